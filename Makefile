@@ -1,0 +1,53 @@
+# Saporia: `make run` builds and starts the program, `make test` builds and runs the tests.
+# Both install what is missing on a Debian machine first.
+
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev \
+            libgtest-dev libbenchmark-dev fonts-liberation
+RELEASE_DIR := build/release
+TEST_DIR := build/asan
+BENCH_DIR := build/bench
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: run test data bench screenshots deps release clean
+
+run: data
+	@if [ -x $(RELEASE_DIR)/app/saporia ]; then cd "$(CURDIR)" && exec $(RELEASE_DIR)/app/saporia; \
+	else echo "data/ is ready; the main window is not built yet."; fi
+
+test: deps
+	@mkdir -p build && cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DSAPORIA_SANITIZE=ON -DSAPORIA_WERROR=ON > $(TEST_DIR).configure.log 2>&1 \
+		|| (cat $(TEST_DIR).configure.log; exit 1)
+	@cmake --build $(TEST_DIR) -j$(JOBS)
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j$(JOBS)
+
+data: release
+	@if [ -e data ]; then echo "data/ already exists: left unchanged."; \
+	else $(RELEASE_DIR)/tools/saporia-makedb --quiet data && echo "data/ created from the USDA SR28 reference files."; fi
+
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF -DSAPORIA_BENCH=ON > /dev/null
+	@cmake --build $(BENCH_DIR) -j$(JOBS)
+	cd $(BENCH_DIR) && ./bench/saporia-bench
+
+screenshots: release
+	@cmake --build $(RELEASE_DIR) -j$(JOBS) --target saporia-screenshots
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/ui/saporia-screenshots build/screenshots
+
+release: deps
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF > /dev/null
+	@cmake --build $(RELEASE_DIR) -j$(JOBS)
+
+# Installs only what dpkg does not already report as installed.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing > /dev/null; \
+	fi
+
+clean:
+	rm -rf build

@@ -1,0 +1,163 @@
+#include "Sqlite.h"
+
+#include "ProgramError.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+[[noreturn]] void fail(sqlite3* db, const std::string& what)
+{
+    throw ProgramError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+} // namespace
+
+SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db)
+{
+    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+        fail(db, "Invalid statement");
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept : db_(other.db_), stmt_(other.stmt_)
+{
+    other.stmt_ = nullptr;
+}
+
+void SqliteStatement::bindNull(int position)
+{
+    if (sqlite3_bind_null(stmt_, position) != SQLITE_OK)
+        fail(db_, "Cannot bind parameter");
+}
+
+void SqliteStatement::bindInt(int position, std::int64_t value)
+{
+    if (sqlite3_bind_int64(stmt_, position, value) != SQLITE_OK)
+        fail(db_, "Cannot bind parameter");
+}
+
+void SqliteStatement::bindDouble(int position, double value)
+{
+    if (sqlite3_bind_double(stmt_, position, value) != SQLITE_OK)
+        fail(db_, "Cannot bind parameter");
+}
+
+void SqliteStatement::bindText(int position, std::string_view value)
+{
+    if (sqlite3_bind_text(stmt_, position, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT)
+        != SQLITE_OK)
+        fail(db_, "Cannot bind parameter");
+}
+
+int SqliteStatement::parameterIndex(const std::string& name) const
+{
+    return sqlite3_bind_parameter_index(stmt_, name.c_str());
+}
+
+bool SqliteStatement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const std::string message = sqlite3_errmsg(db_);
+    sqlite3_reset(stmt_);
+    throw ProgramError(message);
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int SqliteStatement::columnCount() const { return sqlite3_column_count(stmt_); }
+std::string SqliteStatement::columnName(int column) const { return sqlite3_column_name(stmt_, column); }
+bool SqliteStatement::columnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+int SqliteStatement::columnType(int column) const { return sqlite3_column_type(stmt_, column); }
+std::int64_t SqliteStatement::columnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+double SqliteStatement::columnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
+
+std::string SqliteStatement::columnText(int column) const
+{
+    const auto* text = sqlite3_column_text(stmt_, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt_, column)) : std::string();
+}
+
+SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode)
+{
+    const int flags = mode == Mode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw ProgramError("Cannot open database " + path + ": " + message);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, 2000);
+}
+
+SqliteDatabase::~SqliteDatabase()
+{
+    sqlite3_close_v2(db_);
+}
+
+void SqliteDatabase::execute(std::string_view sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string message = error ? error : sqlite3_errmsg(db_);
+        sqlite3_free(error);
+        throw ProgramError(message);
+    }
+}
+
+SqliteStatement SqliteDatabase::prepare(std::string_view sql) const
+{
+    return SqliteStatement(db_, sql);
+}
+
+std::int64_t SqliteDatabase::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool SqliteDatabase::inTransaction() const
+{
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+bool SqliteDatabase::tableExists(std::string_view table) const
+{
+    auto statement = prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    statement.bindText(1, table);
+    return statement.step();
+}
+
+SqliteTransaction::SqliteTransaction(SqliteDatabase& db) : db_(db)
+{
+    db_.execute("BEGIN IMMEDIATE");
+}
+
+SqliteTransaction::~SqliteTransaction()
+{
+    if (open_) {
+        try {
+            db_.execute("ROLLBACK");
+        } catch (const ProgramError&) {
+            // Nothing more can be done: SQLite has rolled back on its own already.
+        }
+    }
+}
+
+void SqliteTransaction::commit()
+{
+    db_.execute("COMMIT");
+    open_ = false;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Thin RAII wrappers over the SQLite C API. Every failure becomes a ProgramError
+// carrying SQLite's own message, prefixed with what was being done.
+
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3* db, std::string_view sql);
+    ~SqliteStatement();
+    SqliteStatement(SqliteStatement&& other) noexcept;
+    SqliteStatement& operator=(SqliteStatement&&) = delete;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    void bindNull(int position);
+    void bindInt(int position, std::int64_t value);
+    void bindDouble(int position, double value);
+    void bindText(int position, std::string_view value);
+    int parameterIndex(const std::string& name) const; // 0 when unknown
+
+    // Returns true while a row is available.
+    bool step();
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int column) const;
+    bool columnIsNull(int column) const;
+    int columnType(int column) const; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_NULL ...
+    std::int64_t columnInt(int column) const;
+    double columnDouble(int column) const;
+    std::string columnText(int column) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+class SqliteDatabase {
+public:
+    enum class Mode { OpenExisting, Create };
+    SqliteDatabase(const std::string& path, Mode mode);
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    void execute(std::string_view sql);
+    SqliteStatement prepare(std::string_view sql) const;
+    std::int64_t lastInsertRowId() const;
+    bool inTransaction() const;
+    bool tableExists(std::string_view table) const;
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// Begins a transaction; rolls it back on destruction unless committed.
+class SqliteTransaction {
+public:
+    explicit SqliteTransaction(SqliteDatabase& db);
+    ~SqliteTransaction();
+    SqliteTransaction(const SqliteTransaction&) = delete;
+    SqliteTransaction& operator=(const SqliteTransaction&) = delete;
+    void commit();
+
+private:
+    SqliteDatabase& db_;
+    bool open_ = true;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The stored layout of every table of both sides: one source of truth for the
+// installation tool (which creates the schema) and the table engine (which
+// checks it when a record set opens).
+
+enum class FieldType {
+    LongInteger,   // signed 32-bit
+    Short,         // signed 16-bit
+    Number,        // double
+    Alpha,         // text of at most `size` characters
+    Memo,          // text of any length
+    Logical,       // boolean, stored as 0/1
+    AutoIncrement, // signed 32-bit, assigned by the engine in rising order
+};
+
+struct FieldDefinition {
+    std::string name;
+    FieldType type;
+    int size = 0; // characters, for Alpha only
+};
+
+struct IndexDefinition {
+    std::string name;              // the name the program uses, unique per table only
+    std::vector<std::string> fields;
+    bool caseInsensitive = false;
+};
+
+struct TableDefinition {
+    std::string name;
+    std::vector<FieldDefinition> fields;
+    // The field that identifies a row in storage (it becomes the rowid), or empty:
+    // an autoincrement field, or a long-integer key.
+    std::string keyField;
+    std::vector<IndexDefinition> indexes;
+
+    const FieldDefinition* findField(std::string_view fieldName) const;
+    const IndexDefinition* findIndex(std::string_view indexName) const;
+    // The storage name of an index: index names repeat across tables, storage names may not.
+    std::string storageIndexName(const IndexDefinition& index) const;
+};
+
+// Table names match the way the file system that first held them did: ignoring case
+// ("WEIGHT.DB" and "WEIGHT.db" are one table).
+const std::vector<TableDefinition>& allTableDefinitions();
+const TableDefinition* findTableDefinition(std::string_view tableName);
+const TableDefinition& tableDefinition(std::string_view tableName); // throws ProgramError
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+std::string quoteIdentifier(std::string_view name); // "name" with inner quotes doubled
+std::string sqliteColumnType(FieldType type);

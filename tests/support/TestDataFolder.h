@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+
+// A fresh temporary working directory for one test, made current for the test's
+// lifetime. With data, it holds `data/`: the fixture data folder that the
+// installation tool built from a small part of the reference data (a few dozen
+// foods with all their values and measures, every food group and nutrient, the
+// starter content). Removed, and the previous directory restored, on destruction.
+class TestWorkingDirectory {
+public:
+    enum class Data { Fixture, None };
+    explicit TestWorkingDirectory(Data data = Data::Fixture);
+    ~TestWorkingDirectory();
+    TestWorkingDirectory(const TestWorkingDirectory&) = delete;
+    TestWorkingDirectory& operator=(const TestWorkingDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path dataFolder() const { return path_ / "data"; }
+    std::filesystem::path databaseFile() const;
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+// The folder that holds the reference files the tool imports.
+std::filesystem::path referenceFolder();
