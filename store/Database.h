@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class RecordSet;
+class SqliteDatabase;
+
+// A named database over a data folder. Databases over the same folder share one
+// connection and one set of table versions, so what one stores the other sees.
+class Database {
+public:
+    // Opens `folder`/saporia.sqlite; throws ProgramError when the folder or file is missing.
+    Database(std::string alias, const std::filesystem::path& folder);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::string& alias() const { return alias_; }
+    SqliteDatabase& sqlite() const;
+
+    // Applies the pending changes of several cached sets in one transaction, in the
+    // order given, posting an open edit of each first. If anything fails nothing is
+    // stored, every set keeps its pending changes, and the error is rethrown.
+    void applyUpdates(std::initializer_list<RecordSet*> sets);
+    void applyUpdates(const std::vector<RecordSet*>& sets);
+
+    // Every write to a table raises its version; sets re-read when it moved.
+    std::uint64_t tableVersion(const std::string& table) const;
+    void tableChanged(const std::string& table);
+
+    // Test seam: makes the next write to `table` fail with `message`.
+    void failNextWriteTo(const std::string& table, const std::string& message);
+    void checkWriteAllowed(const std::string& table);
+
+private:
+    struct Connection;
+    std::string alias_;
+    std::shared_ptr<Connection> connection_;
+};

@@ -1,0 +1,205 @@
+#pragma once
+
+#include "DataSource.h"
+#include "Field.h"
+#include "Value.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Database;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// A record set: the rows of a table or a query, a current row, fields, and the
+// editing states. It holds the rows it shows in memory; a detail set holds only
+// its master's range. With cached updates on, posts and deletes stay pending (an
+// overlay on the stored rows) until applied or cancelled.
+class RecordSet {
+public:
+    RecordSet(Database& database, std::string name);
+    virtual ~RecordSet();
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+
+    const std::string& name() const { return name_; }
+    Database& database() const { return database_; }
+
+    // Declares the fields in the order they show; without it a table shows its
+    // stored fields and a query its result columns. Only while closed.
+    void setFields(std::vector<FieldSpec> fields);
+
+    void open();
+    void close();
+    bool active() const { return state_ != DataSetState::Inactive; }
+    DataSetState state() const { return state_; }
+
+    // Navigation among the rows the set shows.
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof();
+    bool bof();
+    int recordCount();
+    bool isEmpty() { return recordCount() == 0; }
+    int recNo();              // 1-based; 0 when there is no current row
+    void setRecNo(int recNo); // stands on that row (clamped to the rows there are)
+    // Makes the first row whose field equals the value current; false (and no move) when none.
+    bool locate(const std::string& fieldName, const Value& value, bool caseInsensitive = false);
+
+    // Editing.
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+
+    Field& fieldByName(const std::string& fieldName);
+    Field* findField(const std::string& fieldName);
+    const std::vector<std::unique_ptr<Field>>& fields() const { return fields_; }
+
+    // Reading any row the set shows without moving (for grids); row is 0-based.
+    Value valueAt(int row, const Field& field);
+    std::string displayTextAt(int row, const Field& field);
+    int currentRow() { ensureCurrent(); return cursor_; } // 0-based, -1 when none
+
+    // Filter: terms "field = value" joined by " OR ". Unknown fields are refused.
+    void setFilter(const std::string& text);
+    const std::string& filter() const { return filterText_; }
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+
+    // Master/detail: shows only the rows whose `linkField` equals the master's current `masterField`.
+    void setMaster(DataSource& master, const std::string& linkField, const std::string& masterField = {});
+    DataSource* masterSource() const { return master_; }
+
+    // Cached updates.
+    void setCachedUpdates(bool on);
+    bool cachedUpdates() const { return cached_; }
+    bool updatesPending() const { return !pending_.empty(); }
+    void applyUpdates(); // one transaction; see Database::applyUpdates
+    void commitUpdates();
+    void cancelUpdates();
+
+    // Re-reads the rows, recalculates, and stays on the same row where it still exists.
+    void refresh();
+
+    // Events.
+    std::function<void(RecordSet&)> afterPost;
+    std::function<void(RecordSet&)> afterDelete;
+    std::function<void(RecordSet&)> onCalcFields;
+
+    // Used by DataSource and Field.
+    void attachSource(DataSource* source);
+    void detachSource(DataSource* source);
+    void masterChanged(DataChange change);
+    Value fieldValue(const Field& field);
+    void setFieldValue(Field& field, const Value& value);
+    Value lookup(const std::string& keyField, const Value& key, const std::string& resultField);
+
+    // Used by Database::applyUpdates.
+    struct ApplyResult {
+        std::map<std::int64_t, std::int64_t> storedIds; // pending id -> id given by storage
+    };
+    ApplyResult writePendingChanges();
+    void finishApply(const ApplyResult& result);
+    void postIfEditing();
+
+protected:
+    struct Row {
+        std::int64_t id = 0;        // storage row id; negative for a row not yet stored
+        std::vector<Value> stored;  // one per stored column
+        std::vector<Value> calc;    // one per calculated field
+    };
+    struct StoredColumn {
+        std::string name;
+        FieldType type;
+        int size;
+    };
+
+    // What a table or query reads; `range` is the master's key when the set is a detail.
+    virtual std::vector<StoredColumn> describeColumns() = 0;
+    virtual std::vector<Row> fetchRows(const std::optional<Value>& masterKey) = 0;
+    virtual std::uint64_t sourceVersion() const { return 0; }
+    virtual bool writable() const { return false; }
+    virtual std::int64_t insertRow(const std::vector<Value>& values);
+    virtual std::int64_t updateRow(std::int64_t id, const std::vector<Value>& values);
+    virtual void deleteRow(std::int64_t id);
+    virtual void noteOwnWrite() {}
+    virtual int keyColumn() const { return -1; } // column whose value is the row id, when there is one
+
+    const std::vector<StoredColumn>& columns() const { return columns_; }
+    void reload(bool keepPosition);
+
+private:
+    struct Pending {
+        enum Kind { Insert, Modify, Delete } kind;
+        std::vector<Value> values;
+        std::uint64_t order;
+    };
+    struct FilterTerm {
+        int field;
+        Value value;
+    };
+    struct LookupIndex {
+        std::uint64_t generation = ~0ull;
+        std::unordered_map<std::string, int> rows; // normalised key -> row
+    };
+
+    void requireActive() const;
+    void requireBrowse(const char* operation) const;
+    void ensureCurrent();
+    std::optional<Value> currentMasterKey() const;
+    bool inRange(const Row& row, const std::optional<Value>& masterKey) const;
+    bool passesFilter(const Row& row) const;
+    void calculate(Row& row);
+    Row* activeRow();
+    void moveTo(int row);
+    void notify(DataChange change, Field* field = nullptr);
+    void changed(); // the rows shown changed: lookups into this set must rebuild
+    void storeRow(Row& row, bool inserting);
+    std::vector<FilterTerm> parseFilter(const std::string& text);
+    static std::string lookupKey(const Value& value);
+
+    Database& database_;
+    std::string name_;
+    std::vector<FieldSpec> fieldSpecs_;
+    std::vector<std::unique_ptr<Field>> fields_;
+    std::vector<StoredColumn> columns_;
+    int calcCount_ = 0;
+
+    DataSetState state_ = DataSetState::Inactive;
+    std::vector<Row> rows_;
+    int cursor_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    Row editBuffer_;
+    Row* calcTarget_ = nullptr;
+    std::uint64_t loadedVersion_ = 0;
+    std::uint64_t generation_ = 0;
+
+    std::string filterText_;
+    std::vector<FilterTerm> filterTerms_;
+    bool filtered_ = false;
+
+    DataSource* master_ = nullptr;
+    std::string linkField_;
+    std::string masterField_;
+    int linkColumn_ = -1;
+    std::optional<Value> loadedMasterKey_;
+
+    bool cached_ = false;
+    std::map<std::int64_t, Pending> pending_;
+    std::uint64_t nextPendingOrder_ = 1;
+    std::int64_t nextTemporaryId_ = -1;
+
+    std::vector<DataSource*> sources_;
+    std::unordered_map<std::string, LookupIndex> lookupIndexes_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+// A field value: empty (null), a whole number, a number or a text.
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+inline bool isNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+
+// Formats a number with a display format of the "#.##" family: at most as many
+// decimals as the format has '#' after the point, no forced digits
+// (2.5 -> "2.5", 0.456 -> ".46", 0 -> "").
+std::string formatNumber(double value, const std::string& displayFormat);
+
+// The plain text of a number as the program shows it without a format
+// (whole numbers without decimals, others in the shortest exact form).
+std::string numberText(double value);
