@@ -41,6 +41,7 @@ public:
     // Called by detail sets linking to this source.
     void addDetail(RecordSet* detail);
     void removeDetail(RecordSet* detail);
+    void dataSetGone(); // the set is being destroyed: forget it without notifying
 
 private:
     std::string name_;

@@ -100,6 +100,7 @@ public:
     void attachSource(DataSource* source);
     void detachSource(DataSource* source);
     void masterChanged(DataChange change);
+    void masterGone(); // the master source is being destroyed
     Value fieldValue(const Field& field);
     void setFieldValue(Field& field, const Value& value);
     Value lookup(const std::string& keyField, const Value& key, const std::string& resultField);
@@ -136,6 +137,7 @@ protected:
     virtual int keyColumn() const { return -1; } // column whose value is the row id, when there is one
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
+    const std::string& linkField() const { return linkField_; }
     void reload(bool keepPosition);
 
 private:
@@ -154,7 +156,6 @@ private:
     };
 
     void requireActive() const;
-    void requireBrowse(const char* operation) const;
     void ensureCurrent();
     std::optional<Value> currentMasterKey() const;
     bool inRange(const Row& row, const std::optional<Value>& masterKey) const;

@@ -90,6 +90,12 @@ std::string SqliteStatement::columnText(int column) const
     return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt_, column)) : std::string();
 }
 
+std::string SqliteStatement::columnDeclaredType(int column) const
+{
+    const char* type = sqlite3_column_decltype(stmt_, column);
+    return type ? type : "";
+}
+
 SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode)
 {
     const int flags = mode == Mode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;

@@ -37,6 +37,7 @@ public:
     std::int64_t columnInt(int column) const;
     double columnDouble(int column) const;
     std::string columnText(int column) const;
+    std::string columnDeclaredType(int column) const; // empty for an expression
 
 private:
     sqlite3* db_;

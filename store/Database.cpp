@@ -1,0 +1,111 @@
+#include "Database.h"
+
+#include "ProgramError.h"
+#include "RecordSet.h"
+#include "Schema.h"
+#include "Sqlite.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+namespace fs = std::filesystem;
+
+struct Database::Connection {
+    explicit Connection(const std::string& path) : db(path, SqliteDatabase::Mode::OpenExisting) {}
+    SqliteDatabase db;
+    std::unordered_map<std::string, std::uint64_t> versions;
+    std::unordered_map<std::string, std::string> failNextWrite;
+};
+
+namespace {
+
+std::string tableKey(const std::string& table)
+{
+    std::string key = table;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+    return key;
+}
+
+// Open connections by data file, so every alias over one folder shares one.
+std::map<std::string, std::weak_ptr<void>>& openConnections()
+{
+    static std::map<std::string, std::weak_ptr<void>> connections;
+    return connections;
+}
+
+} // namespace
+
+Database::Database(std::string alias, const fs::path& folder) : alias_(std::move(alias))
+{
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        throw ProgramError("Cannot open database '" + alias_ + "': the folder '" + folder.string() + "' does not exist");
+    const fs::path file = folder / kDatabaseFileName;
+    if (!fs::is_regular_file(file, ec))
+        throw ProgramError("Cannot open database '" + alias_ + "': '" + file.string() + "' does not exist");
+    const std::string key = fs::canonical(file, ec).string();
+    auto& connections = openConnections();
+    if (auto existing = connections[key].lock()) {
+        connection_ = std::static_pointer_cast<Connection>(existing);
+    } else {
+        connection_ = std::make_shared<Connection>(file.string());
+        connections[key] = connection_;
+    }
+}
+
+Database::~Database() = default;
+
+SqliteDatabase& Database::sqlite() const
+{
+    return connection_->db;
+}
+
+void Database::applyUpdates(std::initializer_list<RecordSet*> sets)
+{
+    applyUpdates(std::vector<RecordSet*>(sets));
+}
+
+void Database::applyUpdates(const std::vector<RecordSet*>& sets)
+{
+    for (RecordSet* set : sets)
+        set->postIfEditing();
+    if (std::none_of(sets.begin(), sets.end(), [](RecordSet* set) { return set->updatesPending(); }))
+        return;
+    std::vector<RecordSet::ApplyResult> results;
+    {
+        SqliteTransaction transaction(sqlite());
+        for (RecordSet* set : sets)
+            results.push_back(set->writePendingChanges());
+        transaction.commit();
+    }
+    // Only now, with everything stored, do the sets let go of their pending changes.
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        sets[i]->finishApply(results[i]);
+}
+
+std::uint64_t Database::tableVersion(const std::string& table) const
+{
+    const auto found = connection_->versions.find(tableKey(table));
+    return found == connection_->versions.end() ? 0 : found->second;
+}
+
+void Database::tableChanged(const std::string& table)
+{
+    ++connection_->versions[tableKey(table)];
+}
+
+void Database::failNextWriteTo(const std::string& table, const std::string& message)
+{
+    connection_->failNextWrite[tableKey(table)] = message;
+}
+
+void Database::checkWriteAllowed(const std::string& table)
+{
+    auto& failures = connection_->failNextWrite;
+    if (const auto found = failures.find(tableKey(table)); found != failures.end()) {
+        const std::string message = found->second;
+        failures.erase(found);
+        throw ProgramError(message);
+    }
+}

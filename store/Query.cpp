@@ -1,0 +1,130 @@
+#include "Query.h"
+
+#include "Database.h"
+#include "ProgramError.h"
+#include "Sqlite.h"
+#include "Table.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+FieldType typeOfDeclared(const std::string& declared)
+{
+    if (declared == "INTEGER")
+        return FieldType::LongInteger;
+    if (declared == "REAL")
+        return FieldType::Number;
+    return FieldType::Memo;
+}
+
+FieldType typeOfStored(int sqliteType)
+{
+    switch (sqliteType) {
+    case SQLITE_INTEGER:
+        return FieldType::LongInteger;
+    case SQLITE_TEXT:
+        return FieldType::Memo;
+    default:
+        return FieldType::Number;
+    }
+}
+
+void bindValue(SqliteStatement& statement, int position, const Value& value)
+{
+    if (const auto* n = std::get_if<std::int64_t>(&value))
+        statement.bindInt(position, *n);
+    else if (const auto* d = std::get_if<double>(&value))
+        statement.bindDouble(position, *d);
+    else if (const auto* s = std::get_if<std::string>(&value))
+        statement.bindText(position, *s);
+    else
+        statement.bindNull(position);
+}
+
+} // namespace
+
+Query::Query(Database& database, std::string name) : RecordSet(database, std::move(name)) {}
+
+Query::~Query() = default;
+
+void Query::clearSql()
+{
+    lines_.clear();
+    statement_.reset();
+}
+
+void Query::addSql(const std::string& line)
+{
+    lines_.push_back(line);
+    statement_.reset();
+}
+
+void Query::setParam(const std::string& name, const Value& value)
+{
+    namedParams_[name] = value;
+}
+
+void Query::setParam(int position, const Value& value)
+{
+    positionalParams_[position] = value;
+}
+
+void Query::clearParams()
+{
+    namedParams_.clear();
+    positionalParams_.clear();
+}
+
+void Query::prepare()
+{
+    std::string text;
+    for (const auto& line : lines_)
+        text += line + "\n";
+    statement_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(text));
+    for (const auto& [position, value] : positionalParams_)
+        bindValue(*statement_, position, value);
+    for (const auto& [name, value] : namedParams_) {
+        const int position = statement_->parameterIndex(name);
+        if (position == 0)
+            throw ProgramError("Parameter '" + name + "' not found in " + this->name());
+        bindValue(*statement_, position, value);
+    }
+}
+
+std::vector<RecordSet::StoredColumn> Query::describeColumns()
+{
+    prepare();
+    std::vector<StoredColumn> columns;
+    bool stepped = false;
+    for (int i = 0; i < statement_->columnCount(); ++i) {
+        const std::string declared = statement_->columnDeclaredType(i);
+        FieldType type = typeOfDeclared(declared);
+        if (declared.empty()) {
+            // An expression: its type is what the first row holds.
+            if (!stepped)
+                stepped = statement_->step();
+            type = stepped ? typeOfStored(statement_->columnType(i)) : FieldType::Number;
+        }
+        columns.push_back({statement_->columnName(i), type, 0});
+    }
+    return columns;
+}
+
+std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
+{
+    prepare();
+    std::vector<Row> rows;
+    const auto& stored = columns();
+    std::int64_t id = 0;
+    while (statement_->step()) {
+        Row row;
+        row.id = ++id;
+        row.stored.reserve(stored.size());
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            row.stored.push_back(readStoredValue(*statement_, static_cast<int>(i), stored[i].type));
+        rows.push_back(std::move(row));
+    }
+    statement_->reset();
+    return rows;
+}

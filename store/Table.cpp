@@ -1,0 +1,192 @@
+#include "Table.h"
+
+#include "Database.h"
+#include "ProgramError.h"
+#include "Schema.h"
+#include "Sqlite.h"
+
+#include <sqlite3.h>
+
+Value readStoredValue(const SqliteStatement& statement, int column, FieldType type)
+{
+    switch (statement.columnType(column)) {
+    case SQLITE_NULL:
+        return Value();
+    case SQLITE_INTEGER:
+        if (type == FieldType::Number)
+            return static_cast<double>(statement.columnInt(column));
+        return statement.columnInt(column);
+    case SQLITE_FLOAT:
+        return statement.columnDouble(column);
+    default:
+        return statement.columnText(column);
+    }
+}
+
+
+Table::Table(Database& database, std::string name, std::string tableName, std::string indexName)
+    : RecordSet(database, std::move(name)), definition_(tableDefinition(tableName)), indexName_(std::move(indexName))
+{
+    for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
+        if (definition_.fields[i].name == definition_.keyField) {
+            keyColumn_ = static_cast<int>(i);
+            autoIncrementKey_ = definition_.fields[i].type == FieldType::AutoIncrement;
+        }
+    }
+}
+
+Table::~Table() = default;
+
+std::vector<RecordSet::StoredColumn> Table::describeColumns()
+{
+    checkStoredTable(database().sqlite(), definition_);
+    if (!indexName_.empty() && !definition_.findIndex(indexName_))
+        throw ProgramError("Index '" + indexName_ + "' not found for table " + definition_.name);
+    std::vector<StoredColumn> columns;
+    for (const auto& field : definition_.fields)
+        columns.push_back({field.name, field.type, field.size});
+    selectAll_.reset();
+    selectRange_.reset();
+    return columns;
+}
+
+std::string Table::selectStatement(bool ranged) const
+{
+    std::string sql = "SELECT rowid";
+    for (const auto& field : definition_.fields)
+        sql += ", " + quoteIdentifier(field.name);
+    sql += " FROM " + quoteIdentifier(definition_.name);
+    if (ranged)
+        sql += " WHERE " + quoteIdentifier(rangeField_) + " = ?";
+    std::string order;
+    if (const auto* index = indexName_.empty() ? nullptr : definition_.findIndex(indexName_))
+        for (const auto& field : index->fields)
+            order += quoteIdentifier(field) + ", ";
+    return sql + " ORDER BY " + order + "rowid";
+}
+
+std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterKey)
+{
+    std::unique_ptr<SqliteStatement>& statement = masterKey ? selectRange_ : selectAll_;
+    if (masterKey && rangeField_ != linkField()) {
+        rangeField_ = linkField();
+        selectRange_.reset();
+    }
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(database().sqlite().prepare(selectStatement(masterKey.has_value())));
+    statement->reset();
+    if (masterKey) {
+        if (const auto* i = std::get_if<std::int64_t>(&*masterKey))
+            statement->bindInt(1, *i);
+        else if (const auto* d = std::get_if<double>(&*masterKey))
+            statement->bindDouble(1, *d);
+        else
+            statement->bindText(1, std::get<std::string>(*masterKey));
+    }
+    std::vector<Row> rows;
+    const auto& fields = definition_.fields;
+    while (statement->step()) {
+        Row row;
+        row.id = statement->columnInt(0);
+        row.stored.reserve(fields.size());
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            row.stored.push_back(readStoredValue(*statement, static_cast<int>(i) + 1, fields[i].type));
+        rows.push_back(std::move(row));
+    }
+    statement->reset();
+    return rows;
+}
+
+std::uint64_t Table::sourceVersion() const
+{
+    return database().tableVersion(definition_.name);
+}
+
+void Table::noteOwnWrite()
+{
+    database().tableChanged(definition_.name);
+}
+
+void Table::bindRow(SqliteStatement& statement, const std::vector<Value>& values) const
+{
+    int position = 1;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
+            continue;
+        const Value& value = values[i];
+        if (const auto* n = std::get_if<std::int64_t>(&value))
+            statement.bindInt(position, *n);
+        else if (const auto* d = std::get_if<double>(&value))
+            statement.bindDouble(position, *d);
+        else if (const auto* s = std::get_if<std::string>(&value))
+            statement.bindText(position, *s);
+        else
+            statement.bindNull(position);
+        ++position;
+    }
+}
+
+void Table::rethrowWriteError(const std::exception& error) const
+{
+    const std::string message = error.what();
+    if (message.find("UNIQUE constraint failed") != std::string::npos
+        || message.find("PRIMARY KEY") != std::string::npos)
+        throw ProgramError("Key violation in table " + definition_.name);
+    throw ProgramError(message + " (table " + definition_.name + ")");
+}
+
+std::int64_t Table::insertRow(const std::vector<Value>& values)
+{
+    database().checkWriteAllowed(definition_.name);
+    std::string columns;
+    std::string placeholders;
+    for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
+        if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
+            continue;
+        columns += (columns.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name);
+        placeholders += placeholders.empty() ? "?" : ", ?";
+    }
+    try {
+        auto statement = database().sqlite().prepare("INSERT INTO " + quoteIdentifier(definition_.name) + " (" + columns
+                                                     + ") VALUES (" + placeholders + ")");
+        bindRow(statement, values);
+        statement.step();
+    } catch (const ProgramError& error) {
+        rethrowWriteError(error);
+    }
+    return database().sqlite().lastInsertRowId();
+}
+
+std::int64_t Table::updateRow(std::int64_t id, const std::vector<Value>& values)
+{
+    database().checkWriteAllowed(definition_.name);
+    std::string assignments;
+    for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
+        if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
+            continue;
+        assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name) + " = ?";
+    }
+    try {
+        auto statement = database().sqlite().prepare("UPDATE " + quoteIdentifier(definition_.name) + " SET " + assignments
+                                                     + " WHERE rowid = ?");
+        bindRow(statement, values);
+        statement.bindInt(static_cast<int>(definition_.fields.size()) + (autoIncrementKey_ ? 0 : 1), id);
+        statement.step();
+    } catch (const ProgramError& error) {
+        rethrowWriteError(error);
+    }
+    // A long-integer key is the row id: changing it moves the row.
+    if (keyColumn_ >= 0 && !autoIncrementKey_) {
+        if (const auto* key = std::get_if<std::int64_t>(&values[static_cast<std::size_t>(keyColumn_)]))
+            return *key;
+    }
+    return id;
+}
+
+void Table::deleteRow(std::int64_t id)
+{
+    database().checkWriteAllowed(definition_.name);
+    auto statement = database().sqlite().prepare("DELETE FROM " + quoteIdentifier(definition_.name) + " WHERE rowid = ?");
+    statement.bindInt(1, id);
+    statement.step();
+}

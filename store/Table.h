@@ -1,0 +1,45 @@
+#pragma once
+
+#include "RecordSet.h"
+#include "TableDefinitions.h"
+
+#include <memory>
+
+class SqliteStatement;
+
+// A column of the current row of a statement, as a value of the field's type.
+Value readStoredValue(const SqliteStatement& statement, int column, FieldType type);
+
+// A record set over one stored table, in the order of one of its indexes (then
+// natural order) or in natural order.
+class Table : public RecordSet {
+public:
+    Table(Database& database, std::string name, std::string tableName, std::string indexName = {});
+    ~Table() override;
+
+    const std::string& tableName() const { return definition_.name; }
+
+protected:
+    std::vector<StoredColumn> describeColumns() override;
+    std::vector<Row> fetchRows(const std::optional<Value>& masterKey) override;
+    std::uint64_t sourceVersion() const override;
+    bool writable() const override { return true; }
+    std::int64_t insertRow(const std::vector<Value>& values) override;
+    std::int64_t updateRow(std::int64_t id, const std::vector<Value>& values) override;
+    void deleteRow(std::int64_t id) override;
+    void noteOwnWrite() override;
+    int keyColumn() const override { return keyColumn_; }
+
+private:
+    std::string selectStatement(bool ranged) const;
+    void bindRow(SqliteStatement& statement, const std::vector<Value>& values) const;
+    [[noreturn]] void rethrowWriteError(const std::exception& error) const;
+
+    const TableDefinition& definition_;
+    std::string indexName_;
+    int keyColumn_ = -1;
+    bool autoIncrementKey_ = false;
+    std::unique_ptr<SqliteStatement> selectAll_;
+    std::unique_ptr<SqliteStatement> selectRange_;
+    std::string rangeField_;
+};

@@ -1,0 +1,44 @@
+#include "Value.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+std::string formatNumber(double value, const std::string& displayFormat)
+{
+    const auto point = displayFormat.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(displayFormat.size() - point - 1);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    // '#' forces no digit: no leading zero before the point, nothing at all for zero.
+    const bool negative = !text.empty() && text[0] == '-';
+    std::string digits = negative ? text.substr(1) : text;
+    if (digits.starts_with("0"))
+        digits.erase(0, 1);
+    if (digits.empty())
+        return {};
+    return negative ? "-" + digits : digits;
+}
+
+std::string numberText(double value)
+{
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+        return buffer;
+    }
+    char buffer[32];
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
+        if (std::strtod(buffer, nullptr) == value)
+            break;
+    }
+    return buffer;
+}
