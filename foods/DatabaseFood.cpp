@@ -1,0 +1,694 @@
+#include "DatabaseFood.h"
+
+#include "Messages.h"
+#include "ProgramError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+TDataModuleFoods* DataModuleFoods = nullptr;
+
+namespace {
+
+const std::string kAllFoodsLine = "SELECT NDB_No, Food_des.\"Desc\", FdGrp_Cd FROM \"FOOD_DES.db\" Food_des";
+
+std::string DeletePrompt(const std::string& name)
+{
+    return "Are you sure you want to delete [ " + name + " ]";
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole number written in decimal, as ExtraInfo holds group codes and nutrient numbers.
+std::optional<std::int64_t> WholeNumber(const std::string& text)
+{
+    const std::string digits = Trimmed(text);
+    if (digits.empty())
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(digits.c_str(), &end, 10);
+    if (errno != 0 || end != digits.c_str() + digits.size())
+        return std::nullopt;
+    return value;
+}
+
+// A nutrient rule's value: a plain decimal number, blanks around it allowed.
+std::optional<double> NumberValue(const std::string& text)
+{
+    const std::string digits = Trimmed(text);
+    if (digits.empty())
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(digits.c_str(), &end);
+    if (errno != 0 || end != digits.c_str() + digits.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool IsComparison(const std::string& condition)
+{
+    static const char* const comparisons[] = {"=", "<", ">", "<=", ">="};
+    return std::any_of(std::begin(comparisons), std::end(comparisons),
+                       [&](const char* c) { return condition == c; });
+}
+
+// The highest value of `field` among the rows a set shows, pending inserts and
+// edits included (a row being appended has no value yet and is passed over).
+std::int64_t HighestShown(RecordSet& set, const std::string& field)
+{
+    const Field& column = set.fieldByName(field);
+    std::int64_t highest = 0;
+    const int rows = set.recordCount();
+    for (int row = 0; row < rows; ++row) {
+        const Value value = set.valueAt(row, column);
+        if (const auto* i = std::get_if<std::int64_t>(&value))
+            highest = std::max(highest, *i);
+        else if (const auto* d = std::get_if<double>(&value))
+            highest = std::max(highest, static_cast<std::int64_t>(std::llround(*d)));
+    }
+    return highest;
+}
+
+} // namespace
+
+TDataModuleFoods::TDataModuleFoods(const std::filesystem::path& dataFolder)
+    : DatabaseFoods("sv FoodDatabase", dataFolder),
+      tblFoodGroups(DatabaseFoods, "tblFoodGroups", "FD_GROUP.db"),
+      dscFoodGroups("dscFoodGroups", &tblFoodGroups),
+      tblFoodGroups2(DatabaseFoods, "tblFoodGroups2", "FD_GROUP.db"),
+      dscFoodGroups2("dscFoodGroups2", &tblFoodGroups2),
+      tblFoodDesc(DatabaseFoods, "tblFoodDesc", "FOOD_DES.db", "FdGrp_Index"),
+      qrySearchFoods(DatabaseFoods, "qrySearchFoods"),
+      dscFoodDesc("dscFoodDesc", &qrySearchFoods),
+      tblFoodDesc2(DatabaseFoods, "tblFoodDesc2", "FOOD_DES.db"),
+      dscFoodDesc2("dscFoodDesc2", &tblFoodDesc2),
+      tblFoodDesc3(DatabaseFoods, "tblFoodDesc3", "FOOD_DES.db", "FdGrp_Index"),
+      tblNutrientData(DatabaseFoods, "tblNutrientData", "NUT_DATA.db", "NDB_Index"),
+      dscNutrientData("dscNutrientData", &tblNutrientData),
+      tblNutrientData2(DatabaseFoods, "tblNutrientData2", "NUT_DATA.db", "NDB_Index"),
+      dscNutrientData2("dscNutrientData2", &tblNutrientData2),
+      tblNutrientDef(DatabaseFoods, "tblNutrientDef", "NUTR_DEF.db"),
+      dscNutrientDef("dscNutrientDef", &tblNutrientDef),
+      tblNutrientWeight(DatabaseFoods, "tblNutrientWeight", "WEIGHT.db", "NDB_Index"),
+      dscNutrientWeight("dscNutrientWeight", &tblNutrientWeight),
+      tblNutrientWeight2(DatabaseFoods, "tblNutrientWeight2", "WEIGHT.db", "NDB_Index"),
+      dscNutrientWeight2("dscNutrientWeight2", &tblNutrientWeight2),
+      tblNutrientPreference(DatabaseFoods, "tblNutrientPreference", "Nutr_Preference.db"),
+      dscNutrientPeference("dscNutrientPeference", &tblNutrientPreference),
+      tblFoodSimpleSearch(DatabaseFoods, "tblFoodSimpleSearch", "FoodSimpleSearch.db"),
+      tblFoodAdvancedSearch(DatabaseFoods, "tblFoodAdvancedSearch", "FoodSQL.DB"),
+      dscFoodAdvancedSearch("dscFoodAdvancedSearch", &tblFoodAdvancedSearch),
+      tblFoodSQLRules(DatabaseFoods, "tblFoodSQLRules", "FoodSQLRules.DB", "SQL_Index"),
+      dscFoodSQLRules("dscFoodSQLRules", &tblFoodSQLRules),
+      sqlMaxNDB_No(DatabaseFoods, "sqlMaxNDB_No"),
+      sqlMaxFdGrp_Cd(DatabaseFoods, "sqlMaxFdGrp_Cd"),
+      sqlMaxFoodSQL_ID(DatabaseFoods, "sqlMaxFoodSQL_ID"),
+      fStoredFoodCount(DatabaseFoods, "qryStoredFoodCount")
+{
+    auto foodGroupsLookup = [this] {
+        return FieldSpec::lookup("FoodGroups", "FdGrp_Cd", tblFoodGroups2, "FdGrp_Cd", "FdGrp_Desc")
+            .withLabel("Food Groups");
+    };
+    const std::vector<std::string> foodFactors = {"Refuse", "N_Factor", "Pro_Factor", "Fat_Factor", "CHO_Factor"};
+
+    tblFoodGroups.setFields({FieldSpec::data("FdGrp_Cd"), FieldSpec::data("FdGrp_Desc").withLabel("Food Groups")});
+    tblFoodGroups2.setFields({FieldSpec::data("FdGrp_Cd"), FieldSpec::data("FdGrp_Desc")});
+
+    std::vector<FieldSpec> foodDesc = {FieldSpec::data("Desc").withLabel("Food Description"), foodGroupsLookup()};
+    for (const auto& name : foodFactors)
+        foodDesc.push_back(FieldSpec::data(name));
+    foodDesc.push_back(FieldSpec::data("NDB_No"));
+    foodDesc.push_back(FieldSpec::data("FdGrp_Cd"));
+    tblFoodDesc.setFields(foodDesc);
+    tblFoodDesc.setMaster(dscFoodGroups, "FdGrp_Cd");
+
+    qrySearchFoods.setFields({foodGroupsLookup(), FieldSpec::data("FdGrp_Cd"), FieldSpec::data("NDB_No"),
+                              FieldSpec::data("Desc").withSize(179).withLabel("Food Description")});
+    qrySearchFoods.addSql("SELECT FdGrp_Cd, NDB_No, Food_des.\"Desc\"");
+    qrySearchFoods.addSql("FROM \"FOOD_DES.db\" Food_des");
+
+    std::vector<FieldSpec> foodDesc2 = {foodGroupsLookup(), FieldSpec::data("NDB_No"), FieldSpec::data("FdGrp_Cd"),
+                                        FieldSpec::data("Desc")};
+    std::vector<FieldSpec> foodDesc3 = {FieldSpec::data("NDB_No"), FieldSpec::data("FdGrp_Cd"), FieldSpec::data("Desc")};
+    for (const auto& name : foodFactors) {
+        foodDesc2.push_back(FieldSpec::data(name));
+        foodDesc3.push_back(FieldSpec::data(name));
+    }
+    tblFoodDesc2.setFields(foodDesc2);
+    tblFoodDesc3.setFields(foodDesc3);
+    tblFoodDesc3.setMaster(dscFoodGroups2, "FdGrp_Cd");
+
+    auto nutrientDataFields = [this] {
+        return std::vector<FieldSpec>{
+            FieldSpec::lookup("NutrientDescription", "Nutr_No", tblNutrientDef, "Nutr_No", "Nutr_Desc", 34)
+                .withLabel("Nutrient Description")
+                .withWidth(34),
+            FieldSpec::data("Nutr_Val").withLabel("Per 100g").withWidth(9).withFormat("#.##"),
+            FieldSpec::calculated("Nutr_ValByServing", FieldType::Number)
+                .withLabel("Per Measure")
+                .withWidth(12)
+                .withFormat("#.##"),
+            FieldSpec::lookup("Units", "Nutr_No", tblNutrientDef, "Nutr_No", "Units").withWidth(24),
+            FieldSpec::calculated("Gm_Wgt", FieldType::Number).withWidth(12).withFormat("#.##"),
+            FieldSpec::data("Nutr_ID").asReadOnly().withWidth(12),
+            FieldSpec::data("NDB_No").withWidth(12),
+            FieldSpec::data("Nutr_No").withWidth(12),
+        };
+    };
+    tblNutrientData.setFields(nutrientDataFields());
+    tblNutrientData.setMaster(dscFoodDesc, "NDB_No");
+    tblNutrientData.onCalcFields = [this](RecordSet& set) { tblNutrientDataCalcFields(set); };
+    tblNutrientData2.setFields(nutrientDataFields());
+    tblNutrientData2.setMaster(dscFoodDesc2, "NDB_No");
+
+    tblNutrientDef.setFields({FieldSpec::data("Nutr_No"), FieldSpec::data("Units"), FieldSpec::data("Nutr_Desc")});
+
+    auto weightFields = [] {
+        return std::vector<FieldSpec>{FieldSpec::data("Msre_Desc"), FieldSpec::data("Amount"), FieldSpec::data("Gm_Wgt"),
+                                      FieldSpec::data("Weight_ID").asReadOnly(), FieldSpec::data("NDB_No"),
+                                      FieldSpec::data("Seq")};
+    };
+    tblNutrientWeight.setFields(weightFields());
+    tblNutrientWeight.setMaster(dscFoodDesc, "NDB_No");
+    tblNutrientWeight2.setFields(weightFields());
+    tblNutrientWeight2.setMaster(dscFoodDesc2, "NDB_No");
+
+    tblNutrientPreference.setFields({
+        FieldSpec::lookup("Nutr_Desc", "Nutr_No", tblNutrientDef, "Nutr_No", "Nutr_Desc", 34)
+            .withLabel("Nutrient Description")
+            .withWidth(34),
+        FieldSpec::lookup("Units", "Nutr_No", tblNutrientDef, "Nutr_No", "Units"),
+        FieldSpec::data("Nutr_No"),
+    });
+    tblNutrientPreference.setCachedUpdates(true);
+    tblNutrientPreference.afterPost = [this](RecordSet& set) { tblNutrientPreferenceAfterPost(set); };
+    tblNutrientPreference.afterDelete = [this](RecordSet& set) { tblNutrientPreferenceAfterPost(set); };
+
+    tblFoodSimpleSearch.setFields({FieldSpec::data("Keyword")});
+    tblFoodAdvancedSearch.setFields({FieldSpec::data("SQL_ID").withWidth(3), FieldSpec::data("SQL Name").withWidth(154)});
+    tblFoodSQLRules.setFields({FieldSpec::data("Rule_ID").asReadOnly(), FieldSpec::data("Field"),
+                               FieldSpec::data("Condition"), FieldSpec::data("RValue"), FieldSpec::data("SQL_ID"),
+                               FieldSpec::data("ExtraInfo")});
+    tblFoodSQLRules.setMaster(dscFoodAdvancedSearch, "SQL_ID");
+
+    // The engine's HAVING form does not yield the maximum here; MAX() does, and
+    // reads as empty (0) on an empty table.
+    sqlMaxNDB_No.addSql("SELECT MAX( NDB_No ) AS NDB_No");
+    sqlMaxNDB_No.addSql("FROM \"FOOD_DES.db\" Food_des");
+    sqlMaxFdGrp_Cd.addSql("SELECT MAX( FdGrp_Cd ) AS FdGrp_Cd");
+    sqlMaxFdGrp_Cd.addSql("FROM \"FD_GROUP.db\" Fd_group");
+    sqlMaxFoodSQL_ID.addSql("SELECT MAX( SQL_ID ) AS SQL_ID");
+    sqlMaxFoodSQL_ID.addSql("FROM \"FoodSQL.DB\" Food_des");
+    fStoredFoodCount.addSql("SELECT COUNT(*) AS Foods FROM \"FOOD_DES.db\" WHERE NDB_No = :NDB_No");
+
+    auto dataChange = [this](DataSource& source, Field* field) { dscFoodDescDataChange(source, field); };
+    dscFoodDesc.onDataChange = dataChange;
+    dscFoodDesc2.onDataChange = dataChange;
+    dscFoodAdvancedSearch.onDataChange = dataChange;
+
+    // Lookup sources and masters first, so details read their range once.
+    for (RecordSet* set : std::initializer_list<RecordSet*>{
+             &tblFoodGroups2, &tblNutrientDef, &tblFoodGroups, &tblFoodDesc, &qrySearchFoods, &tblFoodDesc2,
+             &tblFoodDesc3, &tblNutrientData, &tblNutrientData2, &tblNutrientWeight, &tblNutrientWeight2,
+             &tblNutrientPreference, &tblFoodSimpleSearch, &tblFoodAdvancedSearch, &tblFoodSQLRules})
+        set->open();
+
+    DataModuleCreate();
+}
+
+TDataModuleFoods::~TDataModuleFoods()
+{
+    // Closing notifies the sources; nothing must reach the listeners any more.
+    fMeasureListeners.clear();
+    dscFoodDesc.onDataChange = nullptr;
+    dscFoodDesc2.onDataChange = nullptr;
+    dscFoodAdvancedSearch.onDataChange = nullptr;
+}
+
+int TDataModuleFoods::addMeasureListener(std::function<void()> listener)
+{
+    fMeasureListeners.emplace_back(fNextListenerId, std::move(listener));
+    return fNextListenerId++;
+}
+
+void TDataModuleFoods::removeMeasureListener(int id)
+{
+    std::erase_if(fMeasureListeners, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TDataModuleFoods::DataModuleCreate()
+{
+    for (RecordSet* set : std::initializer_list<RecordSet*>{&tblFoodGroups2, &tblFoodDesc2, &tblNutrientData,
+                                                            &tblNutrientWeight, &qrySearchFoods,
+                                                            &tblFoodAdvancedSearch, &tblFoodSQLRules})
+        set->setCachedUpdates(true);
+    ApplyNutrientPreferenceFilter();
+}
+
+// ---------------------------------------------------------------------------
+// Browsing
+
+const std::vector<std::string>& TDataModuleFoods::GetFoodGroupNames()
+{
+    fFoodGroupNames.clear();
+    for (tblFoodGroups2.first(); !tblFoodGroups2.eof(); tblFoodGroups2.next())
+        fFoodGroupNames.push_back(tblFoodGroups2.fieldByName("FdGrp_Desc").asString());
+    return fFoodGroupNames;
+}
+
+void TDataModuleFoods::ShowFoodsOfGroup(const std::string& groupName)
+{
+    if (!tblFoodGroups.locate("FdGrp_Desc", Value(groupName)))
+        showMessage("Unknown Food Group");
+    dscFoodDesc.setDataSet(&tblFoodDesc);
+}
+
+void TDataModuleFoods::ReloadFoodQuery(const std::vector<std::string>& lines,
+                                       const std::vector<std::pair<std::string, Value>>& params)
+{
+    qrySearchFoods.close();
+    qrySearchFoods.clearSql();
+    qrySearchFoods.clearParams();
+    for (const auto& line : lines)
+        qrySearchFoods.addSql(line);
+    for (const auto& [name, value] : params)
+        qrySearchFoods.setParam(name, value);
+    qrySearchFoods.open();
+}
+
+void TDataModuleFoods::QueryAllFoods()
+{
+    ReloadFoodQuery({kAllFoodsLine}, {});
+}
+
+void TDataModuleFoods::SearchFoodsByKeyword(const std::string& keyword)
+{
+    // The keyword is bound, not spliced: an apostrophe searches like any other
+    // character, while '%' and '_' still act as wildcards.
+    ReloadFoodQuery({kAllFoodsLine, "WHERE  LOWER( Food_des.\"Desc\" ) LIKE LOWER( '%%' || :Keyword || '%%' )"},
+                    {{":Keyword", Value(keyword)}});
+}
+
+void TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
+{
+    if (!tblFoodAdvancedSearch.locate("SQL Name", Value(ruleGroupName), true)) {
+        QueryAllFoods();
+        return;
+    }
+    const std::string groupName = tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
+
+    std::string text = "SELECT NDB_No, FdGrp_Cd, Food_des.\"Desc\" FROM \"FOOD_DES.db\" Food_des ";
+    std::string joiner = "WHERE ";
+    std::vector<std::pair<std::string, Value>> params;
+    int ruleNumber = 0;
+    for (tblFoodSQLRules.first(); !tblFoodSQLRules.eof(); tblFoodSQLRules.next()) {
+        ++ruleNumber;
+        const std::string field = tblFoodSQLRules.fieldByName("Field").asString();
+        const std::string condition = tblFoodSQLRules.fieldByName("Condition").asString();
+        const std::string value = tblFoodSQLRules.fieldByName("RValue").asString();
+        const std::string extra = tblFoodSQLRules.fieldByName("ExtraInfo").asString();
+        const std::string suffix = std::to_string(ruleNumber);
+        auto refuse = [&](const std::string& reason) {
+            showMessage("The advanced search \"" + groupName + "\" cannot run: its rule \"" + field + " " + condition
+                        + " " + value + "\" " + reason);
+        };
+
+        text += joiner;
+        if (field == "FoodName") {
+            text += " LOWER( Food_des.\"Desc\" ) LIKE LOWER( '%%' || :Word" + suffix + " || '%%' ) ";
+            params.emplace_back(":Word" + suffix, Value(value));
+        } else if (field == "FoodGroup") {
+            const auto code = WholeNumber(extra);
+            if (!code) {
+                refuse("does not name a food group by its code.");
+                return;
+            }
+            text += " FdGrp_Cd = :Group" + suffix + " ";
+            params.emplace_back(":Group" + suffix, Value(*code));
+        } else {
+            const std::string comparison = Trimmed(condition);
+            const auto nutrient = WholeNumber(extra);
+            const auto number = NumberValue(value);
+            if (!IsComparison(comparison) || !number || !nutrient) {
+                refuse(nutrient ? "needs one of the comparisons =, <, >, <=, >= and a number as its value."
+                                : "does not name a nutrient by its number.");
+                return;
+            }
+            text += " NDB_No IN ( SELECT NDB_No FROM \"NUT_DATA.db\" Nut_data WHERE   (Nutr_No = :Nutrient" + suffix
+                + ") AND (Nutr_Val" + comparison + ":Value" + suffix + ") ) ";
+            params.emplace_back(":Nutrient" + suffix, Value(*nutrient));
+            params.emplace_back(":Value" + suffix, Value(*number));
+        }
+        joiner = "AND";
+    }
+    ReloadFoodQuery({text}, params);
+}
+
+void TDataModuleFoods::ShowSearchResults()
+{
+    dscFoodDesc.setDataSet(&qrySearchFoods);
+}
+
+const std::vector<MeasureEntry>& TDataModuleFoods::GetMeasures()
+{
+    fMeasures.clear();
+    for (tblNutrientWeight.first(); !tblNutrientWeight.eof(); tblNutrientWeight.next()) {
+        // A row without an amount has no grams per unit; it is no usable measure.
+        const double amount = tblNutrientWeight.fieldByName("Amount").asFloat();
+        if (amount == 0)
+            continue;
+        MeasureEntry entry;
+        entry.GramsPerUnit = tblNutrientWeight.fieldByName("Gm_Wgt").asFloat() / amount;
+        entry.Description = tblNutrientWeight.fieldByName("Msre_Desc").asString();
+        entry.WeightId = static_cast<std::int32_t>(tblNutrientWeight.fieldByName("Weight_ID").asInteger());
+        const bool known = std::any_of(fMeasures.begin(), fMeasures.end(),
+                                       [&](const MeasureEntry& e) { return e.Description == entry.Description; });
+        if (!known)
+            fMeasures.push_back(std::move(entry));
+    }
+    return fMeasures;
+}
+
+double TDataModuleFoods::SelectMeasure(int index, double amount)
+{
+    if (index < 0 || index >= static_cast<int>(fMeasures.size()))
+        throw ProgramError("List index out of bounds (" + std::to_string(index) + ")");
+    fCurrentGramWeight = fMeasures[static_cast<std::size_t>(index)].GramsPerUnit * amount;
+    tblNutrientData.refresh();
+    return fCurrentGramWeight;
+}
+
+// ---------------------------------------------------------------------------
+// Search history
+
+void TDataModuleFoods::AddSearchHistory(const std::string& keyword)
+{
+    if (tblFoodSimpleSearch.locate("Keyword", Value(keyword), true))
+        tblFoodSimpleSearch.deleteRecord();
+    tblFoodSimpleSearch.append();
+    tblFoodSimpleSearch.fieldByName("Keyword").setAsString(keyword);
+    tblFoodSimpleSearch.post();
+}
+
+void TDataModuleFoods::ClearSearchHistory()
+{
+    tblFoodSimpleSearch.first();
+    while (!tblFoodSimpleSearch.isEmpty())
+        tblFoodSimpleSearch.deleteRecord();
+}
+
+const std::vector<std::string>& TDataModuleFoods::GetSearchHistory()
+{
+    fSearchHistory.clear();
+    for (tblFoodSimpleSearch.last(); !tblFoodSimpleSearch.bof(); tblFoodSimpleSearch.prior())
+        fSearchHistory.push_back(tblFoodSimpleSearch.fieldByName("Keyword").asString());
+    return fSearchHistory;
+}
+
+const std::vector<std::string>& TDataModuleFoods::GetRuleGroupNames()
+{
+    fRuleGroupNames.clear();
+    for (tblFoodAdvancedSearch.last(); !tblFoodAdvancedSearch.bof(); tblFoodAdvancedSearch.prior())
+        fRuleGroupNames.push_back(tblFoodAdvancedSearch.fieldByName("SQL Name").asString());
+    return fRuleGroupNames;
+}
+
+// ---------------------------------------------------------------------------
+// Next numbers: one above the highest stored value and the highest pending in
+// the module's own cached set, so two items created before an apply never share one.
+
+std::int32_t TDataModuleFoods::NextNumber(Query& query, const std::string& field, RecordSet& pendingSet)
+{
+    query.open();
+    const std::int64_t stored = query.fieldByName(field).asInteger();
+    query.close();
+    return static_cast<std::int32_t>(std::max(stored, HighestShown(pendingSet, field)) + 1);
+}
+
+std::int32_t TDataModuleFoods::NextFoodNumber()
+{
+    return NextNumber(sqlMaxNDB_No, "NDB_No", tblFoodDesc2);
+}
+
+std::int32_t TDataModuleFoods::NextFoodGroupCode()
+{
+    return NextNumber(sqlMaxFdGrp_Cd, "FdGrp_Cd", tblFoodGroups2);
+}
+
+std::int32_t TDataModuleFoods::NextRuleGroupId()
+{
+    return NextNumber(sqlMaxFoodSQL_ID, "SQL_ID", tblFoodAdvancedSearch);
+}
+
+// ---------------------------------------------------------------------------
+// Foods
+
+void TDataModuleFoods::BeginNewFood()
+{
+    tblFoodDesc2.append();
+    tblFoodDesc2.fieldByName("NDB_No").setAsInteger(NextFoodNumber());
+}
+
+void TDataModuleFoods::PostNewFood()
+{
+    tblFoodDesc2.post();
+    ApplyFoodEdits();
+}
+
+void TDataModuleFoods::CancelNewFood()
+{
+    // The food edit dialog stores nutrient values and measures at once, under the
+    // new number; with the food abandoned they would pass to the next new food.
+    const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
+    if (!isNull(number)) {
+        fStoredFoodCount.close();
+        fStoredFoodCount.setParam(":NDB_No", number);
+        fStoredFoodCount.open();
+        const bool stored = fStoredFoodCount.fieldByName("Foods").asInteger() > 0;
+        fStoredFoodCount.close();
+        if (!stored) {
+            // Both details still follow the abandoned row.
+            while (!tblNutrientData2.isEmpty())
+                tblNutrientData2.deleteRecord();
+            while (!tblNutrientWeight2.isEmpty())
+                tblNutrientWeight2.deleteRecord();
+        }
+    }
+    tblFoodDesc2.cancel();
+    CancelFoodEdits();
+}
+
+void TDataModuleFoods::BeginEditFood()
+{
+    const Value number = FoodListSet().fieldByName("NDB_No").value();
+    if (isNull(number) || !tblFoodDesc2.locate("NDB_No", number))
+        throw ProgramError("No Selected Record to Edit");
+    tblFoodDesc2.edit();
+}
+
+void TDataModuleFoods::PostEditedFood()
+{
+    const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
+    tblFoodDesc2.post();
+    ApplyFoodEdits();
+    QueryAllFoods();
+    if (FoodListShowsQuery())
+        qrySearchFoods.locate("NDB_No", number);
+    else
+        tblFoodDesc.locate("NDB_No", number);
+    FoodListSet().refresh();
+}
+
+void TDataModuleFoods::CancelEditedFood()
+{
+    tblFoodDesc2.cancel();
+    const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
+    CancelFoodEdits();
+    if (FoodListShowsQuery()) {
+        qrySearchFoods.locate("NDB_No", number);
+    } else {
+        QueryAllFoods();
+        tblFoodDesc.locate("NDB_No", number);
+    }
+}
+
+bool TDataModuleFoods::DeleteDisplayedFood()
+{
+    RecordSet& list = FoodListSet();
+    // Without a located food the confirmation would name, and the delete remove,
+    // whatever row tblFoodDesc2 happens to stand on.
+    const Value number = list.fieldByName("NDB_No").value();
+    if (isNull(number) || !tblFoodDesc2.locate("NDB_No", number))
+        return false;
+
+    bool deleted = false;
+    if (askConfirmation(DeletePrompt(tblFoodDesc2.fieldByName("Desc").asString()))) {
+        // The values and measures are held back with the food so that the three
+        // deletes are stored together or not at all.
+        tblNutrientData2.setCachedUpdates(true);
+        tblNutrientWeight2.setCachedUpdates(true);
+        auto storeDetailsAtOnce = [this] {
+            tblNutrientData2.setCachedUpdates(false);
+            tblNutrientWeight2.setCachedUpdates(false);
+        };
+        try {
+            while (!tblNutrientData2.isEmpty())
+                tblNutrientData2.deleteRecord();
+            while (!tblNutrientWeight2.isEmpty())
+                tblNutrientWeight2.deleteRecord();
+            tblFoodDesc2.deleteRecord();
+            DatabaseFoods.applyUpdates({&tblNutrientData2, &tblNutrientWeight2, &tblFoodGroups2, &tblFoodDesc2,
+                                        &tblNutrientData, &tblNutrientWeight, &qrySearchFoods});
+        } catch (...) {
+            tblNutrientData2.cancelUpdates();
+            tblNutrientWeight2.cancelUpdates();
+            storeDetailsAtOnce();
+            tblFoodDesc2.cancelUpdates();
+            throw;
+        }
+        storeDetailsAtOnce();
+        deleted = true;
+    } else {
+        CancelFoodEdits();
+    }
+    list.refresh();
+    return deleted;
+}
+
+void TDataModuleFoods::ApplyFoodEdits()
+{
+    DatabaseFoods.applyUpdates({&tblFoodGroups2, &tblFoodDesc2, &tblNutrientData, &tblNutrientWeight, &qrySearchFoods});
+}
+
+void TDataModuleFoods::CancelFoodEdits()
+{
+    tblFoodGroups2.cancelUpdates();
+    tblFoodDesc2.cancelUpdates();
+    tblNutrientData.cancelUpdates();
+    tblNutrientWeight.cancelUpdates();
+}
+
+// ---------------------------------------------------------------------------
+// Food groups
+
+void TDataModuleFoods::BeginNewFoodGroup()
+{
+    tblFoodGroups2.append();
+    tblFoodGroups2.fieldByName("FdGrp_Cd").setAsInteger(NextFoodGroupCode());
+}
+
+void TDataModuleFoods::PostNewFoodGroup()
+{
+    tblFoodGroups2.post();
+}
+
+void TDataModuleFoods::CancelNewFoodGroup()
+{
+    tblFoodGroups2.cancel();
+}
+
+void TDataModuleFoods::BeginEditFoodGroup()
+{
+    tblFoodGroups2.edit();
+}
+
+void TDataModuleFoods::PostEditedFoodGroup()
+{
+    tblFoodGroups2.post();
+}
+
+void TDataModuleFoods::CancelEditedFoodGroup()
+{
+    tblFoodGroups2.cancel();
+}
+
+void TDataModuleFoods::DeleteFoodGroup()
+{
+    if (tblFoodDesc3.recordCount() < 1) {
+        if (askConfirmation(DeletePrompt(tblFoodGroups2.fieldByName("FdGrp_Desc").asString())))
+            tblFoodGroups2.deleteRecord();
+    } else {
+        showMessage("Can't Delete a Group with food items in it...\n Delete Food Item(s) First!!");
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Rule groups
+
+void TDataModuleFoods::BeginNewRuleGroup()
+{
+    tblFoodAdvancedSearch.append();
+    tblFoodAdvancedSearch.fieldByName("SQL_ID").setAsInteger(NextRuleGroupId());
+}
+
+void TDataModuleFoods::BeginEditRuleGroup()
+{
+    tblFoodAdvancedSearch.edit();
+}
+
+void TDataModuleFoods::PostRuleGroup()
+{
+    tblFoodAdvancedSearch.post();
+}
+
+void TDataModuleFoods::CancelRuleGroup()
+{
+    tblFoodAdvancedSearch.cancel();
+}
+
+void TDataModuleFoods::DeleteRuleGroup()
+{
+    if (!askConfirmation(DeletePrompt(tblFoodAdvancedSearch.fieldByName("SQL Name").asString())))
+        return;
+    tblFoodSQLRules.first();
+    while (!tblFoodSQLRules.isEmpty())
+        tblFoodSQLRules.deleteRecord();
+    tblFoodAdvancedSearch.deleteRecord();
+}
+
+// ---------------------------------------------------------------------------
+// Nutrients and notifications
+
+void TDataModuleFoods::ApplyNutrientPreferenceFilter()
+{
+    tblNutrientData.setFilter("");
+    std::string text;
+    for (tblNutrientPreference.first(); !tblNutrientPreference.eof(); tblNutrientPreference.next()) {
+        if (!text.empty())
+            text += " OR ";
+        text += "Nutr_No=" + std::to_string(tblNutrientPreference.fieldByName("Nutr_No").asInteger());
+    }
+    tblNutrientData.setFilter(text);
+    tblNutrientData.setFiltered(true);
+}
+
+void TDataModuleFoods::tblNutrientPreferenceAfterPost(RecordSet&)
+{
+    ApplyNutrientPreferenceFilter();
+    if (RecipePreferenceFilterHook)
+        RecipePreferenceFilterHook();
+}
+
+void TDataModuleFoods::dscFoodDescDataChange(DataSource&, Field*)
+{
+    const auto listeners = fMeasureListeners; // a listener may remove itself
+    for (const auto& [id, listener] : listeners)
+        listener();
+}
+
+void TDataModuleFoods::tblNutrientDataCalcFields(RecordSet& set)
+{
+    set.fieldByName("Gm_Wgt").setAsFloat(fCurrentGramWeight);
+    set.fieldByName("Nutr_ValByServing").setAsFloat(set.fieldByName("Nutr_Val").asFloat() * (fCurrentGramWeight * 0.01));
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "MeasureEntry.h"
+
+#include "DataSource.h"
+#include "Database.h"
+#include "Query.h"
+#include "Table.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The food side of the data store: every record set, data source and fixed query
+// of the food tables, and the operations that browse, edit and search foods.
+// Windows and dialogs bind to the public sets and sources by name and call the
+// operations; the module itself needs no window. Changes made in the cached sets
+// stay pending until the caller that opened the dialog applies or cancels them.
+class TDataModuleFoods {
+public:
+    // Opens "sv FoodDatabase" over `dataFolder`, opens every set and runs DataModuleCreate.
+    explicit TDataModuleFoods(const std::filesystem::path& dataFolder = "data");
+    ~TDataModuleFoods();
+    TDataModuleFoods(const TDataModuleFoods&) = delete;
+    TDataModuleFoods& operator=(const TDataModuleFoods&) = delete;
+
+    Database DatabaseFoods;
+
+    // Browse group: the groups, the food list and the current food's details.
+    Table tblFoodGroups;
+    DataSource dscFoodGroups;
+    Table tblFoodGroups2; // group maintenance, and the source of every "Food Groups" lookup
+    DataSource dscFoodGroups2;
+    Table tblFoodDesc; // the foods of the group current in tblFoodGroups
+    Query qrySearchFoods;
+    DataSource dscFoodDesc; // the food list: qrySearchFoods or tblFoodDesc
+    // Food edit group.
+    Table tblFoodDesc2;
+    DataSource dscFoodDesc2;
+    Table tblFoodDesc3; // stored foods of the group current in tblFoodGroups2
+    Table tblNutrientData; // the nutrient grid, filtered by the preferred nutrients
+    DataSource dscNutrientData;
+    Table tblNutrientData2;
+    DataSource dscNutrientData2;
+    Table tblNutrientDef;
+    DataSource dscNutrientDef;
+    Table tblNutrientWeight;
+    DataSource dscNutrientWeight;
+    Table tblNutrientWeight2;
+    DataSource dscNutrientWeight2;
+    Table tblNutrientPreference;
+    DataSource dscNutrientPeference;
+    // Searches.
+    Table tblFoodSimpleSearch;
+    Table tblFoodAdvancedSearch;
+    DataSource dscFoodAdvancedSearch;
+    Table tblFoodSQLRules;
+    DataSource dscFoodSQLRules;
+    // Next-number queries, opened for one read each.
+    Query sqlMaxNDB_No;
+    Query sqlMaxFdGrp_Cd;
+    Query sqlMaxFoodSQL_ID;
+
+    // Filled at start-up with the recipe module's ApplyNutrientPreferenceFilter.
+    std::function<void()> RecipePreferenceFilterHook;
+
+    // Measure listeners run, in the order they were added, on every data change of
+    // the food list (each rebuilds its measure box from GetMeasures).
+    int addMeasureListener(std::function<void()> listener);
+    void removeMeasureListener(int id);
+
+    void DataModuleCreate();
+
+    // Browsing.
+    const std::vector<std::string>& GetFoodGroupNames();
+    void ShowFoodsOfGroup(const std::string& groupName);
+    void QueryAllFoods();
+    void SearchFoodsByKeyword(const std::string& keyword);
+    void RunAdvancedSearch(const std::string& ruleGroupName);
+    void ShowSearchResults();
+    const std::vector<MeasureEntry>& GetMeasures();
+    double SelectMeasure(int index, double amount);
+    double CurrentGramWeight() const { return fCurrentGramWeight; }
+
+    // Search history.
+    void AddSearchHistory(const std::string& keyword);
+    void ClearSearchHistory();
+    const std::vector<std::string>& GetSearchHistory();
+    const std::vector<std::string>& GetRuleGroupNames();
+
+    // Foods.
+    std::int32_t NextFoodNumber();
+    void BeginNewFood();
+    void PostNewFood();
+    void CancelNewFood();
+    void BeginEditFood();
+    void PostEditedFood();
+    void CancelEditedFood();
+    bool DeleteDisplayedFood();
+    void ApplyFoodEdits();
+    void CancelFoodEdits();
+
+    // Food groups.
+    std::int32_t NextFoodGroupCode();
+    void BeginNewFoodGroup();
+    void PostNewFoodGroup();
+    void CancelNewFoodGroup();
+    void BeginEditFoodGroup();
+    void PostEditedFoodGroup();
+    void CancelEditedFoodGroup();
+    void DeleteFoodGroup();
+
+    // Rule groups.
+    std::int32_t NextRuleGroupId();
+    void BeginNewRuleGroup();
+    void BeginEditRuleGroup();
+    void PostRuleGroup();
+    void CancelRuleGroup();
+    void DeleteRuleGroup();
+
+    // Nutrients and notifications.
+    void ApplyNutrientPreferenceFilter();
+    void tblNutrientPreferenceAfterPost(RecordSet& set);
+    void dscFoodDescDataChange(DataSource& source, Field* field);
+    void tblNutrientDataCalcFields(RecordSet& set);
+
+private:
+    void ReloadFoodQuery(const std::vector<std::string>& lines, const std::vector<std::pair<std::string, Value>>& params);
+    std::int32_t NextNumber(Query& query, const std::string& field, RecordSet& pendingSet);
+    RecordSet& FoodListSet() { return *dscFoodDesc.dataSet(); }
+    bool FoodListShowsQuery() { return dscFoodDesc.dataSet() == &qrySearchFoods; }
+
+    double fCurrentGramWeight = 0;
+    std::vector<std::string> fFoodGroupNames;
+    std::vector<std::string> fSearchHistory;
+    std::vector<std::string> fRuleGroupNames;
+    std::vector<MeasureEntry> fMeasures;
+    std::vector<std::pair<int, std::function<void()>>> fMeasureListeners;
+    int fNextListenerId = 1;
+    Query fStoredFoodCount; // whether a food number has a stored FOOD_DES row
+};
+
+extern TDataModuleFoods* DataModuleFoods;

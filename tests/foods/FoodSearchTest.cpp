@@ -1,0 +1,149 @@
+#include "FoodsTestSupport.h"
+
+#include <tuple>
+
+namespace {
+
+using Rule = std::tuple<std::string, std::string, std::string, std::string>; // Field, Condition, RValue, ExtraInfo
+
+// Creates a rule group the way the rule editor does, left pending.
+void addRuleGroup(TDataModuleFoods& m, const std::string& name, const std::vector<Rule>& rules)
+{
+    m.BeginNewRuleGroup();
+    m.tblFoodAdvancedSearch.fieldByName("SQL Name").setAsString(name);
+    for (const auto& [field, condition, value, extra] : rules) {
+        m.tblFoodSQLRules.append();
+        m.tblFoodSQLRules.fieldByName("SQL_ID").setAsFloat(m.tblFoodAdvancedSearch.fieldByName("SQL_ID").asFloat());
+        m.tblFoodSQLRules.fieldByName("Field").setAsString(field);
+        m.tblFoodSQLRules.fieldByName("Condition").setAsString(condition);
+        m.tblFoodSQLRules.fieldByName("RValue").setAsString(value);
+        m.tblFoodSQLRules.fieldByName("ExtraInfo").setAsString(extra);
+        m.tblFoodSQLRules.post();
+    }
+    m.PostRuleGroup();
+}
+
+void applyRuleGroups(TDataModuleFoods& m)
+{
+    m.DatabaseFoods.applyUpdates({&m.tblFoodSQLRules, &m.tblFoodAdvancedSearch});
+}
+
+} // namespace
+
+TEST_F(FoodsTest, KeywordSearchFindsWhatAnIndependentCountFinds)
+{
+    auto& m = foods();
+    const std::string plain = "SELECT COUNT(*) FROM \"FOOD_DES.db\" WHERE instr(lower(\"Desc\"), lower('";
+    for (const std::string keyword : {"cheese", "ChEeSe", "eese", "raw", " raw", "raw ", "Apples, raw", "zzz"}) {
+        m.SearchFoodsByKeyword(keyword);
+        m.ShowSearchResults();
+        EXPECT_EQ(m.dscFoodDesc.dataSet()->recordCount(), count(plain + keyword + "')) > 0")) << '"' << keyword << '"';
+    }
+    // '%' and '_' typed by the user are wildcards.
+    m.SearchFoodsByKeyword("butter%salt");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), (std::vector<std::int64_t>{1001, 1002}));
+    m.SearchFoodsByKeyword("l_rd");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{4002});
+}
+
+TEST_F(FoodsTest, UserTextInSearchesIsSearchedForNotRunAsSql)
+{
+    seed("INSERT INTO \"FOOD_DES.db\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (99002, 1800, 'Cookies, grandma''s recipe')");
+    auto& m = foods();
+    m.SearchFoodsByKeyword("GRANDMA'S");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99002});
+    m.SearchFoodsByKeyword("x' ) OR 1=1 OR ( '");
+    EXPECT_EQ(m.qrySearchFoods.recordCount(), 0);
+
+    addRuleGroup(m, "Grandma", {{"FoodName", "contains", "grandma's", ""}});
+    m.RunAdvancedSearch("Grandma");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99002});
+    EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST_F(FoodsTest, SearchHistoryKeepsOneRowPerKeywordNewestFirst)
+{
+    auto& m = foods();
+    m.AddSearchHistory("Cheese");
+    m.AddSearchHistory(" apples ");
+    m.AddSearchHistory("CHEESE");
+    EXPECT_EQ(m.GetSearchHistory(), (std::vector<std::string>{"CHEESE", " apples "}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSimpleSearch.db\""), 2);
+
+    m.ClearSearchHistory();
+    EXPECT_TRUE(m.GetSearchHistory().empty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSimpleSearch.db\""), 0);
+}
+
+TEST_F(FoodsTest, RuleGroupsJoinTheirRulesAndRunByNameIgnoringCase)
+{
+    auto& m = foods();
+    addRuleGroup(m, "Cheese", {{"FoodName", "contains", "cheese", ""}});
+    addRuleGroup(m, "Protein-rich dairy", {{"FoodGroup", "is", "Dairy and Egg Products", "100"},
+                                           {"Protein", ">", "20", "203"},
+                                           {"Protein", "<=", " 23.5", "203"}});
+    addRuleGroup(m, "Everything", {});
+    applyRuleGroups(m);
+    EXPECT_EQ(m.GetRuleGroupNames(), (std::vector<std::string>{"Everything", "Protein-rich dairy", "Cheese"}));
+
+    m.SearchFoodsByKeyword("cheese");
+    const auto byKeyword = numbers(m.qrySearchFoods, "NDB_No");
+    m.RunAdvancedSearch("CHEESE");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), byKeyword);
+
+    m.RunAdvancedSearch("protein-rich DAIRY");
+    const auto found = numbers(m.qrySearchFoods, "NDB_No");
+    EXPECT_FALSE(found.empty());
+    EXPECT_EQ(static_cast<std::int64_t>(found.size()),
+              count("SELECT COUNT(*) FROM \"FOOD_DES.db\" f JOIN \"NUT_DATA.db\" n ON n.NDB_No = f.NDB_No "
+                    "WHERE f.FdGrp_Cd = 100 AND n.Nutr_No = 203 AND n.Nutr_Val > 20 AND n.Nutr_Val <= 23.5"));
+
+    const auto all = count("SELECT COUNT(*) FROM \"FOOD_DES.db\"");
+    m.RunAdvancedSearch("Everything");
+    EXPECT_EQ(m.qrySearchFoods.recordCount(), all);
+    m.RunAdvancedSearch("No such search");
+    EXPECT_EQ(m.qrySearchFoods.recordCount(), all);
+}
+
+TEST_F(FoodsTest, ARuleThatIsNoValidComparisonStopsTheSearchWithOneMessage)
+{
+    // As an older version could have stored them, or a user typed them.
+    seed("INSERT INTO \"FoodSQL.DB\" VALUES (1, 'Odd'), (2, 'Worse');"
+         "INSERT INTO \"FoodSQLRules.DB\" (\"Field\", \"Condition\", RValue, SQL_ID, ExtraInfo) VALUES "
+         "('FoodName', 'contains', 'cheese', 1, ''), ('Protein', '=>', '20', 1, '203'),"
+         "('Protein', '>', '20); DELETE FROM \"FOOD_DES.db\"; --', 2, '203');");
+    auto& m = foods();
+    m.SearchFoodsByKeyword("apples");
+    const auto before = numbers(m.qrySearchFoods, "NDB_No");
+
+    m.RunAdvancedSearch("Odd");
+    m.RunAdvancedSearch("Worse");
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_NE(messages.texts()[0].find("\"Odd\""), std::string::npos);
+    EXPECT_NE(messages.texts()[0].find("Protein => 20"), std::string::npos);
+    EXPECT_NE(messages.texts()[1].find("\"Worse\""), std::string::npos);
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), before);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FOOD_DES.db\""), 55);
+}
+
+TEST_F(FoodsTest, RuleGroupsCreatedInOneSpanGetTheirOwnIds)
+{
+    auto& m = foods();
+    EXPECT_EQ(m.NextRuleGroupId(), 1); // none stored yet
+    addRuleGroup(m, "First", {{"FoodName", "contains", "apple", ""}});
+    addRuleGroup(m, "Second", {{"FoodName", "contains", "cheese", ""}, {"FoodName", "contains", "blue", ""}});
+    applyRuleGroups(m);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSQLRules.DB\" WHERE SQL_ID = 1"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSQLRules.DB\" WHERE SQL_ID = 2"), 2);
+    EXPECT_EQ(m.NextRuleGroupId(), 3);
+
+    // Deleting a group takes its rules with it, once applied; No keeps both.
+    ASSERT_TRUE(m.tblFoodAdvancedSearch.locate("SQL Name", Value(std::string("Second"))));
+    m.DeleteRuleGroup();
+    messages.answer(true);
+    m.DeleteRuleGroup();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Are you sure you want to delete [ Second ]"));
+    applyRuleGroups(m);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSQLRules.DB\""), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSQL.DB\""), 1);
+}

@@ -1,0 +1,36 @@
+#include "FoodsTestSupport.h"
+
+#include "Sqlite.h"
+
+TDataModuleFoods& FoodsTest::foods()
+{
+    if (!module_)
+        module_ = std::make_unique<TDataModuleFoods>("data");
+    return *module_;
+}
+
+void FoodsTest::seed(const std::string& sql)
+{
+    SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
+    db.execute(sql);
+}
+
+std::int64_t FoodsTest::count(const std::string& sql)
+{
+    SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
+    auto statement = db.prepare(sql);
+    statement.step();
+    return statement.columnInt(0);
+}
+
+std::vector<std::int64_t> FoodsTest::numbers(RecordSet& set, const std::string& field)
+{
+    std::vector<std::int64_t> values;
+    const Field& column = set.fieldByName(field);
+    for (int row = 0; row < set.recordCount(); ++row) {
+        const Value value = set.valueAt(row, column);
+        values.push_back(std::holds_alternative<std::int64_t>(value) ? std::get<std::int64_t>(value)
+                                                                      : static_cast<std::int64_t>(std::get<double>(value)));
+    }
+    return values;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DatabaseFood.h"
+#include "Messages.h"
+#include "ProgramError.h"
+#include "TestDataFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A food module over a fresh copy of the fixture data, with every message box
+// recorded. Rows a test needs beyond the fixture are stored with seed() before
+// the module is first used.
+class FoodsTest : public ::testing::Test {
+protected:
+    TestWorkingDirectory dir;
+    MessageRecorder messages;
+
+    TDataModuleFoods& foods();
+    void seed(const std::string& sql);
+    // An independent count straight from the data file, past the table engine.
+    std::int64_t count(const std::string& sql);
+    // The values of one field over the rows a set shows, in order.
+    static std::vector<std::int64_t> numbers(RecordSet& set, const std::string& field);
+
+private:
+    std::unique_ptr<TDataModuleFoods> module_;
+};
