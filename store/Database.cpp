@@ -90,6 +90,12 @@ std::uint64_t Database::tableVersion(const std::string& table) const
     return found == connection_->versions.end() ? 0 : found->second;
 }
 
+const std::uint64_t& Database::tableVersionCounter(const std::string& table)
+{
+    // unordered_map keeps its elements in place, so the reference stays good.
+    return connection_->versions[tableKey(table)];
+}
+
 void Database::tableChanged(const std::string& table)
 {
     ++connection_->versions[tableKey(table)];

@@ -33,6 +33,8 @@ public:
     // Every write to a table raises its version; sets re-read when it moved.
     std::uint64_t tableVersion(const std::string& table) const;
     void tableChanged(const std::string& table);
+    // The counter itself, for sets that compare it on every read; valid while the database lives.
+    const std::uint64_t& tableVersionCounter(const std::string& table);
 
     // Test seam: makes the next write to `table` fail with `message`.
     void failNextWriteTo(const std::string& table, const std::string& message);

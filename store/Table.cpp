@@ -25,7 +25,10 @@ Value readStoredValue(const SqliteStatement& statement, int column, FieldType ty
 
 
 Table::Table(Database& database, std::string name, std::string tableName, std::string indexName)
-    : RecordSet(database, std::move(name)), definition_(tableDefinition(tableName)), indexName_(std::move(indexName))
+    : RecordSet(database, std::move(name)),
+      definition_(tableDefinition(tableName)),
+      indexName_(std::move(indexName)),
+      version_(database.tableVersionCounter(definition_.name))
 {
     for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
         if (definition_.fields[i].name == definition_.keyField) {
@@ -99,7 +102,7 @@ std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterK
 
 std::uint64_t Table::sourceVersion() const
 {
-    return database().tableVersion(definition_.name);
+    return version_;
 }
 
 void Table::noteOwnWrite()

@@ -42,4 +42,5 @@ private:
     std::unique_ptr<SqliteStatement> selectAll_;
     std::unique_ptr<SqliteStatement> selectRange_;
     std::string rangeField_;
+    const std::uint64_t& version_;
 };

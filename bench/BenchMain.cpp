@@ -1,0 +1,66 @@
+#include "BenchSupport.h"
+
+#include "DataFolderInstaller.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace fs = std::filesystem;
+
+const fs::path& benchDirectory()
+{
+    static const fs::path directory = fs::absolute("bench-data");
+    return directory;
+}
+
+namespace {
+
+// Keeps the median of every benchmark and prints the summary lines.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    void printSummary() const
+    {
+        std::printf("\nSummary (medians, ms):\n");
+        for (const auto& [name, ms] : medians_) {
+            if (name.ends_with(".baseline"))
+                continue;
+            const auto baseline = medians_.find(name + ".baseline");
+            if (baseline == medians_.end())
+                std::printf("figure %s %.4f\n", name.c_str(), ms);
+            else
+                std::printf("figure %s %.4f baseline %.4f ratio %.2f\n", name.c_str(), ms, baseline->second,
+                            baseline->second > 0 ? ms / baseline->second : 0.0);
+        }
+    }
+
+private:
+    std::map<std::string, double> medians_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const fs::path data = benchDirectory() / "data";
+    if (!fs::exists(data)) {
+        std::printf("Building the full reference data for the benchmarks...\n");
+        fs::create_directories(benchDirectory());
+        installDataFolder({SAPORIA_REFERENCE_DIR, data, std::nullopt});
+    }
+    fs::current_path(benchDirectory());
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSummary();
+    benchmark::Shutdown();
+    return 0;
+}

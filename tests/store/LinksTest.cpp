@@ -1,0 +1,195 @@
+#include "ProgramError.h"
+#include "Query.h"
+#include "StoreTestSupport.h"
+#include "Table.h"
+
+#include <vector>
+
+namespace {
+
+// Food groups -> foods -> nutrient values, with a lookup of group names and a
+// calculated field, as the food browser wires them.
+class Links : public StoreTest {
+protected:
+    Table groups{db, "tblFoodGroups", "FD_GROUP.db"};
+    DataSource dscGroups{"dscFoodGroups", &groups};
+    Table groupNames{db, "tblFoodGroups2", "FD_GROUP.db"};
+    Table foods{db, "tblFoodDesc", "FOOD_DES.db", "FdGrp_Index"};
+    DataSource dscFoods{"dscFoodDesc", &foods};
+    Table values{db, "tblNutrientData", "NUT_DATA.db", "NDB_Index"};
+    double grams = 50;
+    int calculations = 0;
+
+    void SetUp() override
+    {
+        groupNames.setCachedUpdates(true);
+        groupNames.open();
+        groups.open();
+        foods.setFields({FieldSpec::data("Desc"),
+                         FieldSpec::lookup("FoodGroups", "FdGrp_Cd", groupNames, "FdGrp_Cd", "FdGrp_Desc").withLabel("Food Groups"),
+                         FieldSpec::data("NDB_No"), FieldSpec::data("FdGrp_Cd")});
+        foods.setMaster(dscGroups, "FdGrp_Cd");
+        foods.open();
+        values.setFields({FieldSpec::data("Nutr_Val"), FieldSpec::calculated("Nutr_ValByServing", FieldType::Number),
+                          FieldSpec::data("Nutr_No"), FieldSpec::data("NDB_No")});
+        values.onCalcFields = [this](RecordSet& set) {
+            ++calculations;
+            set.fieldByName("Nutr_ValByServing").setAsFloat(set.fieldByName("Nutr_Val").asFloat() * (grams * 0.01));
+        };
+        values.setMaster(dscFoods, "NDB_No");
+        values.open();
+    }
+};
+
+TEST_F(Links, DetailsOfDetailsFollowEveryMoveOfTheMaster)
+{
+    EXPECT_EQ(foods.fieldByName("NDB_No").asInteger(), 1001);
+    EXPECT_EQ(values.recordCount(), storedCount(R"(SELECT count(*) FROM "NUT_DATA.db" WHERE NDB_No = 1001)"));
+    ASSERT_TRUE(groups.locate("FdGrp_Desc", Value(std::string("Fruits and Fruit Juices"))));
+    EXPECT_EQ(foods.recordCount(), storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 900)"));
+    EXPECT_EQ(foods.fieldByName("NDB_No").asInteger(), 9001);
+    EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), 9001);
+    foods.next();
+    EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), foods.fieldByName("NDB_No").asInteger());
+
+    // A group without foods empties both levels.
+    ASSERT_TRUE(groups.locate("FdGrp_Cd", Value(std::int64_t(3500))));
+    EXPECT_EQ(foods.recordCount(), 0);
+    EXPECT_EQ(values.recordCount(), 0);
+}
+
+TEST_F(Links, DetailRowsComeInIndexOrderThenNaturalOrder)
+{
+    Table weights(db, "tblNutrientWeight", "WEIGHT.db", "NDB_Index");
+    weights.setMaster(dscFoods, "NDB_No");
+    weights.open();
+    std::vector<std::int64_t> ids;
+    for (weights.first(); !weights.eof(); weights.next())
+        ids.push_back(weights.fieldByName("Weight_ID").asInteger());
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+    EXPECT_EQ(ids.size(), 4u);
+}
+
+TEST_F(Links, PointingTheSourceAtAnotherSetMovesItsDetails)
+{
+    Query all(db, "qrySearchFoods");
+    all.addSql("SELECT FdGrp_Cd, NDB_No, Food_des.\"Desc\" FROM \"FOOD_DES.db\" Food_des WHERE NDB_No = 20081");
+    all.open();
+    dscFoods.setDataSet(&all);
+    EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), 20081);
+    dscFoods.setDataSet(&foods);
+    EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), 1001);
+}
+
+TEST_F(Links, AppendingToADetailTakesTheMastersKey)
+{
+    Table weights(db, "tblNutrientWeight", "WEIGHT.db", "NDB_Index");
+    weights.setCachedUpdates(true);
+    weights.setMaster(dscFoods, "NDB_No");
+    weights.open();
+    weights.append();
+    EXPECT_EQ(weights.fieldByName("NDB_No").asInteger(), 1001);
+    weights.fieldByName("Msre_Desc").setAsString("spoon");
+    weights.post();
+    foods.next();
+    EXPECT_FALSE(weights.locate("Msre_Desc", Value(std::string("spoon"))));
+    foods.first();
+    EXPECT_TRUE(weights.locate("Msre_Desc", Value(std::string("spoon")))) << "pending rows survive master moves";
+}
+
+TEST_F(Links, LookupsSeePendingRenamesAndEmptyWhenNothingMatches)
+{
+    EXPECT_EQ(foods.fieldByName("FoodGroups").asString(), "Dairy and Egg Products");
+    ASSERT_TRUE(groupNames.locate("FdGrp_Cd", Value(std::int64_t(100))));
+    groupNames.edit();
+    groupNames.fieldByName("FdGrp_Desc").setAsString("Dairy");
+    groupNames.post();
+    EXPECT_EQ(foods.fieldByName("FoodGroups").asString(), "Dairy");
+    EXPECT_EQ(foods.displayTextAt(0, foods.fieldByName("FoodGroups")), "Dairy");
+    groupNames.cancelUpdates();
+    EXPECT_EQ(foods.fieldByName("FoodGroups").asString(), "Dairy and Egg Products");
+
+    groupNames.deleteRecord(); // pending: the food's group is gone from the lookup set
+    EXPECT_TRUE(foods.fieldByName("FoodGroups").isNull());
+}
+
+TEST_F(Links, CalculatedFieldsAreRecomputedOnRefresh)
+{
+    values.first();
+    const double per100 = values.fieldByName("Nutr_Val").asFloat();
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), per100 * 0.5);
+    values.next();
+    const int row = values.recNo();
+    grams = 200;
+    values.refresh();
+    EXPECT_EQ(values.recNo(), row) << "refresh keeps the position";
+    values.first();
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), per100 * 2);
+    EXPECT_THROW(values.fieldByName("Nutr_ValByServing").setAsFloat(1), ProgramError);
+}
+
+TEST_F(Links, FiltersShowOnlyRowsMeetingATerm)
+{
+    const int all = values.recordCount();
+    values.setFilter("Nutr_No=203 OR Nutr_No=204");
+    EXPECT_EQ(values.recordCount(), all) << "a filter applies only once switched on";
+    values.setFiltered(true);
+    EXPECT_EQ(values.recordCount(), 2);
+    foods.next();
+    EXPECT_EQ(values.recordCount(), 2) << "the filter holds across master moves";
+    values.setFilter("Nutr_No = 99999");
+    EXPECT_EQ(values.recordCount(), 0);
+    values.setFilter("");
+    EXPECT_EQ(values.recordCount(), values.recordCount());
+    EXPECT_GT(values.recordCount(), 2);
+    EXPECT_THROW(values.setFilter("Nutr_Nope=203"), ProgramError);
+    values.setFiltered(false);
+    EXPECT_GT(values.recordCount(), 2);
+}
+
+TEST_F(Links, NotificationsReachDetailsBeforeHandlersAndHandlersMayMoveOtherSets)
+{
+    std::vector<std::string> seen;
+    dscFoods.onDataChange = [&](DataSource&, Field*) {
+        seen.push_back("food " + foods.fieldByName("NDB_No").asString() + " values of "
+                       + values.fieldByName("NDB_No").asString());
+        groupNames.last(); // handlers may move other sets
+    };
+    int posts = 0;
+    int deletes = 0;
+    groupNames.afterPost = [&](RecordSet&) { ++posts; };
+    groupNames.afterDelete = [&](RecordSet&) { ++deletes; };
+    foods.next();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], "food 1002 values of 1002");
+    EXPECT_EQ(groupNames.recNo(), 25);
+    groupNames.edit();
+    groupNames.fieldByName("FdGrp_Desc").setAsString("x");
+    groupNames.post();
+    groupNames.deleteRecord();
+    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(deletes, 1);
+}
+
+TEST_F(Links, ARowStoredThroughOneSetShowsInTheOthers)
+{
+    Table other(db, "tblFoodGroups3", "FD_GROUP.db");
+    other.open();
+    const int before = other.recordCount();
+    groups.append();
+    groups.fieldByName("FdGrp_Cd").setAsInteger(9800);
+    groups.fieldByName("FdGrp_Desc").setAsString("Mine");
+    groups.post();
+    EXPECT_EQ(other.recordCount(), before + 1);
+    EXPECT_TRUE(other.locate("FdGrp_Desc", Value(std::string("Mine"))));
+
+    groupNames.append();
+    groupNames.fieldByName("FdGrp_Cd").setAsInteger(9801);
+    groupNames.post();
+    EXPECT_FALSE(other.locate("FdGrp_Cd", Value(std::int64_t(9801)))) << "pending rows are not stored rows";
+    groupNames.applyUpdates();
+    groupNames.commitUpdates();
+    EXPECT_TRUE(other.locate("FdGrp_Cd", Value(std::int64_t(9801))));
+}
+
+} // namespace

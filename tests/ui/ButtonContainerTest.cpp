@@ -1,0 +1,100 @@
+#include "ButtonContainer.h"
+#include "GraphicButton.h"
+#include "ProgramError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Mean brightness of the drawn (non-transparent) pixels.
+double brightness(const SkinImage* image)
+{
+    const QImage pixels = image->Bitmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x) {
+            const QRgb p = pixels.pixel(x, y);
+            if (qAlpha(p) < 128)
+                continue;
+            sum += qGray(p);
+            ++count;
+        }
+    return count ? sum / count : 0;
+}
+
+struct ButtonContainerTest : ::testing::Test {
+    TFormButtonContainer container;
+};
+
+TEST_F(ButtonContainerTest, holds_the_53_images_by_name_at_their_sizes)
+{
+    std::map<QString, QSize> expected = {
+        {"ImgMinNormal", {19, 19}}, {"ImgMinDown", {19, 19}},  {"ImgMinOver", {19, 19}},
+        {"ImgMaxNormal", {20, 19}}, {"ImgMaxDown", {20, 19}},  {"ImgMaxOver", {20, 19}},
+        {"ImgExitNormal", {19, 19}}, {"ImgExitDown", {20, 19}}, {"ImgExitOver", {20, 19}},
+        {"TabButtonUp", {106, 31}}, {"TabButtonDown", {106, 31}},
+    };
+    for (const char* set : {"ImgCreate32", "ImgEdit32", "ImgDelete32"})
+        for (const char* state : {"Up", "Down", "Over"})
+            expected[QString::fromLatin1(set) + state] = {32, 32};
+    for (const char* set : {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel",
+                            "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"})
+        for (const char* state : {"Up", "Down", "Over"})
+            expected[QString::fromLatin1(set) + state] = {48, 48};
+    ASSERT_EQ(expected.size(), 53u);
+
+    const QStringList names = container.Names();
+    EXPECT_EQ(names.size(), 53);
+    for (const auto& [name, size] : expected) {
+        const SkinImage* image = container.Find(name);
+        ASSERT_NE(image, nullptr) << name.toStdString();
+        EXPECT_EQ(QSize(image->Width(), image->Height()), size) << name.toStdString();
+    }
+}
+
+TEST_F(ButtonContainerTest, one_bitmap_serves_every_button_that_names_it)
+{
+    TGraphicButton first;
+    TGraphicButton second;
+    first.SetImage(container.Image(QStringLiteral("ImgOkUp")));
+    second.SetImage(buttonImage(QStringLiteral("ImgOkUp")));
+    EXPECT_EQ(first.Image(), second.Image());
+    EXPECT_EQ(first.size(), QSize(48, 48));
+}
+
+TEST_F(ButtonContainerTest, an_unknown_name_is_an_error)
+{
+    EXPECT_EQ(container.Find(QStringLiteral("ImgOkay")), nullptr);
+    EXPECT_THROW(container.Image(QStringLiteral("ImgOkay")), ProgramError);
+}
+
+TEST_F(ButtonContainerTest, hover_is_lighter_and_pressed_darker_than_normal)
+{
+    const QStringList sets = {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgCreate", "ImgEdit", "ImgDelete",
+                              "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};
+    for (const QString& set : sets) {
+        const double normal = brightness(container.Image(set + "Up"));
+        EXPECT_GT(brightness(container.Image(set + "Over")), normal + 10) << set.toStdString();
+        EXPECT_LT(brightness(container.Image(set + "Down")), normal - 10) << set.toStdString();
+    }
+    for (const QString& set : {QStringLiteral("ImgMin"), QStringLiteral("ImgMax"), QStringLiteral("ImgExit")}) {
+        const QImage normal = container.Image(set + "Normal")->Bitmap().toImage();
+        EXPECT_NE(normal, container.Image(set + "Down")->Bitmap().toImage());
+        EXPECT_NE(normal, container.Image(set + "Over")->Bitmap().toImage());
+    }
+    EXPECT_NE(container.Image("TabButtonUp")->Bitmap().toImage(), container.Image("TabButtonDown")->Bitmap().toImage());
+}
+
+TEST_F(ButtonContainerTest, the_glyphs_tell_the_buttons_apart)
+{
+    const QStringList sets = {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk",
+                              "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};
+    for (int i = 0; i < sets.size(); ++i)
+        for (int j = i + 1; j < sets.size(); ++j)
+            EXPECT_NE(container.Image(sets[i] + "Up")->Bitmap().toImage(),
+                      container.Image(sets[j] + "Up")->Bitmap().toImage())
+                << sets[i].toStdString() << " " << sets[j].toStdString();
+}
+
+} // namespace

@@ -1,0 +1,240 @@
+#include "GraphicButton.h"
+#include "UiTestSupport.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace ui_test;
+
+namespace {
+
+SkinImage solid(const char* name, QSize size, QColor colour)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(colour);
+    return SkinImage(QString::fromLatin1(name), pixmap);
+}
+
+struct GraphicButtonTest : ::testing::Test {
+    QWidget parent;
+    TGraphicButton* button = new TGraphicButton(&parent);
+    SkinImage up = solid("up", {40, 30}, Qt::green);
+    SkinImage down = solid("down", {40, 30}, Qt::darkGreen);
+    SkinImage over = solid("over", {40, 30}, Qt::cyan);
+    int clicks = 0;
+
+    void SetUp() override
+    {
+        parent.resize(200, 200);
+        button->OnClick = [this] { ++clicks; };
+    }
+    void setAll()
+    {
+        button->SetImage(&up);
+        button->SetImageDown(&down);
+        button->SetImageOver(&over);
+    }
+};
+
+TEST_F(GraphicButtonTest, starts_25_square_without_pictures_and_with_the_default_hover_font)
+{
+    EXPECT_EQ(button->size(), QSize(25, 25));
+    EXPECT_EQ(button->Image(), nullptr);
+    EXPECT_FALSE(button->AllowDown());
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(button->FontOver().font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(button->FontOver().font.pixelSize(), 11);
+}
+
+TEST_F(GraphicButtonTest, only_the_normal_picture_sizes_the_button)
+{
+    button->SetImageDown(&over);
+    button->SetImageOver(&over);
+    EXPECT_EQ(button->size(), QSize(25, 25));
+    button->SetImage(&up);
+    EXPECT_EQ(button->size(), QSize(40, 30));
+    button->SetImage(nullptr);
+    EXPECT_EQ(button->size(), QSize(40, 30));
+}
+
+TEST_F(GraphicButtonTest, down_is_refused_unless_the_button_latches)
+{
+    button->SetDown(true);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(button->PressedLook());
+
+    button->SetAllowDown(true);
+    button->SetDown(true);
+    EXPECT_TRUE(button->Down());
+    EXPECT_TRUE(button->PressedLook());
+
+    button->SetAllowDown(false); // leaves Down as it was
+    EXPECT_TRUE(button->Down());
+    button->SetDown(true);
+    EXPECT_FALSE(button->Down());
+}
+
+TEST_F(GraphicButtonTest, plain_button_looks_pressed_while_held_and_clicks_on_release)
+{
+    setAll();
+    enter(button);
+    EXPECT_TRUE(button->MouseOver());
+    press(button);
+    EXPECT_TRUE(button->PressedLook());
+    EXPECT_EQ(clicks, 0);
+    release(button);
+    EXPECT_FALSE(button->PressedLook());
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(clicks, 1);
+    leave(button);
+    EXPECT_FALSE(button->MouseOver());
+}
+
+TEST_F(GraphicButtonTest, dragging_off_ends_the_pressed_look_and_gives_no_click)
+{
+    setAll();
+    enter(button);
+    press(button);
+    leave(button);
+    EXPECT_FALSE(button->PressedLook());
+    EXPECT_FALSE(button->MouseOver());
+    release(button, {-20, -20});
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(GraphicButtonTest, release_without_a_press_on_the_button_gives_no_click)
+{
+    release(button);
+    send(button, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    send(button, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(GraphicButtonTest, latching_button_flips_at_the_press_and_shows_it_at_the_release)
+{
+    setAll();
+    button->SetAllowDown(true);
+    enter(button);
+    press(button);
+    EXPECT_TRUE(button->Down());
+    EXPECT_FALSE(button->PressedLook()); // the old look stays while held
+    release(button);
+    EXPECT_TRUE(button->PressedLook());
+    EXPECT_EQ(clicks, 1);
+
+    press(button);
+    EXPECT_FALSE(button->Down());
+    EXPECT_TRUE(button->PressedLook());
+    leave(button); // the new look shows when the pointer goes, too
+    EXPECT_FALSE(button->PressedLook());
+}
+
+TEST_F(GraphicButtonTest, double_click_is_a_second_press_so_a_latching_button_flips_twice)
+{
+    button->SetAllowDown(true);
+    doubleClick(button);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(button->PressedLook());
+    EXPECT_EQ(clicks, 2);
+}
+
+// The picture table, row by row: (over, pressed look, AllowDown, pictures set).
+TEST_F(GraphicButtonTest, picture_and_caption_offset_follow_the_state_table)
+{
+    struct Row {
+        bool over, pressed, allowDown;
+        bool hasDown, hasOver;
+        const SkinImage* expected;
+        int offset;
+    };
+    const Row rows[] = {
+        {false, false, false, true, true, &up, 0},
+        {false, false, true, true, true, &up, 0},
+        {false, true, true, true, true, &down, 1},
+        {true, true, false, true, true, &down, 1},
+        {true, true, true, false, true, &up, 0},
+        {true, false, true, true, true, &up, 0},
+        {true, false, false, true, true, &over, 0},
+        {true, false, false, true, false, &down, 1},
+        {true, false, false, false, false, &up, 0},
+    };
+    for (const Row& row : rows) {
+        TGraphicButton b(&parent);
+        b.SetText(QStringLiteral("Go"));
+        b.SetImage(&up);
+        b.SetImageDown(row.hasDown ? &down : nullptr);
+        b.SetImageOver(row.hasOver ? &over : nullptr);
+        b.SetAllowDown(row.allowDown);
+        if (row.over)
+            enter(&b);
+        if (row.pressed) {
+            if (row.allowDown)
+                b.SetDown(true);
+            else
+                press(&b);
+        }
+        const auto still = b.PlanPaint();
+        ASSERT_EQ(b.PressedLook(), row.pressed);
+        EXPECT_EQ(still.picture, row.expected) << row.over << row.pressed << row.allowDown;
+
+        const QFontMetrics metrics(still.font.font);
+        const double x = 20 - metrics.horizontalAdvance(QStringLiteral("Go")) / 2.0;
+        EXPECT_EQ(still.textX, static_cast<int>(x + row.offset));
+    }
+}
+
+TEST_F(GraphicButtonTest, hover_font_shows_on_a_hovered_plain_button_and_a_latched_button_not_hovered)
+{
+    ButtonFont red = defaultButtonFont();
+    red.color = Qt::red;
+    button->SetFontOver(red);
+    setAll();
+    EXPECT_NE(button->PlanPaint().font.color, QColor(Qt::red));
+    enter(button);
+    EXPECT_EQ(button->PlanPaint().font.color, QColor(Qt::red));
+
+    button->SetAllowDown(true);
+    button->SetDown(true);
+    EXPECT_NE(button->PlanPaint().font.color, QColor(Qt::red)); // latched but hovered
+    leave(button);
+    EXPECT_EQ(button->PlanPaint().font.color, QColor(Qt::red));
+}
+
+TEST_F(GraphicButtonTest, without_the_normal_picture_nothing_is_drawn_not_even_the_text)
+{
+    button->SetText(QStringLiteral("Text"));
+    button->resize(60, 20);
+    EXPECT_EQ(button->PlanPaint().picture, nullptr);
+    EXPECT_TRUE(blank(paintedAlone(button)));
+
+    // A state that picks a set pressed picture still draws it, centred on the button.
+    button->SetImageDown(&down);
+    press(button);
+    const auto drawing = button->PlanPaint();
+    EXPECT_EQ(drawing.picture, &down);
+    const QFontMetrics metrics(drawing.font.font);
+    EXPECT_EQ(drawing.textX, static_cast<int>(30 - metrics.horizontalAdvance(QStringLiteral("Text")) / 2.0 + 1));
+    EXPECT_FALSE(blank(paintedAlone(button)));
+}
+
+TEST_F(GraphicButtonTest, a_caption_wider_than_the_picture_is_truncated_toward_zero)
+{
+    SkinImage narrow = solid("narrow", {19, 19}, Qt::green);
+    button->SetImage(&narrow);
+    // Find a text of even width wider than the picture: x ends in .5 and is negative.
+    const QFontMetrics metrics(button->Font().font);
+    QString text = QStringLiteral("W");
+    while (metrics.horizontalAdvance(text) <= 21 || metrics.horizontalAdvance(text) % 2 != 0)
+        text += text.size() % 2 ? QStringLiteral("i") : QStringLiteral("W");
+    button->SetText(text);
+    const double x = 9.5 - metrics.horizontalAdvance(text) / 2.0;
+    ASSERT_LT(x, 0);
+    ASSERT_NE(std::floor(x), x);
+    EXPECT_EQ(button->PlanPaint().textX, static_cast<int>(std::ceil(x)));
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+#include "ProgramError.h"
+#include "TemplateDialog.h"
+#include "UiTestSupport.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace ui_test;
+
+namespace {
+
+void key(QWidget* widget, int code, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+struct TemplateDialogTest : ::testing::Test {
+    TFormTemplateDialog dialog;
+};
+
+TEST_F(TemplateDialogTest, frame_is_borderless_and_follows_the_window_size)
+{
+    EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(dialog.size(), QSize(500, 346));
+    EXPECT_EQ(dialog.GraphicButton1->geometry(), QRect(476, 6, 19, 19));
+    EXPECT_EQ(dialog.ImgMiddleCenter->geometry(), QRect(5, 5, 490, 336));
+    EXPECT_EQ(dialog.ImgTopLeft->size(), QSize(11, 5));
+    EXPECT_EQ(dialog.ImgBottomLeft->size(), QSize(15, 5));
+    EXPECT_EQ(dialog.GraphicButton1->Image()->Name(), QStringLiteral("ImgExitNormal"));
+    EXPECT_EQ(dialog.GraphicButton1->ImageOver()->Name(), QStringLiteral("ImgExitOver"));
+
+    // A derived dialog only resizes the window; the frame keeps to its edges.
+    dialog.show();
+    dialog.resize(640, 420);
+    EXPECT_EQ(dialog.GraphicButton1->geometry(), QRect(616, 6, 19, 19));
+    EXPECT_EQ(dialog.PanelBottom->geometry(), QRect(0, 415, 640, 5));
+    EXPECT_EQ(dialog.ImgMiddleRight->geometry(), QRect(635, 5, 5, 410));
+    EXPECT_EQ(dialog.ImgTopRight->geometry(), QRect(630, 0, 10, 5));
+}
+
+TEST_F(TemplateDialogTest, ok_gives_1_and_every_cancel_path_gives_2)
+{
+    ScriptedDialogs script;
+    script.expect([](TFormTemplateDialog& d) { d.CloseOk(); });
+    script.expect([](TFormTemplateDialog& d) { click(d.GraphicButton1); });
+    script.expect([](TFormTemplateDialog& d) { d.CloseCancel(); });
+    script.expect([](TFormTemplateDialog& d) { key(&d, Qt::Key_Escape, QStringLiteral("\x1b")); });
+    EXPECT_EQ(dialog.ShowModal(), 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_TRUE(script.allUsed());
+}
+
+TEST_F(TemplateDialogTest, the_stored_code_survives_between_showings_but_a_bare_close_is_a_cancel)
+{
+    ScriptedDialogs script;
+    script.expect([](TFormTemplateDialog& d) {
+        EXPECT_EQ(d.StoredCode(), 0);
+        d.CloseOk();
+    });
+    script.expect([](TFormTemplateDialog& d) {
+        EXPECT_EQ(d.StoredCode(), 1); // not reset by showing again
+        d.close();                   // the window system's close, no OK or Cancel
+    });
+    EXPECT_EQ(dialog.ShowModal(), 1);
+    EXPECT_EQ(dialog.ShowModal(), 2);
+}
+
+TEST_F(TemplateDialogTest, a_real_modal_run_ends_with_the_close_and_hides_the_dialog)
+{
+    QTimer::singleShot(0, &dialog, [this] { dialog.CloseOk(); });
+    EXPECT_EQ(dialog.ShowModal(), 1);
+    QTimer::singleShot(0, &dialog, [this] { click(dialog.GraphicButton1); });
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(TemplateDialogTest, dialogs_open_centred_on_the_main_window)
+{
+    QWidget main;
+    main.setGeometry(100, 80, 800, 600);
+    TFormTemplateDialog::SetMainWindow(&main);
+    ScriptedDialogs script;
+    QPoint centre;
+    script.expect([&centre](TFormTemplateDialog& d) {
+        centre = d.geometry().center();
+        d.CloseCancel();
+    });
+    dialog.ShowModal();
+    TFormTemplateDialog::SetMainWindow(nullptr);
+    EXPECT_LE((centre - main.frameGeometry().center()).manhattanLength(), 2);
+}
+
+TEST_F(TemplateDialogTest, unscripted_dialogs_and_dialogs_left_open_are_errors_in_tests)
+{
+    ScriptedDialogs script;
+    EXPECT_THROW(dialog.ShowModal(), ProgramError);
+    script.expect([](TFormTemplateDialog&) {});
+    EXPECT_THROW(dialog.ShowModal(), ProgramError);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(script.shown().size(), 2u);
+}
+
+struct EscapeTest : TemplateDialogTest {
+    QLineEdit* edit = new QLineEdit(dialog.ImgMiddleCenter);
+    QLineEdit* routed = new QLineEdit(dialog.ImgMiddleCenter);
+
+    void SetUp() override
+    {
+        dialog.RouteKeyPress(routed);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+    }
+};
+
+TEST_F(EscapeTest, escape_in_an_edit_box_does_not_close_the_dialog)
+{
+    edit->setFocus();
+    ASSERT_EQ(dialog.focusWidget(), edit);
+    key(edit, Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(EscapeTest, escape_from_a_routed_control_cancels_once)
+{
+    routed->setFocus();
+    key(routed, Qt::Key_A, QStringLiteral("a"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(routed->text(), QStringLiteral("a")); // the control still gets its keys
+    key(routed, Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 2);
+}
+
+TEST_F(TemplateDialogTest, escape_to_the_window_itself_cancels_and_other_keys_are_left_alone)
+{
+    dialog.show();
+    key(&dialog, Qt::Key_A, QStringLiteral("a"));
+    key(&dialog, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_TRUE(dialog.isVisible());
+    key(&dialog, Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 2);
+}
+
+struct DragTest : TemplateDialogTest {
+    void SetUp() override
+    {
+        dialog.show();
+        dialog.move(200, 150);
+    }
+};
+
+TEST_F(DragTest, dragging_the_background_moves_the_window_with_the_pointer)
+{
+    QWidget* handle = dialog.ImgMiddleCenter;
+    send(handle, QEvent::MouseButtonPress, {40, 30}, Qt::RightButton); // any button starts a drag
+    EXPECT_TRUE(dialog.Dragging());
+    send(handle, QEvent::MouseMove, {55, 50});
+    EXPECT_EQ(dialog.pos(), QPoint(215, 170));
+    // The handle moved with the window; the start point stays in its coordinates.
+    send(handle, QEvent::MouseMove, {35, 30});
+    EXPECT_EQ(dialog.pos(), QPoint(210, 170));
+    send(handle, QEvent::MouseButtonRelease, {35, 30}, Qt::RightButton);
+    EXPECT_FALSE(dialog.Dragging());
+    send(handle, QEvent::MouseMove, {90, 90});
+    EXPECT_EQ(dialog.pos(), QPoint(210, 170));
+}
+
+TEST_F(DragTest, offsets_are_truncated_toward_zero)
+{
+    dialog.move(-50, -40);
+    dialog.ImgMiddleCenterMouseDown(10, 10);
+    dialog.ImgMiddleCenterMouseMove(9.5, 10.5);
+    EXPECT_EQ(dialog.pos(), QPoint(-50, -39)); // -50.5 -> -50, -39.5 -> -39
+}
+
+TEST_F(DragTest, a_maximised_dialog_does_not_move)
+{
+    dialog.showMaximized();
+    ASSERT_TRUE(dialog.isMaximized());
+    const QPoint before = dialog.pos();
+    dialog.ImgMiddleCenterMouseDown(10, 10);
+    dialog.ImgMiddleCenterMouseMove(60, 60);
+    EXPECT_EQ(dialog.pos(), before);
+}
+
+TEST_F(DragTest, derived_dialogs_bind_more_drag_handles)
+{
+    auto* page = new QWidget(dialog.ImgMiddleCenter);
+    page->setGeometry(10, 40, 100, 100);
+    dialog.BindDragHandle(page);
+    send(page, QEvent::MouseButtonPress, {5, 5});
+    send(page, QEvent::MouseMove, {8, 9});
+    EXPECT_EQ(dialog.pos(), QPoint(203, 154));
+}
+
+} // namespace

@@ -1,0 +1,10 @@
+#include "Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
