@@ -31,9 +31,10 @@ bench: deps
 	@cmake --build $(BENCH_DIR) -j$(JOBS)
 	cd $(BENCH_DIR) && ./bench/saporia-bench
 
-screenshots: release
-	@cmake --build $(RELEASE_DIR) -j$(JOBS) --target saporia-screenshots
+screenshots: data
+	@cmake --build $(RELEASE_DIR) -j$(JOBS) --target saporia-screenshots saporia-window-shots
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/ui/saporia-screenshots build/screenshots
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/app/saporia-window-shots build/screenshots
 
 release: deps
 	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF > /dev/null

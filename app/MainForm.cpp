@@ -1,0 +1,422 @@
+#include "MainForm.h"
+
+#include "AdvButton.h"
+#include "ButtonContainer.h"
+#include "DatabaseFood.h"
+#include "DatabaseRecipes.h"
+#include "ErrorGuard.h"
+#include "GraphicButton.h"
+#include "InternetShortcut.h"
+#include "LinkLabel.h"
+#include "MainFormArt.h"
+#include "Preference.h"
+#include "Skin.h"
+#include "SkinPicture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+constexpr int kDesignedWidth = 772; // controls anchored top-right keep their distance to this edge
+constexpr int kHeaderHeight = 77;
+constexpr int kBottomHeight = 40;
+constexpr int kBorderWidth = 16;
+constexpr int kHintPauseMs = 300;
+
+// How long the pointer rests on a control before its hint shows.
+class HintPauseStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return kHintPauseMs;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+SkinPicture* painted(QWidget* parent, std::function<void(QPainter&, const QRect&)> painter)
+{
+    auto* picture = new SkinPicture(parent);
+    picture->SetPainter(std::move(painter));
+    return picture;
+}
+
+TAdvButton* pageTab(QWidget* parent, const QString& caption)
+{
+    auto* tab = new TAdvButton(parent);
+    tab->SetImage(buttonImage("TabButtonUp"));
+    tab->SetImageDown(buttonImage("TabButtonDown"));
+    QFont font("MS Sans Serif");
+    font.setPixelSize(16);
+    tab->SetFont({font, Qt::white});
+    tab->SetFontOver({font, QColor(192, 192, 192)});
+    tab->SetGroupIndex(1);
+    tab->SetCaption(caption);
+    tab->resize(106, 31);
+    return tab;
+}
+
+TGraphicButton* captionButton(QWidget* parent, const QString& name, int width)
+{
+    auto* button = new TGraphicButton(parent);
+    button->SetImage(buttonImage("Img" + name + "Normal"));
+    button->SetImageDown(buttonImage("Img" + name + "Down"));
+    button->SetImageOver(buttonImage("Img" + name + "Over"));
+    button->resize(width, 19);
+    return button;
+}
+
+QWidget* colouredPanel(QWidget* parent, const QColor& colour)
+{
+    auto* panel = new QWidget(parent);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, colour);
+    panel->setPalette(palette);
+    return panel;
+}
+
+} // namespace
+
+TFormMain::TFormMain()
+    : LinkColorHover_(colorFromNumber(16707798)), LinkColorNormal_(colorFromNumber(16503172))
+{
+    setObjectName("FormMain");
+    setWindowTitle("Main Form");
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setMinimumSize(780, 580);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    setFont(font);
+
+    NotebookClient = new QStackedWidget(this);
+    PageRecipes = new QWidget;
+    PageFoods = new QWidget;
+    PageInfoBase = new QWidget;
+    NotebookClient->addWidget(PageRecipes);
+    NotebookClient->addWidget(PageFoods);
+    NotebookClient->addWidget(PageInfoBase);
+    NotebookClient->setCurrentIndex(1); // as designed; creation shows the Recipes page
+
+    buildHeader();
+    buildBottomBar();
+    buildInfoBasePage();
+    ImgLeftBroder = painted(this, [](QPainter& p, const QRect& r) { MainFormArt::paintSideBorder(p, r, true); });
+    ImgRightBorder = painted(this, [](QPainter& p, const QRect& r) { MainFormArt::paintSideBorder(p, r, false); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(20);
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+
+    resize(kDesignedWidth, 546);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setAlphaBlend(true, 40);
+    FormCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    if (FormMain == this)
+        FormMain = nullptr;
+}
+
+void TFormMain::buildHeader()
+{
+    PanelHeader = new QWidget(this);
+    ImgHeaderLeft = painted(PanelHeader, MainFormArt::paintHeaderLeft);
+    ImgHeaderCenter = painted(PanelHeader, MainFormArt::paintHeaderCenter);
+    ImgHeaderRight = painted(PanelHeader, MainFormArt::paintHeaderRight);
+    for (SkinPicture* picture : {ImgHeaderLeft, ImgHeaderCenter, ImgHeaderRight})
+        picture->installEventFilter(this);
+
+    BtnRecipes = pageTab(PanelHeader, "Recipes");
+    BtnFoods = pageTab(PanelHeader, "Foods");
+    BtnInfoBase = pageTab(PanelHeader, "Info Base");
+    BtnRecipes->OnClick = [this] { BtnRecipesClick(); };
+    BtnFoods->OnClick = [this] { BtnFoodsClick(); };
+    BtnInfoBase->OnClick = [this] { BtnInfoBaseClick(); };
+
+    ButtonMinimized = captionButton(PanelHeader, "Min", 19);
+    ButtonMaximized = captionButton(PanelHeader, "Max", 20);
+    ButtonExit = captionButton(PanelHeader, "Exit", 19);
+    ButtonMinimized->OnClick = [this] { ButtonMinimizedClick(); };
+    ButtonMaximized->OnClick = [this] { ButtonMaximizedClick(); };
+    ButtonExit->OnClick = [this] { ButtonExitClick(); };
+}
+
+void TFormMain::buildBottomBar()
+{
+    PanelBottom = new QWidget(this);
+    ImgBottomLeft = painted(PanelBottom, MainFormArt::paintBottomBar);
+    ImgBottomCenter = painted(PanelBottom, MainFormArt::paintBottomBar);
+    ImgBottomRight = painted(PanelBottom, MainFormArt::paintBottomBar);
+
+    btnPreference = new LinkLabel("Preference", PanelBottom);
+    btnmailinglist = new LinkLabel("Mailing List", PanelBottom);
+    btnForum = new LinkLabel("Forum", PanelBottom);
+    btnHomePage = new LinkLabel("Home Page", PanelBottom);
+    const std::pair<LinkLabel*, void (TFormMain::*)()> clicks[] = {
+        {btnPreference, &TFormMain::btnPreferenceClick},
+        {btnmailinglist, &TFormMain::btnmailinglistClick},
+        {btnForum, &TFormMain::btnForumClick},
+        {btnHomePage, &TFormMain::btnHomePageClick},
+    };
+    for (const auto& [link, click] : clicks) {
+        link->SetFontColor(LinkColorHover_); // as stored; creation sets the normal colour
+        link->OnClick = [this, click = click] { (this->*click)(); };
+        link->OnMouseEnter = [this, link = link] { link->SetFontColor(LinkColorHover_); };
+        link->OnMouseLeave = [this, link = link] { link->SetFontColor(LinkColorNormal_); };
+    }
+}
+
+void TFormMain::buildInfoBasePage()
+{
+    PanelHeaderClientInfoBase = painted(PageInfoBase, MainFormArt::paintPageHeader);
+    LabelActiveDispalyInfoBase = new QLabel("Info Base Display", PanelHeaderClientInfoBase);
+    QFont bold = font();
+    bold.setBold(true);
+    LabelActiveDispalyInfoBase->setFont(bold);
+    QPalette green = LabelActiveDispalyInfoBase->palette();
+    green.setColor(QPalette::WindowText, Skin::darkGreen());
+    LabelActiveDispalyInfoBase->setPalette(green);
+    LabelActiveDispalyInfoBase->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    SplitterClientInfoBase = new QSplitter(Qt::Horizontal, PageInfoBase);
+    SplitterClientInfoBase->setHandleWidth(3);
+    SplitterClientInfoBase->setStyleSheet(QString("QSplitter::handle { background: %1; }").arg(Skin::brightGreen().name()));
+    PanelClientInfoBase = colouredPanel(nullptr, Skin::paleGreenLight());
+    PanelBrowseInfoBase = colouredPanel(nullptr, Skin::paleGreen());
+    SplitterClientInfoBase->addWidget(PanelClientInfoBase);
+    SplitterClientInfoBase->addWidget(PanelBrowseInfoBase);
+    SplitterClientInfoBase->setStretchFactor(0, 1);
+    SplitterClientInfoBase->setSizes({555, 185});
+
+    Label3 = new QLabel("Info Base  (UNDER ......CONSTRUCTION..........)", PanelClientInfoBase);
+    QFont large = font();
+    large.setPixelSize(16);
+    large.setBold(true);
+    Label3->setFont(large);
+    QPalette red = Label3->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label3->setPalette(red);
+    Label3->move(16, 56);
+    Label3->adjustSize();
+}
+
+void TFormMain::layoutFrame()
+{
+    const int w = width();
+    const int h = height();
+    const auto fromRight = [w](int designedLeft) { return w - (kDesignedWidth - designedLeft); };
+
+    PanelHeader->setGeometry(0, 0, w, kHeaderHeight);
+    ImgHeaderLeft->setGeometry(0, 0, 440, kHeaderHeight);
+    ImgHeaderRight->setGeometry(w - 27, 0, 27, kHeaderHeight);
+    ImgHeaderCenter->setGeometry(440, 0, std::max(0, w - 467), kHeaderHeight);
+    BtnRecipes->move(fromRight(430), 48);
+    BtnFoods->move(fromRight(539), 48);
+    BtnInfoBase->move(fromRight(648), 48);
+    ButtonMinimized->move(fromRight(704), 6);
+    ButtonMaximized->move(fromRight(724), 6);
+    ButtonExit->move(fromRight(747), 6);
+    for (QWidget* onTop : {static_cast<QWidget*>(BtnRecipes), static_cast<QWidget*>(BtnFoods),
+                           static_cast<QWidget*>(BtnInfoBase), static_cast<QWidget*>(ButtonMinimized),
+                           static_cast<QWidget*>(ButtonMaximized), static_cast<QWidget*>(ButtonExit)})
+        onTop->raise();
+
+    const int middle = h - kHeaderHeight - kBottomHeight;
+    ImgLeftBroder->setGeometry(0, kHeaderHeight, kBorderWidth, middle);
+    ImgRightBorder->setGeometry(w - kBorderWidth, kHeaderHeight, kBorderWidth, middle);
+    NotebookClient->setGeometry(kBorderWidth, kHeaderHeight, w - 2 * kBorderWidth, middle);
+
+    PanelBottom->setGeometry(0, h - kBottomHeight, w, kBottomHeight);
+    ImgBottomLeft->setGeometry(0, 0, 30, kBottomHeight);
+    ImgBottomRight->setGeometry(w - 33, 0, 33, kBottomHeight);
+    ImgBottomCenter->setGeometry(30, 0, std::max(0, w - 63), kBottomHeight);
+    btnPreference->move(32, 16);
+    btnmailinglist->move(fromRight(552), 16);
+    btnForum->move(fromRight(624), 16);
+    btnHomePage->move(fromRight(688), 16);
+    for (LinkLabel* link : {btnPreference, btnmailinglist, btnForum, btnHomePage})
+        link->raise();
+
+    const int pageWidth = NotebookClient->width();
+    PanelHeaderClientInfoBase->setGeometry(0, 0, pageWidth, 35);
+    LabelActiveDispalyInfoBase->setGeometry(0, 0, pageWidth - 12, 35);
+    SplitterClientInfoBase->setGeometry(0, 35, pageWidth, std::max(0, NotebookClient->height() - 35));
+}
+
+void TFormMain::resizeEvent(QResizeEvent*)
+{
+    layoutFrame();
+}
+
+void TFormMain::setAlphaBlend(bool on, int value)
+{
+    alphaBlend_ = on;
+    alphaBlendValue_ = value;
+    setWindowOpacity(on ? value / 255.0 : 1.0);
+}
+
+void TFormMain::FormCreate()
+{
+    BtnRecipes->SetDown(true);
+    NotebookClient->setCurrentIndex(0);
+    QApplication::setStyle(new HintPauseStyle(QApplication::style()->name()));
+    for (LinkLabel* link : {btnPreference, btnmailinglist, btnForum, btnHomePage})
+        link->SetFontColor(LinkColorNormal_);
+}
+
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!Shown_)
+        guarded([this] { FormShow(); });
+}
+
+void TFormMain::FormShow()
+{
+    Timer1->start();
+    Shown_ = true;
+    resize(800, 580);
+}
+
+void TFormMain::Timer1Timer()
+{
+    const int value = alphaBlendValue_ + 10;
+    if (value >= 220) {
+        Timer1->stop();
+        setAlphaBlend(false, value);
+    } else {
+        setAlphaBlend(alphaBlend_, value);
+    }
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool header = watched == ImgHeaderLeft || watched == ImgHeaderCenter || watched == ImgHeaderRight;
+    if (!header)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const QPointF at = static_cast<QMouseEvent*>(event)->position();
+        guarded([&] { ImgHeaderCenterMouseDown(at.x(), at.y()); });
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const QPointF at = static_cast<QMouseEvent*>(event)->position();
+        guarded([&] { ImgHeaderCenterMouseMove(at.x(), at.y()); });
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        guarded([&] { ImgHeaderCenterMouseUp(); });
+        return true;
+    case QEvent::MouseButtonDblClick:
+        guarded([&] { ImgHeaderCenterDblClick(); });
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void TFormMain::ImgHeaderCenterMouseDown(double x, double y)
+{
+    MouseDownX_ = x;
+    MouseDownY_ = y;
+    Dragging_ = true;
+}
+
+void TFormMain::ImgHeaderCenterMouseMove(double x, double y)
+{
+    if (!Dragging_ || isMaximized())
+        return;
+    // Whole pixels, toward zero: the press point stays under the pointer.
+    move(this->x() + static_cast<int>(x - MouseDownX_), this->y() + static_cast<int>(y - MouseDownY_));
+}
+
+void TFormMain::ImgHeaderCenterMouseUp()
+{
+    Dragging_ = false;
+}
+
+void TFormMain::ImgHeaderCenterDblClick()
+{
+    ButtonMaximizedClick();
+}
+
+void TFormMain::ButtonMaximizedClick()
+{
+    if (windowState() == Qt::WindowNoState)
+        setWindowState(Qt::WindowMaximized);
+    else
+        setWindowState(Qt::WindowNoState);
+}
+
+void TFormMain::ButtonMinimizedClick()
+{
+    // The whole application goes to the taskbar, its open dialogs with it.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            window->setWindowState(window->windowState() | Qt::WindowMinimized);
+}
+
+void TFormMain::ButtonExitClick()
+{
+    close();
+}
+
+void TFormMain::BtnRecipesClick()
+{
+    NotebookClient->setCurrentIndex(0);
+}
+
+void TFormMain::BtnFoodsClick()
+{
+    NotebookClient->setCurrentIndex(1);
+    if (EditAmount)
+        EditAmount->setFocus();
+}
+
+void TFormMain::BtnInfoBaseClick()
+{
+    NotebookClient->setCurrentIndex(2);
+}
+
+void TFormMain::btnPreferenceClick()
+{
+    RecordSet& preferences = DataModuleFoods->tblNutrientPreference;
+    if (DialogPreference->ShowModal() == 1) {
+        preferences.applyUpdates();
+        preferences.commitUpdates();
+    } else {
+        preferences.cancelUpdates();
+    }
+    DataModuleFoods->ApplyNutrientPreferenceFilter();
+    DataModuleRecipes->ApplyNutrientPreferenceFilter();
+}
+
+void TFormMain::btnHomePageClick()
+{
+    openInternetShortcut("Saporia's Home Page.url");
+}
+
+void TFormMain::btnmailinglistClick()
+{
+    openInternetShortcut("Saporia's Mailing List.url");
+}
+
+void TFormMain::btnForumClick()
+{
+    openInternetShortcut("Saporia's Forum.url");
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QPainter>
+#include <QRect>
+
+// The main window's skin art, painted at the size each picture has, in the
+// palette of the button skin.
+namespace MainFormArt {
+void paintHeaderLeft(QPainter& painter, const QRect& area);   // the title with the program's mark
+void paintHeaderCenter(QPainter& painter, const QRect& area); // the band the tabs stand on
+void paintHeaderRight(QPainter& painter, const QRect& area);  // the rounded end
+void paintSideBorder(QPainter& painter, const QRect& area, bool left);
+void paintBottomBar(QPainter& painter, const QRect& area);
+void paintPageHeader(QPainter& painter, const QRect& area);   // the strip above a page
+} // namespace MainFormArt

@@ -1,0 +1,78 @@
+#include "StartUp.h"
+
+#include "ButtonContainer.h"
+#include "DatabaseFood.h"
+#include "DatabaseRecipes.h"
+#include "ErrorGuard.h"
+#include "MainForm.h"
+#include "Preference.h"
+#include "TemplateDialog.h"
+
+#include <QApplication>
+
+namespace {
+
+template <typename T>
+StartUpStep step(std::string instance, T*& global, std::function<T*()> make)
+{
+    return {std::move(instance), [&global, make] { global = make(); },
+            [&global] {
+                delete global;
+                global = nullptr;
+            }};
+}
+
+std::size_t created = 0;
+
+} // namespace
+
+const std::vector<StartUpStep>& startUpSteps()
+{
+    static const std::vector<StartUpStep> steps = {
+        step<TFormMain>("FormMain", FormMain, [] { return new TFormMain; }),
+        step<TFormTemplateDialog>("FormTemplateDialog", FormTemplateDialog, [] { return new TFormTemplateDialog; }),
+        step<TDataModuleFoods>("DataModuleFoods", DataModuleFoods, [] { return new TDataModuleFoods; }),
+        step<TDataModuleRecipes>("DataModuleRecipes", DataModuleRecipes,
+                                 [] {
+                                     auto* recipes = new TDataModuleRecipes(DataModuleFoods->tblNutrientPreference);
+                                     DataModuleFoods->RecipePreferenceFilterHook = [] {
+                                         DataModuleRecipes->ApplyNutrientPreferenceFilter();
+                                     };
+                                     return recipes;
+                                 }),
+        step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
+        step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
+    };
+    return steps;
+}
+
+void CreateApplicationObjects()
+{
+    const auto& steps = startUpSteps();
+    try {
+        for (created = 0; created < steps.size(); ++created)
+            steps[created].create();
+    } catch (...) {
+        DestroyApplicationObjects();
+        throw;
+    }
+    TFormTemplateDialog::SetMainWindow(FormMain);
+}
+
+void DestroyApplicationObjects()
+{
+    const auto& steps = startUpSteps();
+    while (created > 0)
+        steps[--created].destroy();
+}
+
+int RunProgram()
+{
+    guarded([] {
+        CreateApplicationObjects();
+        FormMain->show();
+        QApplication::exec();
+    });
+    guarded(DestroyApplicationObjects);
+    return 0;
+}

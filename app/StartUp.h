@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The program's objects are created once, in this order, before the message loop
+// starts, and destroyed in the reverse order when it ends. Windows and dialogs
+// take their place here as they are built.
+struct StartUpStep {
+    std::string instance; // the global instance pointer the step fills
+    std::function<void()> create;
+    std::function<void()> destroy;
+};
+
+const std::vector<StartUpStep>& startUpSteps();
+
+// Creates every object in order. If one fails, those already made are destroyed
+// again and the error is rethrown.
+void CreateApplicationObjects();
+void DestroyApplicationObjects();
+
+// Runs the program: the objects, the main window and the message loop, inside one
+// guard that shows any error in the error box. Always returns 0.
+int RunProgram();

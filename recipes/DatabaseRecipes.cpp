@@ -1,0 +1,503 @@
+#include "DatabaseRecipes.h"
+
+#include "Messages.h"
+#include "NutrientMath.h"
+#include "ProgramError.h"
+#include "TableDefinitions.h"
+
+#include <algorithm>
+
+TDataModuleRecipes* DataModuleRecipes = nullptr;
+
+namespace {
+
+const char* const kAlias = "sv RecipeDatabase";
+const char* const kNutrientFormat = "#.##";
+
+// Every stored field of a table, in stored order; `formatted` fields show with the nutrient format.
+std::vector<FieldSpec> storedFields(const std::string& table, std::initializer_list<const char*> formatted = {})
+{
+    std::vector<FieldSpec> fields;
+    for (const auto& definition : tableDefinition(table).fields) {
+        FieldSpec spec = FieldSpec::data(definition.name);
+        for (const char* name : formatted)
+            if (definition.name == name)
+                spec.withFormat(kNutrientFormat);
+        fields.push_back(std::move(spec));
+    }
+    return fields;
+}
+
+std::vector<FieldSpec> withExtra(std::vector<FieldSpec> fields, std::initializer_list<FieldSpec> extra)
+{
+    fields.insert(fields.end(), extra.begin(), extra.end());
+    return fields;
+}
+
+// Deletes the rows a set shows, from the first until none is left.
+void deleteAllRows(RecordSet& set)
+{
+    set.first();
+    while (!set.eof())
+        set.deleteRecord();
+}
+
+} // namespace
+
+TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std::filesystem::path& dataFolder)
+    : DatabaseRecipe(kAlias, dataFolder),
+      tblNutrientDef(DatabaseRecipe, "tblNutrientDef", "NUTR_DEF.db"),
+      tblNutrientWeightsAll(DatabaseRecipe, "tblNutrientWeightsAll", "WEIGHT.DB"),
+      tblFoodDesc(DatabaseRecipe, "tblFoodDesc", "FOOD_DES.DB"),
+      tblRecipeTypes(DatabaseRecipe, "tblRecipeTypes", "Recipe_Types.DB"),
+      tblRecipeTypes2(DatabaseRecipe, "tblRecipeTypes2", "Recipe_Types.DB"),
+      tblRecipeCuisine(DatabaseRecipe, "tblRecipeCuisine", "Recipe_Cuisine.DB"),
+      tblRecipeCuisine2(DatabaseRecipe, "tblRecipeCuisine2", "Recipe_Cuisine.DB"),
+      dscRecipeTypes("dscRecipeTypes", &tblRecipeTypes),
+      dscRecipeTypes2("dscRecipeTypes2", &tblRecipeTypes2),
+      dscRecipeCuisine("dscRecipeCuisine", &tblRecipeCuisine),
+      dscRecipeCuisine2("dscRecipeCuisine2", &tblRecipeCuisine2),
+      tblRecipeDescAndTypes(DatabaseRecipe, "tblRecipeDescAndTypes", "Recipe_DesAndTypes.DB", "RTYPE_INDEX"),
+      dscRecipeDescAndTypes("dscRecipeDescAndTypes", &tblRecipeDescAndTypes),
+      tblRecipeDescAndTypes2(DatabaseRecipe, "tblRecipeDescAndTypes2", "Recipe_DesAndTypes.DB", "RTYPE_INDEX"),
+      tblDispalyRecipesAll(DatabaseRecipe, "tblDispalyRecipesAll", "Recipe_Des.DB"),
+      tblDisplayRecipesByTypes(DatabaseRecipe, "tblDisplayRecipesByTypes", "Recipe_Des.DB"),
+      tblDisplayRecipesByCuisine(DatabaseRecipe, "tblDisplayRecipesByCuisine", "Recipe_Des.DB", "Cuisine_Index"),
+      dscDisplayRecipes("dscDisplayRecipes", &tblDispalyRecipesAll),
+      tblRecipeDescByCuisine(DatabaseRecipe, "tblRecipeDescByCuisine", "Recipe_Des.DB", "Cuisine_Index"),
+      tblRecipeDescAndTypes3(DatabaseRecipe, "tblRecipeDescAndTypes3", "Recipe_DesAndTypes.DB", "R_Index"),
+      dscRecipeDescAndTypes3("dscRecipeDescAndTypes3", &tblRecipeDescAndTypes3),
+      tblRecipeIngredients(DatabaseRecipe, "tblRecipeIngredients", "Rescipe_ingredients.DB", "R_INDEX"),
+      dscRecipeIngredients("dscRecipeIngredients", &tblRecipeIngredients),
+      tblRecipeNutrientData(DatabaseRecipe, "tblRecipeNutrientData", "Recipe_NUT_DATA.db", "R_Index"),
+      dscRecipeNutrientData("dscRecipeNutrientData", &tblRecipeNutrientData),
+      tblRecipeDescEdit(DatabaseRecipe, "tblRecipeDescEdit", "Recipe_Des.DB"),
+      dscRecipeDescEdit("dscRecipeDescEdit", &tblRecipeDescEdit),
+      tblRecipeIngredientEdit(DatabaseRecipe, "tblRecipeIngredientEdit", "Rescipe_ingredients.DB", "R_INDEX"),
+      dscRecipeIngredientEdit("dscRecipeIngredientEdit", &tblRecipeIngredientEdit),
+      tblRecipeDescAndTypesEdit(DatabaseRecipe, "tblRecipeDescAndTypesEdit", "Recipe_DesAndTypes.DB", "R_Index"),
+      dscRecipeDescAndTypesEdit("dscRecipeDescAndTypesEdit", &tblRecipeDescAndTypesEdit),
+      tblRecipeNutrientDataEdit(DatabaseRecipe, "tblRecipeNutrientDataEdit", "Recipe_NUT_DATA.db", "R_Index"),
+      dscRecipeNutrientDataEdit("dscRecipeNutrientDataEdit", &tblRecipeNutrientDataEdit),
+      tblRecipeIngredientNutrientDataEdit(DatabaseRecipe, "tblRecipeIngredientNutrientDataEdit", "NUT_DATA.db",
+                                          "NDB_Index"),
+      sqlMaxR_ID(DatabaseRecipe, "sqlMaxR_ID"),
+      sqlMaxRTYPE_ID(DatabaseRecipe, "sqlMaxRTYPE_ID"),
+      nutrientPreference_(nutrientPreference)
+{
+    const auto cuisineLookup = [this] {
+        return FieldSpec::lookup("Cuisine", "Cuisine_ID", tblRecipeCuisine, "Cuisine_ID", "Cuisine", 50);
+    };
+    const auto typeLookup = [this] {
+        return FieldSpec::lookup("Recipe Type", "RTYPE_ID", tblRecipeTypes, "RTYPE_ID", "Recipe Type", 60);
+    };
+    const auto nutrientLookups = [this](std::vector<FieldSpec> fields) {
+        return withExtra(std::move(fields),
+                         {FieldSpec::lookup("Nutr_Desc", "Nutr_No", tblNutrientDef, "Nutr_No", "Nutr_Desc", 34).withWidth(34),
+                          FieldSpec::lookup("Units", "Nutr_No", tblNutrientDef, "Nutr_No", "Units", 20),
+                          FieldSpec::calculated("Serve_Val", FieldType::Number).withFormat(kNutrientFormat)});
+    };
+
+    for (Table* recipes : {&tblDispalyRecipesAll, &tblDisplayRecipesByTypes, &tblDisplayRecipesByCuisine,
+                           &tblRecipeDescByCuisine, &tblRecipeDescEdit})
+        recipes->setFields(withExtra(storedFields("Recipe_Des.DB"), {cuisineLookup()}));
+    for (Table* links : {&tblRecipeDescAndTypes2, &tblRecipeDescAndTypes3, &tblRecipeDescAndTypesEdit})
+        links->setFields(withExtra(storedFields("Recipe_DesAndTypes.DB"), {typeLookup()}));
+    for (Table* nutrients : {&tblRecipeNutrientData, &tblRecipeNutrientDataEdit})
+        nutrients->setFields(nutrientLookups(storedFields("Recipe_NUT_DATA.db", {"Nutr_Val"})));
+    tblRecipeIngredients.setFields(
+        withExtra(storedFields("Rescipe_ingredients.DB"), {FieldSpec::calculated("Linked", FieldType::Alpha, 20)}));
+    tblRecipeIngredientEdit.setFields(withExtra(
+        storedFields("Rescipe_ingredients.DB"),
+        {FieldSpec::lookup("NDB_Unit", "NDB_Weight_ID", tblNutrientWeightsAll, "Weight_ID", "Msre_Desc", 80),
+         FieldSpec::lookup("NDB_Desc", "NDB_No", tblFoodDesc, "NDB_No", "Desc", 179),
+         FieldSpec::calculated("Linked", FieldType::Alpha, 20)}));
+
+    tblRecipeDescAndTypes.setMaster(dscRecipeTypes, "RTYPE_ID");
+    tblRecipeDescAndTypes2.setMaster(dscRecipeTypes2, "RTYPE_ID");
+    tblDisplayRecipesByCuisine.setMaster(dscRecipeCuisine, "Cuisine_ID");
+    tblRecipeDescByCuisine.setMaster(dscRecipeCuisine2, "Cuisine_ID");
+    tblRecipeDescAndTypes3.setMaster(dscDisplayRecipes, "R_ID");
+    tblRecipeIngredients.setMaster(dscDisplayRecipes, "R_ID");
+    tblRecipeNutrientData.setMaster(dscDisplayRecipes, "R_ID");
+    tblRecipeIngredientEdit.setMaster(dscRecipeDescEdit, "R_ID");
+    tblRecipeDescAndTypesEdit.setMaster(dscRecipeDescEdit, "R_ID");
+    tblRecipeNutrientDataEdit.setMaster(dscRecipeDescEdit, "R_ID");
+    tblRecipeIngredientNutrientDataEdit.setMaster(dscRecipeIngredientEdit, "NDB_No");
+
+    for (Table* cached : {&tblRecipeTypes2, &tblRecipeCuisine2, &tblRecipeDescEdit, &tblRecipeIngredientEdit,
+                          &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit, &tblRecipeIngredientNutrientDataEdit})
+        cached->setCachedUpdates(true);
+
+    tblRecipeNutrientData.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataCalcFields(set); };
+    tblRecipeNutrientDataEdit.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataEditCalcFields(set); };
+    tblRecipeIngredients.onCalcFields = [this](RecordSet& set) { tblRecipeIngredientsCalcFields(set); };
+    tblRecipeIngredientEdit.onCalcFields = [this](RecordSet& set) { tblRecipeIngredientEditCalcFields(set); };
+    for (DataSource* typesOrCuisines : {&dscRecipeTypes, &dscRecipeCuisine, &dscRecipeTypes2, &dscRecipeCuisine2})
+        typesOrCuisines->onDataChange = [this](DataSource& sender, Field* field) { dscRecipeTypesDataChange(sender, field); };
+
+    // The highest stored id; MAX() of an empty table is NULL, which reads as 0.
+    sqlMaxR_ID.addSql("SELECT MAX( R_ID ) AS R_ID");
+    sqlMaxR_ID.addSql("FROM \"RECIPE_DES.db\" Recipe_des");
+    sqlMaxRTYPE_ID.addSql("SELECT MAX( RTYPE_ID ) AS RTYPE_ID");
+    sqlMaxRTYPE_ID.addSql("FROM \"Recipe_Types.DB\" RecipeTypes");
+
+    // Lookup sources and masters before the sets that read them.
+    for (RecordSet* set : std::initializer_list<RecordSet*>{
+             &tblNutrientDef, &tblNutrientWeightsAll, &tblFoodDesc, &tblRecipeTypes, &tblRecipeTypes2,
+             &tblRecipeCuisine, &tblRecipeCuisine2, &tblRecipeDescAndTypes, &tblRecipeDescAndTypes2,
+             &tblDispalyRecipesAll, &tblDisplayRecipesByTypes, &tblDisplayRecipesByCuisine, &tblRecipeDescByCuisine,
+             &tblRecipeDescAndTypes3, &tblRecipeIngredients, &tblRecipeNutrientData, &tblRecipeDescEdit,
+             &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit,
+             &tblRecipeIngredientNutrientDataEdit})
+        set->open();
+    // The by-type filter ran while its sets were still opening; build it once over the open sets.
+    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+
+    DataModuleCreate();
+}
+
+TDataModuleRecipes::~TDataModuleRecipes()
+{
+    // Pending changes are dropped with the sets; no handler may run while they go.
+    for (DataSource* source : {&dscRecipeTypes, &dscRecipeCuisine, &dscRecipeTypes2, &dscRecipeCuisine2})
+        source->onDataChange = nullptr;
+    for (RecordSet* set : std::initializer_list<RecordSet*>{&tblRecipeNutrientData, &tblRecipeNutrientDataEdit,
+                                                           &tblRecipeIngredients, &tblRecipeIngredientEdit})
+        set->onCalcFields = nullptr;
+}
+
+void TDataModuleRecipes::DataModuleCreate()
+{
+    ApplyNutrientPreferenceFilter();
+}
+
+// ---------------------------------------------------------------------------
+// Name lists and display choices
+
+std::vector<std::string>& TDataModuleRecipes::GetCuisineNames()
+{
+    cuisineNames_.clear();
+    tblRecipeCuisine2.first();
+    while (!tblRecipeCuisine2.eof()) {
+        cuisineNames_.push_back(tblRecipeCuisine2.fieldByName("Cuisine").asString());
+        tblRecipeCuisine2.next();
+    }
+    return cuisineNames_;
+}
+
+std::vector<std::string>& TDataModuleRecipes::GetRecipeTypeNames()
+{
+    recipeTypeNames_.clear();
+    tblRecipeTypes2.first();
+    while (!tblRecipeTypes2.eof()) {
+        recipeTypeNames_.push_back(tblRecipeTypes2.fieldByName("Recipe Type").asString());
+        tblRecipeTypes2.next();
+    }
+    return recipeTypeNames_;
+}
+
+void TDataModuleRecipes::ShowAllRecipes()
+{
+    dscDisplayRecipes.setDataSet(&tblDispalyRecipesAll);
+}
+
+void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
+{
+    if (!tblRecipeCuisine.locate("Cuisine", cuisine))
+        showMessage("Unknown Cuisine");
+    dscDisplayRecipes.setDataSet(&tblDisplayRecipesByCuisine);
+}
+
+void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
+{
+    if (!tblRecipeTypes.locate("Recipe Type", recipeType))
+        showMessage("Unknown Recipe Type");
+    // A locate onto the row already current raises no data change; the filter must
+    // still describe that type's links as they are stored now.
+    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+    dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
+}
+
+void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
+{
+    // Whichever source changed, the filter follows the type on which tblRecipeTypes stands.
+    std::string filter;
+    if (tblRecipeDescAndTypes.recordCount() < 1) {
+        filter = "R_ID = -9999"; // no recipe has it: the display is empty
+    } else {
+        tblRecipeDescAndTypes.setFiltered(false);
+        tblRecipeDescAndTypes.first();
+        while (!tblRecipeDescAndTypes.eof()) {
+            if (!filter.empty())
+                filter += " OR ";
+            filter += "R_ID = " + std::to_string(tblRecipeDescAndTypes.fieldByName("R_ID").asInteger());
+            tblRecipeDescAndTypes.next();
+        }
+    }
+    // The handler runs at every step of the name-list walks; re-reading the recipes
+    // for an unchanged filter would only cost time.
+    if (tblDisplayRecipesByTypes.filtered() && tblDisplayRecipesByTypes.filter() == filter)
+        return;
+    tblDisplayRecipesByTypes.setFiltered(false);
+    tblDisplayRecipesByTypes.setFilter(filter);
+    tblDisplayRecipesByTypes.setFiltered(true);
+}
+
+// ---------------------------------------------------------------------------
+// Next ids
+
+std::int32_t TDataModuleRecipes::nextId(Query& maxQuery, const std::string& field, RecordSet& pendingRows)
+{
+    maxQuery.open();
+    std::int64_t highest = maxQuery.fieldByName(field).asInteger();
+    maxQuery.close();
+    // Rows added but not yet applied are not in the table; two of them must not share an id.
+    if (pendingRows.updatesPending()) {
+        const Field& id = pendingRows.fieldByName(field);
+        const int rows = pendingRows.recordCount();
+        for (int row = 0; row < rows; ++row) {
+            const Value value = pendingRows.valueAt(row, id);
+            if (const auto* number = std::get_if<std::int64_t>(&value))
+                highest = std::max(highest, *number);
+        }
+    }
+    return static_cast<std::int32_t>(highest + 1);
+}
+
+std::int32_t TDataModuleRecipes::NextRecipeTypeId()
+{
+    return nextId(sqlMaxRTYPE_ID, "RTYPE_ID", tblRecipeTypes2);
+}
+
+std::int32_t TDataModuleRecipes::NextRecipeId()
+{
+    return nextId(sqlMaxR_ID, "R_ID", tblRecipeDescEdit);
+}
+
+// ---------------------------------------------------------------------------
+// Guarded deletes of types and cuisines
+
+void TDataModuleRecipes::DeleteRecipeType()
+{
+    if (tblRecipeTypes2.recordCount() < 1)
+        return; // no current type: nothing to ask about
+    if (tblRecipeDescAndTypes2.recordCount() >= 1) {
+        showMessage("Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!");
+        return;
+    }
+    if (askConfirmation("Are you sure you want to delete [ " + tblRecipeTypes2.fieldByName("Recipe Type").asString()
+                        + " ]"))
+        tblRecipeTypes2.deleteRecord();
+}
+
+void TDataModuleRecipes::DeleteCuisine()
+{
+    if (tblRecipeCuisine2.recordCount() < 1)
+        return;
+    if (tblRecipeDescByCuisine.recordCount() >= 1) {
+        showMessage("Can't Delete a Cuisine with recipe items in it...\n Delete Recipe(s) First!!");
+        return;
+    }
+    if (askConfirmation("Are you sure you want to delete [ " + tblRecipeCuisine2.fieldByName("Cuisine").asString()
+                        + " ]"))
+        tblRecipeCuisine2.deleteRecord();
+}
+
+// ---------------------------------------------------------------------------
+// Nutrient preference filter
+
+void TDataModuleRecipes::ApplyNutrientPreferenceFilter()
+{
+    if (!nutrientPreference_.active())
+        return;
+    tblRecipeNutrientData.setFilter("");
+    std::string filter;
+    nutrientPreference_.first();
+    while (!nutrientPreference_.eof()) {
+        if (!filter.empty())
+            filter += " OR ";
+        filter += "Nutr_No=" + std::to_string(nutrientPreference_.fieldByName("Nutr_No").asInteger());
+        nutrientPreference_.next();
+    }
+    tblRecipeNutrientData.setFilter(filter);
+    tblRecipeNutrientData.setFiltered(true);
+}
+
+// ---------------------------------------------------------------------------
+// The recipe under edit
+
+std::vector<RecordSet*> TDataModuleRecipes::editSets()
+{
+    // The order of storing: the recipe row, then its ingredients, type links and nutrient rows.
+    return {&tblRecipeDescEdit, &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit};
+}
+
+void TDataModuleRecipes::BeginNewRecipe()
+{
+    tblRecipeDescEdit.append();
+    tblRecipeDescEdit.fieldByName("R_ID").setAsInteger(NextRecipeId());
+}
+
+void TDataModuleRecipes::PostNewRecipe()
+{
+    tblRecipeDescEdit.post();
+    ApplyRecipeEdits();
+}
+
+void TDataModuleRecipes::CancelNewRecipe()
+{
+    tblRecipeDescEdit.cancel();
+    CancelRecipeEdits();
+}
+
+void TDataModuleRecipes::BeginEditRecipe()
+{
+    RecordSet* shown = dscDisplayRecipes.dataSet();
+    const Value id = shown->fieldByName("R_ID").value();
+    // Editing whatever row the edit set happened to stand on would change the wrong recipe.
+    if (!tblRecipeDescEdit.locate("R_ID", id))
+        throw ProgramError("The recipe to edit is no longer stored");
+    tblRecipeDescEdit.edit();
+}
+
+void TDataModuleRecipes::PostEditedRecipe()
+{
+    tblRecipeDescEdit.post();
+    ApplyRecipeEdits();
+}
+
+void TDataModuleRecipes::CancelEditedRecipe()
+{
+    tblRecipeDescEdit.cancel();
+    CancelRecipeEdits();
+}
+
+void TDataModuleRecipes::DeleteDisplayedRecipe()
+{
+    RecordSet* shown = dscDisplayRecipes.dataSet();
+    if (!shown || shown->recordCount() < 1)
+        return;
+    // Without the displayed recipe in the edit set there is nothing this delete may remove.
+    if (!tblRecipeDescEdit.locate("R_ID", shown->fieldByName("R_ID").value()))
+        return;
+    if (tblRecipeDescEdit.recordCount() < 1)
+        return;
+    if (askConfirm("Are you sure you want to delete [" + tblRecipeDescEdit.fieldByName("Recipe Name").asString() + "]")) {
+        deleteAllRows(tblRecipeNutrientDataEdit);
+        deleteAllRows(tblRecipeDescAndTypesEdit);
+        deleteAllRows(tblRecipeIngredientEdit);
+        tblRecipeDescEdit.deleteRecord();
+    }
+    try {
+        ApplyRecipeEdits();
+    } catch (...) {
+        // Deletions left pending would be stored by the next recipe that is applied.
+        CancelRecipeEdits();
+        throw;
+    }
+}
+
+void TDataModuleRecipes::ApplyRecipeEdits()
+{
+    const auto sets = editSets();
+    DatabaseRecipe.applyUpdates(sets);
+    for (RecordSet* set : sets)
+        set->commitUpdates();
+
+    for (RecordSet* set : {dscDisplayRecipes.dataSet(), static_cast<RecordSet*>(&tblRecipeIngredients),
+                           static_cast<RecordSet*>(&tblRecipeDescAndTypes), static_cast<RecordSet*>(&tblRecipeDescAndTypes2),
+                           static_cast<RecordSet*>(&tblRecipeDescAndTypes3), static_cast<RecordSet*>(&tblRecipeNutrientData)})
+        if (set && set->active())
+            set->refresh();
+    // A recipe just linked to the type on show belongs in the by-type display now.
+    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+}
+
+void TDataModuleRecipes::CancelRecipeEdits()
+{
+    for (RecordSet* set : editSets())
+        set->cancelUpdates();
+}
+
+// ---------------------------------------------------------------------------
+// Nutrient calculation
+
+void TDataModuleRecipes::CalculateRecipeNutrients()
+{
+    Field& linked = tblRecipeIngredientEdit.fieldByName("Linked");
+    tblRecipeIngredientEdit.first();
+    while (!tblRecipeIngredientEdit.eof()) {
+        if (linked.asString() == "NO") {
+            showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
+            return; // the ingredient list stays on the unlinked ingredient
+        }
+        tblRecipeIngredientEdit.next();
+    }
+
+    deleteAllRows(tblRecipeNutrientDataEdit);
+
+    const Value recipeId = tblRecipeDescEdit.fieldByName("R_ID").value();
+    Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
+    Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
+    Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
+    tblRecipeIngredientEdit.first();
+    while (!tblRecipeIngredientEdit.eof()) {
+        const double weight = grams.asFloat();
+        tblRecipeIngredientNutrientDataEdit.first();
+        while (!tblRecipeIngredientNutrientDataEdit.eof()) {
+            const Value nutrient = foodNutrient.value();
+            const double value = foodValue.asFloat();
+            if (tblRecipeNutrientDataEdit.locate("Nutr_No", nutrient)) {
+                tblRecipeNutrientDataEdit.edit();
+                Field& total = tblRecipeNutrientDataEdit.fieldByName("Nutr_Val");
+                total.setAsFloat(addAmountForWeight(total.asFloat(), value, weight));
+            } else {
+                tblRecipeNutrientDataEdit.append();
+                tblRecipeNutrientDataEdit.fieldByName("R_ID").setValue(recipeId);
+                tblRecipeNutrientDataEdit.fieldByName("Nutr_No").setValue(nutrient);
+                tblRecipeNutrientDataEdit.fieldByName("Nutr_Val").setAsFloat(
+                    static_cast<double>(amountForWeight(value, weight)));
+            }
+            tblRecipeNutrientDataEdit.post();
+            tblRecipeIngredientNutrientDataEdit.next();
+        }
+        tblRecipeIngredientEdit.next();
+    }
+}
+
+void TDataModuleRecipes::setServeValue(RecordSet& nutrients, RecordSet* recipe)
+{
+    if (!recipe || !recipe->active())
+        return;
+    const double serves = recipe->fieldByName("Number of Serves").asFloat();
+    Field& total = nutrients.fieldByName("Nutr_Val");
+    if (serves == 0 || total.isNull())
+        return;
+    nutrients.fieldByName("Serve_Val").setAsFloat(total.asFloat() / serves);
+}
+
+void TDataModuleRecipes::tblRecipeNutrientDataCalcFields(RecordSet& dataSet)
+{
+    setServeValue(dataSet, dscDisplayRecipes.dataSet());
+}
+
+void TDataModuleRecipes::tblRecipeNutrientDataEditCalcFields(RecordSet& dataSet)
+{
+    setServeValue(dataSet, &tblRecipeDescEdit);
+}
+
+void TDataModuleRecipes::setLinked(RecordSet& ingredients)
+{
+    ingredients.fieldByName("Linked").setAsString(ingredients.fieldByName("NDB_No").isNull() ? "NO" : "YES");
+}
+
+void TDataModuleRecipes::tblRecipeIngredientsCalcFields(RecordSet& dataSet)
+{
+    setLinked(dataSet);
+}
+
+void TDataModuleRecipes::tblRecipeIngredientEditCalcFields(RecordSet& dataSet)
+{
+    setLinked(dataSet);
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "DataSource.h"
+#include "Database.h"
+#include "Query.h"
+#include "RecordSet.h"
+#include "Table.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The recipe side of the data store: every recipe record set, data source and
+// next-id query, and the operations that browse, edit, delete and calculate
+// recipes. Windows and dialogs bind to the public sets and sources by name and
+// call the operations; nothing else changes recipe data.
+//
+// The recipe under edit lives in the four cached edit sets (tblRecipeDescEdit and
+// its three details) from a Begin... until the matching Post... or Cancel..., and is
+// stored or dropped as one unit.
+class TDataModuleRecipes {
+public:
+    // `nutrientPreference` is the food module's preferred-nutrient set ("My Nutrients");
+    // the recipe nutrient display is filtered by it.
+    explicit TDataModuleRecipes(RecordSet& nutrientPreference, const std::filesystem::path& dataFolder = "data");
+    ~TDataModuleRecipes();
+    TDataModuleRecipes(const TDataModuleRecipes&) = delete;
+    TDataModuleRecipes& operator=(const TDataModuleRecipes&) = delete;
+
+    Database DatabaseRecipe;
+
+    // Lookup sources from the food side (opened first: the recipe sets look into them).
+    Table tblNutrientDef;
+    Table tblNutrientWeightsAll;
+    Table tblFoodDesc;
+
+    // Types and cuisines: browsing (plain) and maintenance (cached).
+    Table tblRecipeTypes;
+    Table tblRecipeTypes2;
+    Table tblRecipeCuisine;
+    Table tblRecipeCuisine2;
+    DataSource dscRecipeTypes;
+    DataSource dscRecipeTypes2;
+    DataSource dscRecipeCuisine;
+    DataSource dscRecipeCuisine2;
+
+    // The type links of the type on show, and of the type under maintenance.
+    Table tblRecipeDescAndTypes;
+    DataSource dscRecipeDescAndTypes;
+    Table tblRecipeDescAndTypes2;
+
+    // The displayed recipes: dscDisplayRecipes points at one of the three.
+    Table tblDispalyRecipesAll;
+    Table tblDisplayRecipesByTypes;
+    Table tblDisplayRecipesByCuisine;
+    DataSource dscDisplayRecipes;
+    // The stored recipes of the cuisine under maintenance (its in-use test).
+    Table tblRecipeDescByCuisine;
+
+    // The displayed recipe's details.
+    Table tblRecipeDescAndTypes3;
+    DataSource dscRecipeDescAndTypes3;
+    Table tblRecipeIngredients;
+    DataSource dscRecipeIngredients;
+    Table tblRecipeNutrientData;
+    DataSource dscRecipeNutrientData;
+
+    // The recipe under edit.
+    Table tblRecipeDescEdit;
+    DataSource dscRecipeDescEdit;
+    Table tblRecipeIngredientEdit;
+    DataSource dscRecipeIngredientEdit;
+    Table tblRecipeDescAndTypesEdit;
+    DataSource dscRecipeDescAndTypesEdit;
+    Table tblRecipeNutrientDataEdit;
+    DataSource dscRecipeNutrientDataEdit;
+    // The food nutrient rows of the ingredient on which tblRecipeIngredientEdit stands.
+    Table tblRecipeIngredientNutrientDataEdit;
+
+    // Next-id queries.
+    Query sqlMaxR_ID;
+    Query sqlMaxRTYPE_ID;
+
+    void DataModuleCreate();
+
+    // Name lists for the recipe tree; valid until the next call.
+    std::vector<std::string>& GetCuisineNames();
+    std::vector<std::string>& GetRecipeTypeNames();
+
+    // Display choices.
+    void ShowAllRecipes();
+    void ShowRecipesByCuisine(const std::string& cuisine);
+    void ShowRecipesByType(const std::string& recipeType);
+    void dscRecipeTypesDataChange(DataSource& sender, Field* field);
+
+    // Next ids.
+    std::int32_t NextRecipeTypeId();
+    std::int32_t NextRecipeId();
+
+    // Guarded deletes of the maintenance sets' current rows (pending until applied).
+    void DeleteRecipeType();
+    void DeleteCuisine();
+
+    void ApplyNutrientPreferenceFilter();
+
+    // The recipe under edit.
+    void BeginNewRecipe();
+    void PostNewRecipe();
+    void CancelNewRecipe();
+    void BeginEditRecipe();
+    void PostEditedRecipe();
+    void CancelEditedRecipe();
+    void DeleteDisplayedRecipe();
+    void ApplyRecipeEdits();
+    void CancelRecipeEdits();
+
+    // Sums the linked ingredients' food nutrients into the recipe under edit.
+    void CalculateRecipeNutrients();
+
+    // Calculated-field handlers.
+    void tblRecipeNutrientDataCalcFields(RecordSet& dataSet);
+    void tblRecipeNutrientDataEditCalcFields(RecordSet& dataSet);
+    void tblRecipeIngredientsCalcFields(RecordSet& dataSet);
+    void tblRecipeIngredientEditCalcFields(RecordSet& dataSet);
+
+private:
+    std::int32_t nextId(Query& maxQuery, const std::string& field, RecordSet& pendingRows);
+    void setServeValue(RecordSet& nutrients, RecordSet* recipe);
+    void setLinked(RecordSet& ingredients);
+    std::vector<RecordSet*> editSets();
+
+    RecordSet& nutrientPreference_;
+    std::vector<std::string> cuisineNames_;
+    std::vector<std::string> recipeTypeNames_;
+};
+
+extern TDataModuleRecipes* DataModuleRecipes;

@@ -1,0 +1,179 @@
+#include "RecipeTestSupport.h"
+
+#include "NutrientMath.h"
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+using Totals = std::vector<std::string>;
+
+// Two made-up foods with round values: A has 203 = 10 and 204 = 4 per 100 g,
+// B has 205 = 2 and 203 = 6 (in that stored order).
+constexpr const char* kTestFoods = R"(
+    INSERT INTO "FOOD_DES.db" (NDB_No, FdGrp_Cd, "Desc") VALUES (99001, 100, 'Test food A'), (99002, 100, 'Test food B');
+    INSERT INTO "NUT_DATA.db" (NDB_No, Nutr_No, Nutr_Val) VALUES
+        (99001, 203, 10), (99001, 204, 4), (99002, 205, 2), (99002, 203, 6);)";
+
+} // namespace
+
+class RecipeCalculation : public RecipeModuleTest {
+protected:
+    void SetUp() override
+    {
+        RecipeModuleTest::SetUp();
+        restartWith(kTestFoods);
+        module->BeginNewRecipe();
+    }
+};
+
+TEST_F(RecipeCalculation, SumsSharedNutrientsInTheOrderFirstMet)
+{
+    addIngredient("A", 99001, 250);
+    addIngredient("B", 99002, 50);
+    module->CalculateRecipeNutrients();
+    // 203: 10 x 250 x 0.01 + 6 x 50 x 0.01; 204 from A only; 205 from B only.
+    EXPECT_EQ(editedTotals(), (Totals{"203=28", "204=10", "205=1"}));
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(module->tblRecipeNutrientDataEdit.fieldByName("R_ID").asInteger(), 4);
+}
+
+TEST_F(RecipeCalculation, ValuesPerServe)
+{
+    addIngredient("A", 99001, 100);
+    setServes(4);
+    module->CalculateRecipeNutrients();
+    Table& nutrients = module->tblRecipeNutrientDataEdit;
+    ASSERT_TRUE(nutrients.locate("Nutr_No", std::int64_t{203}));
+    EXPECT_DOUBLE_EQ(nutrients.fieldByName("Serve_Val").asFloat(), 2.5);
+    EXPECT_EQ(nutrients.fieldByName("Serve_Val").displayText(), "2.5");
+
+    module->PostNewRecipe();
+    module->tblDispalyRecipesAll.last();
+    Table& shown = module->tblRecipeNutrientData;
+    ASSERT_TRUE(shown.locate("Nutr_No", std::int64_t{204}));
+    EXPECT_EQ(shown.fieldByName("Nutr_Val").displayText(), "4");
+    EXPECT_EQ(shown.fieldByName("Serve_Val").displayText(), "1");
+}
+
+TEST_F(RecipeCalculation, NoServesGiveNoValuePerServe)
+{
+    addIngredient("A", 99001, 100);
+    for (std::optional<double> serves : {std::optional<double>(0), std::optional<double>()}) {
+        setServes(serves);
+        module->CalculateRecipeNutrients();
+        Table& nutrients = module->tblRecipeNutrientDataEdit;
+        ASSERT_EQ(nutrients.recordCount(), 2);
+        for (int row = 0; row < 2; ++row)
+            EXPECT_TRUE(isNull(nutrients.valueAt(row, nutrients.fieldByName("Serve_Val"))));
+    }
+}
+
+TEST_F(RecipeCalculation, ReplacesEveryPreviousRowAndRepeatsExactly)
+{
+    addNutrient(999, 123);
+    addNutrient(203, 1);
+    addIngredient("A", 99001, 250);
+    addIngredient("B", 99002, 50);
+    module->CalculateRecipeNutrients();
+    const auto first = editedTotals();
+    EXPECT_EQ(first, (Totals{"203=28", "204=10", "205=1"})); // the hand-typed 999 is gone
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(editedTotals(), first);
+}
+
+TEST_F(RecipeCalculation, UnlinkedIngredientBlocksEverything)
+{
+    addNutrient(999, 123);
+    addIngredient("A", 99001, 250);
+    addIngredient("Pinch of love", std::nullopt, std::nullopt);
+    addIngredient("B", 99002, 50);
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "YES");
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Can't Calculate becuase One or more Ingredient are not Linked"}));
+    EXPECT_EQ(editedTotals(), (Totals{"999=123"}));
+    EXPECT_EQ(module->tblRecipeIngredientEdit.recNo(), 2);
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "NO");
+}
+
+TEST_F(RecipeCalculation, FoodZeroCountsAsLinkedAndEmptyWeightAddsZero)
+{
+    addIngredient("Mystery", 0, 100);
+    addIngredient("A without weight", 99001, std::nullopt);
+    addIngredient("B", 99002, 50);
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "YES");
+    module->tblRecipeIngredientEdit.first();
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "YES");
+    module->CalculateRecipeNutrients();
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(editedTotals(), (Totals{"203=3", "204=0", "205=1"}));
+}
+
+TEST_F(RecipeCalculation, RecipeWithoutIngredientsEndsWithNoRows)
+{
+    addNutrient(203, 5);
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(module->tblRecipeNutrientDataEdit.recordCount(), 0);
+}
+
+TEST_F(RecipeCalculation, CancelAfterCalculationKeepsTheStoredTotals)
+{
+    module->CancelNewRecipe();
+    const auto stored = rows(R"(SELECT * FROM "Recipe_NUT_DATA.db" WHERE R_ID = 2 ORDER BY ID)");
+    module->tblDispalyRecipesAll.setRecNo(2);
+    module->BeginEditRecipe();
+    addIngredient("A", 99001, 100);
+    module->CalculateRecipeNutrients();
+    module->CancelEditedRecipe();
+    EXPECT_EQ(rows(R"(SELECT * FROM "Recipe_NUT_DATA.db" WHERE R_ID = 2 ORDER BY ID)"), stored);
+    EXPECT_EQ(module->tblRecipeNutrientDataEdit.recordCount(), static_cast<int>(stored.size()));
+}
+
+using RecipeCalculationOfRealFoods = RecipeModuleTest;
+
+TEST_F(RecipeCalculationOfRealFoods, RecalculatingAStarterRecipeGivesItsStoredTotalsExactly)
+{
+    const auto stored = rows(R"(SELECT Nutr_No, Nutr_Val FROM "Recipe_NUT_DATA.db" WHERE R_ID = 3 ORDER BY ID)");
+    ASSERT_GT(stored.size(), 50u);
+    module->tblDispalyRecipesAll.setRecNo(3);
+    module->BeginEditRecipe();
+    module->CalculateRecipeNutrients();
+    module->PostEditedRecipe();
+    EXPECT_EQ(rows(R"(SELECT Nutr_No, Nutr_Val FROM "Recipe_NUT_DATA.db" WHERE R_ID = 3 ORDER BY ID)"), stored);
+}
+
+TEST_F(RecipeCalculationOfRealFoods, EveryTotalMatchesAnIndependentSum)
+{
+    const std::map<std::int64_t, double> recipe = {
+        {1001, 28.4}, {1077, 305}, {1123, 150}, {4053, 13.5}, {5062, 450}, {11124, 122}, {20044, 92.5}, {20081, 187.5}};
+    module->BeginNewRecipe();
+    module->tblRecipeDescEdit.fieldByName("Recipe Name").setAsString("Everything stew");
+    setServes(6);
+    for (const auto& [food, grams] : recipe)
+        addIngredient("food " + std::to_string(food), food, grams);
+    module->CalculateRecipeNutrients();
+    module->PostNewRecipe();
+
+    const auto expected = rows(R"(
+        SELECT n.Nutr_No, SUM(n.Nutr_Val * i.WeightInGram) / 100.0
+        FROM "Rescipe_ingredients.DB" i JOIN "NUT_DATA.db" n ON n.NDB_No = i.NDB_No
+        WHERE i.R_ID = 4 GROUP BY n.Nutr_No ORDER BY n.Nutr_No)");
+    const auto actual = rows(R"(SELECT Nutr_No, Nutr_Val FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4 ORDER BY Nutr_No)");
+    ASSERT_GT(expected.size(), 100u);
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto bar = expected[i].find('|');
+        ASSERT_EQ(actual[i].substr(0, bar + 1), expected[i].substr(0, bar + 1));
+        const double want = std::stod(expected[i].substr(bar + 1));
+        const double got = std::stod(actual[i].substr(actual[i].find('|') + 1));
+        EXPECT_NEAR(got, want, 1e-9 * std::max(1.0, std::fabs(want))) << "nutrient " << expected[i].substr(0, bar);
+    }
+    // One row per nutrient, and the per-serve value of each.
+    EXPECT_EQ(count(R"(SELECT COUNT(DISTINCT Nutr_No) FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4)"),
+              static_cast<std::int64_t>(actual.size()));
+    module->tblDispalyRecipesAll.last();
+    Table& shown = module->tblRecipeNutrientData;
+    ASSERT_TRUE(shown.locate("Nutr_No", std::int64_t{208}));
+    EXPECT_DOUBLE_EQ(shown.fieldByName("Serve_Val").asFloat(), shown.fieldByName("Nutr_Val").asFloat() / 6);
+}

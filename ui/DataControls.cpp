@@ -1,0 +1,608 @@
+#include "DataControls.h"
+
+#include "ErrorGuard.h"
+#include "RecordSet.h"
+#include "Skin.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+// ---- FieldLink
+
+FieldLink::FieldLink(Handler onChange) : onChange_(std::move(onChange)) {}
+
+FieldLink::~FieldLink()
+{
+    SetDataSource(nullptr);
+}
+
+void FieldLink::SetDataSource(DataSource* source)
+{
+    if (source == source_)
+        return;
+    if (source_)
+        source_->removeListener(listener_);
+    source_ = source;
+    listener_ = 0;
+    if (source_) {
+        // Notifications arrive inside the set's own operations; a control that
+        // fails to show a change must not abort the operation that made it.
+        listener_ = source_->addListener([this](DataChange change, Field* field) {
+            guarded([&] { onChange_(change, field); });
+        });
+    }
+}
+
+void FieldLink::SetDataField(const std::string& name)
+{
+    fieldName_ = name;
+}
+
+RecordSet* FieldLink::dataSet() const
+{
+    return source_ ? source_->dataSet() : nullptr;
+}
+
+Field* FieldLink::field() const
+{
+    RecordSet* set = dataSet();
+    if (!set || !set->active() || fieldName_.empty())
+        return nullptr;
+    return set->findField(fieldName_);
+}
+
+bool FieldLink::editing() const
+{
+    RecordSet* set = dataSet();
+    return set && (set->state() == DataSetState::Edit || set->state() == DataSetState::Insert);
+}
+
+std::string FieldLink::text() const
+{
+    Field* f = field();
+    if (!f)
+        return {};
+    RecordSet& set = f->recordSet();
+    const int row = set.currentRow();
+    if (row < 0)
+        return {};
+    return f->asString();
+}
+
+// ---- grid
+
+TDBGridModel::TDBGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TDBGridModel::setSource(DataSource* source)
+{
+    beginResetModel();
+    source_ = source;
+    endResetModel();
+}
+
+void TDBGridModel::setColumns(std::vector<GridColumn> columns)
+{
+    beginResetModel();
+    columns_ = std::move(columns);
+    endResetModel();
+}
+
+void TDBGridModel::reset()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void TDBGridModel::rowChanged(int row)
+{
+    if (row >= 0 && row < rowCount())
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+std::vector<GridColumn> TDBGridModel::effectiveColumns() const
+{
+    if (!columns_.empty())
+        return columns_;
+    std::vector<GridColumn> all;
+    RecordSet* set = source_ ? source_->dataSet() : nullptr;
+    if (set && set->active())
+        for (const auto& field : set->fields())
+            all.push_back({field->fieldName(), {}, 0});
+    return all;
+}
+
+Field* TDBGridModel::fieldAt(int column) const
+{
+    RecordSet* set = source_ ? source_->dataSet() : nullptr;
+    const auto columns = effectiveColumns();
+    if (!set || !set->active() || column < 0 || column >= static_cast<int>(columns.size()))
+        return nullptr;
+    return set->findField(columns[static_cast<std::size_t>(column)].fieldName);
+}
+
+int TDBGridModel::rowCount(const QModelIndex& parent) const
+{
+    RecordSet* set = source_ ? source_->dataSet() : nullptr;
+    if (parent.isValid() || !set || !set->active())
+        return 0;
+    return set->recordCount();
+}
+
+int TDBGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(effectiveColumns().size());
+}
+
+QVariant TDBGridModel::data(const QModelIndex& index, int role) const
+{
+    Field* field = fieldAt(index.column());
+    if (!field)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(field->recordSet().displayTextAt(index.row(), *field));
+    case Qt::EditRole:
+        return QString::fromStdString(field->textOf(field->recordSet().valueAt(index.row(), *field)));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignVCenter | (field->isNumeric() ? Qt::AlignRight : Qt::AlignLeft));
+    default:
+        return {};
+    }
+}
+
+QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const auto columns = effectiveColumns();
+    if (section < 0 || section >= static_cast<int>(columns.size()))
+        return {};
+    if (!columns[static_cast<std::size_t>(section)].title.isEmpty())
+        return columns[static_cast<std::size_t>(section)].title;
+    Field* field = fieldAt(section);
+    return field ? QString::fromStdString(field->displayLabel())
+                 : QString::fromStdString(columns[static_cast<std::size_t>(section)].fieldName);
+}
+
+Qt::ItemFlags TDBGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    Field* field = fieldAt(index.column());
+    if (editable_ && field && !field->readOnly() && field->kind() == FieldKind::Data)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    Field* field = fieldAt(index.column());
+    if (role != Qt::EditRole || !field || !editable_)
+        return false;
+    return guarded([&] {
+        RecordSet& set = field->recordSet();
+        if (set.currentRow() != index.row())
+            set.setRecNo(index.row() + 1);
+        if (set.state() == DataSetState::Browse)
+            set.edit();
+        const std::string text = value.toString().toStdString();
+        if (text.empty())
+            field->clear();
+        else
+            field->setAsString(text);
+    });
+}
+
+TDBGrid::TDBGrid(QWidget* parent)
+    : QTableView(parent), model_(new TDBGridModel(this)),
+      link_([this](DataChange change, Field* field) { changed(change, field); })
+{
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    // Fixed row heights keep scrolling through thousands of rows cheap.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+}
+
+TDBGrid::~TDBGrid()
+{
+    link_.SetDataSource(nullptr);
+}
+
+void TDBGrid::SetDataSource(DataSource* source)
+{
+    link_.SetDataSource(source);
+    model_->setSource(source);
+    applyWidths();
+    showCurrentRow();
+}
+
+void TDBGrid::SetColumns(std::vector<GridColumn> columns)
+{
+    model_->setColumns(std::move(columns));
+    applyWidths();
+    showCurrentRow();
+}
+
+void TDBGrid::SetReadOnly(bool readOnly)
+{
+    model_->setEditable(!readOnly);
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                   | QAbstractItemView::AnyKeyPressed);
+}
+
+void TDBGrid::SetTitles(bool shown)
+{
+    horizontalHeader()->setVisible(shown);
+}
+
+void TDBGrid::SetColors(const QColor& background, const QColor& text, const QColor& selection)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, background);
+    colours.setColor(QPalette::Text, text);
+    if (selection.isValid()) {
+        colours.setColor(QPalette::Highlight, selection);
+        colours.setColor(QPalette::HighlightedText, Qt::white);
+    }
+    setPalette(colours);
+}
+
+void TDBGrid::applyWidths()
+{
+    const int charWidth = fontMetrics().averageCharWidth();
+    const auto& columns = model_->columns();
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        int width = c < static_cast<int>(columns.size()) ? columns[static_cast<std::size_t>(c)].width : 0;
+        if (width <= 0) {
+            Field* field = model_->fieldAt(c);
+            width = field ? std::clamp(field->displayWidth(), 4, 60) * charWidth + 8 : 64;
+        }
+        setColumnWidth(c, width);
+    }
+}
+
+void TDBGrid::showCurrentRow()
+{
+    RecordSet* set = link_.dataSet();
+    const int row = set && set->active() ? set->currentRow() : -1;
+    following_ = true;
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex target = model_->index(row, std::max(0, currentIndex().column()));
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(target);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    following_ = false;
+}
+
+void TDBGrid::changed(DataChange change, Field*)
+{
+    switch (change) {
+    case DataChange::Reloaded: {
+        model_->reset();
+        if (model_->columns().empty())
+            applyWidths();
+        showCurrentRow();
+        break;
+    }
+    case DataChange::RowChanged:
+    case DataChange::StateChanged: {
+        RecordSet* set = link_.dataSet();
+        if (set && set->active())
+            model_->rowChanged(set->currentRow());
+        break;
+    }
+    case DataChange::RowMoved:
+        showCurrentRow();
+        break;
+    }
+}
+
+void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (following_ || !current.isValid())
+        return;
+    RecordSet* set = link_.dataSet();
+    if (!set || !set->active() || set->currentRow() == current.row())
+        return;
+    if (!guarded([&] { set->setRecNo(current.row() + 1); }))
+        showCurrentRow(); // the set refused the move: show where it stands
+}
+
+// ---- edit, memo, text
+
+TDBEdit::TDBEdit(QWidget* parent)
+    : QLineEdit(parent), link_([this](DataChange, Field*) {
+          if (!writing_)
+              refresh();
+      })
+{
+    connect(this, &QLineEdit::textEdited, this, [this] { write(true); });
+    connect(this, &QLineEdit::editingFinished, this, [this] {
+        if (isModified())
+            write(false);
+    });
+}
+
+void TDBEdit::refresh()
+{
+    Field* field = link_.field();
+    setReadOnly(!field || !link_.editing() || field->readOnly());
+    const bool sized = field && (field->dataType() == FieldType::Alpha) && field->size() > 0;
+    setMaxLength(sized ? field->size() : 32767);
+    const QString text = QString::fromStdString(link_.text());
+    if (text != this->text())
+        setText(text);
+    setModified(false);
+}
+
+// Text is written as it is typed, so an OK button that takes no focus still
+// finds it in the field. A number half typed ("1e") is written once the box is
+// left, and only then reported if it is not a number.
+void TDBEdit::write(bool quietly)
+{
+    Field* field = link_.field();
+    if (!field || !link_.editing() || field->readOnly())
+        return;
+    const std::string value = text().toStdString();
+    writing_ = true;
+    const auto store = [&] {
+        if (value.empty())
+            field->clear();
+        else
+            field->setAsString(value);
+    };
+    if (quietly && field->isNumeric()) {
+        try {
+            store();
+        } catch (...) {
+            // Reported when the box is left.
+        }
+    } else {
+        guarded(store);
+    }
+    writing_ = false;
+}
+
+TDBMemo::TDBMemo(QWidget* parent)
+    : QPlainTextEdit(parent), link_([this](DataChange, Field*) {
+          if (!writing_)
+              refresh();
+      })
+{
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        Field* field = link_.field();
+        if (refreshing_ || !field || !link_.editing())
+            return;
+        writing_ = true;
+        guarded([&] { field->setAsString(toPlainText().toStdString()); });
+        writing_ = false;
+    });
+}
+
+void TDBMemo::refresh()
+{
+    Field* field = link_.field();
+    setReadOnly(!field || !link_.editing() || field->readOnly());
+    const QString text = QString::fromStdString(link_.text());
+    if (text != toPlainText()) {
+        refreshing_ = true;
+        setPlainText(text);
+        refreshing_ = false;
+    }
+}
+
+TDBText::TDBText(QWidget* parent) : QLabel(parent), link_([this](DataChange, Field*) { refresh(); })
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void TDBText::refresh()
+{
+    Field* field = link_.field();
+    std::string text;
+    if (field && field->recordSet().currentRow() >= 0)
+        text = field->displayText();
+    setText(QString::fromStdString(text));
+}
+
+// ---- lookup combo box
+
+TDBLookupComboBox::TDBLookupComboBox(QWidget* parent)
+    : QComboBox(parent), link_([this](DataChange, Field*) { showValue(); }),
+      list_([this](DataChange change, Field*) {
+          if (change != DataChange::RowMoved && change != DataChange::StateChanged)
+              fill();
+      })
+{
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, [this](int index) { chosen(index); });
+}
+
+void TDBLookupComboBox::SetListSource(DataSource* source)
+{
+    list_.SetDataSource(source);
+    fill();
+}
+
+void TDBLookupComboBox::fill()
+{
+    filling_ = true;
+    clear();
+    keys_.clear();
+    RecordSet* set = list_.dataSet();
+    if (set && set->active()) {
+        Field* key = set->findField(keyField_);
+        Field* shown = set->findField(listField_);
+        if (key && shown) {
+            const int rows = set->recordCount();
+            for (int row = 0; row < rows; ++row) {
+                keys_.push_back(set->valueAt(row, *key));
+                addItem(QString::fromStdString(set->displayTextAt(row, *shown)));
+            }
+        }
+    }
+    filling_ = false;
+    showValue();
+}
+
+namespace {
+
+bool sameKey(const Value& a, const Value& b)
+{
+    if (isNull(a) || isNull(b))
+        return false;
+    const auto number = [](const Value& v, double& out) {
+        if (const auto* i = std::get_if<std::int64_t>(&v))
+            return out = static_cast<double>(*i), true;
+        if (const auto* d = std::get_if<double>(&v))
+            return out = *d, true;
+        return false;
+    };
+    double x = 0;
+    double y = 0;
+    if (number(a, x) && number(b, y))
+        return x == y; // whole numbers stored as doubles match their integer keys
+    return a == b;
+}
+
+} // namespace
+
+void TDBLookupComboBox::showValue()
+{
+    Field* field = link_.field();
+    int index = -1;
+    if (field && field->recordSet().currentRow() >= 0) {
+        const Value value = field->value();
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            if (sameKey(keys_[i], value)) {
+                index = static_cast<int>(i);
+                break;
+            }
+    }
+    filling_ = true;
+    setCurrentIndex(index);
+    filling_ = false;
+}
+
+void TDBLookupComboBox::chosen(int index)
+{
+    Field* field = link_.field();
+    if (filling_ || index < 0 || index >= static_cast<int>(keys_.size()))
+        return;
+    if (!field || !link_.editing()) {
+        showValue(); // browsing: the choice is not taken
+        return;
+    }
+    guarded([&] { field->setValue(keys_[static_cast<std::size_t>(index)]); });
+    showValue();
+}
+
+// ---- repeating panels
+
+TDBCtrlGrid::TDBCtrlGrid(QWidget* parent)
+    : QWidget(parent), link_([this](DataChange, Field*) { refresh(); }), scroll_(new QScrollBar(Qt::Vertical, this))
+{
+    connect(scroll_, &QScrollBar::valueChanged, this, [this] { update(); });
+    SetLayout(2, 4, 200, 38);
+}
+
+void TDBCtrlGrid::SetLayout(int colCount, int rowCount, int panelWidth, int panelHeight)
+{
+    colCount_ = std::max(1, colCount);
+    rowCount_ = std::max(1, rowCount);
+    panelWidth_ = panelWidth;
+    panelHeight_ = panelHeight;
+    const int scrollWidth = scroll_->sizeHint().width();
+    resize(colCount_ * panelWidth_ + scrollWidth, rowCount_ * panelHeight_);
+    scroll_->setGeometry(colCount_ * panelWidth_, 0, scrollWidth, rowCount_ * panelHeight_);
+    refresh();
+}
+
+int TDBCtrlGrid::rowCount() const
+{
+    RecordSet* set = link_.dataSet();
+    return set && set->active() ? set->recordCount() : 0;
+}
+
+int TDBCtrlGrid::FirstShownRow() const
+{
+    return scroll_->value() * colCount_;
+}
+
+void TDBCtrlGrid::refresh()
+{
+    // The scroll bar counts lines of panels; the current row is kept in view.
+    const int lines = (rowCount() + colCount_ - 1) / colCount_;
+    scroll_->setRange(0, std::max(0, lines - rowCount_));
+    scroll_->setPageStep(rowCount_);
+    RecordSet* set = link_.dataSet();
+    const int current = set && set->active() ? set->currentRow() : -1;
+    if (current >= 0) {
+        const int line = current / colCount_;
+        if (line < scroll_->value())
+            scroll_->setValue(line);
+        else if (line >= scroll_->value() + rowCount_)
+            scroll_->setValue(line - rowCount_ + 1);
+    }
+    update();
+}
+
+QStringList TDBCtrlGrid::ShownTexts() const
+{
+    QStringList texts;
+    Field* field = link_.field();
+    if (!field)
+        return texts;
+    const int rows = rowCount();
+    for (int i = 0; i < PanelCount() && FirstShownRow() + i < rows; ++i)
+        texts << QString::fromStdString(field->recordSet().displayTextAt(FirstShownRow() + i, *field));
+    return texts;
+}
+
+void TDBCtrlGrid::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, colCount_ * panelWidth_, rowCount_ * panelHeight_), Skin::paleGreenLight());
+    RecordSet* set = link_.dataSet();
+    const int current = set && set->active() ? set->currentRow() : -1;
+    const QStringList texts = ShownTexts();
+    for (int i = 0; i < texts.size(); ++i) {
+        const QRect panel((i % colCount_) * panelWidth_, (i / colCount_) * panelHeight_, panelWidth_, panelHeight_);
+        const bool isCurrent = FirstShownRow() + i == current;
+        p.fillRect(panel.adjusted(2, 2, -2, -2), isCurrent ? Skin::paleGreen() : QColor(Qt::white));
+        p.setPen(isCurrent ? Skin::brightGreen().darker(130) : Skin::paleGreen());
+        p.drawRect(panel.adjusted(2, 2, -3, -3));
+        p.setPen(Skin::darkGreen());
+        p.drawText(panel.adjusted(10, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, texts[i]);
+    }
+}
+
+void TDBCtrlGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (at.x() >= colCount_ * panelWidth_)
+        return;
+    const int row = FirstShownRow() + (at.y() / panelHeight_) * colCount_ + at.x() / panelWidth_;
+    RecordSet* set = link_.dataSet();
+    if (set && set->active() && row < rowCount())
+        guarded([&] { set->setRecNo(row + 1); });
+}
+
+void TDBCtrlGrid::wheelEvent(QWheelEvent* event)
+{
+    scroll_->setValue(scroll_->value() - event->angleDelta().y() / 120);
+}

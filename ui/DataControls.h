@@ -1,0 +1,216 @@
+#pragma once
+
+#include "DataSource.h"
+#include "Value.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Field;
+class RecordSet;
+
+// Data-bound controls: thin views over a DataSource. They read what the record
+// set shows, write only through its fields, and follow every change it reports.
+// A control's source must outlive it, or be unbound first (SetDataSource(nullptr)).
+
+// A control's tie to one field of a source's set.
+class FieldLink {
+public:
+    using Handler = std::function<void(DataChange, Field*)>;
+    explicit FieldLink(Handler onChange);
+    ~FieldLink();
+    FieldLink(const FieldLink&) = delete;
+    FieldLink& operator=(const FieldLink&) = delete;
+
+    void SetDataSource(DataSource* source);
+    void SetDataField(const std::string& name);
+    DataSource* DataSourceOf() const { return source_; }
+    const std::string& DataField() const { return fieldName_; }
+
+    RecordSet* dataSet() const;
+    Field* field() const;  // null while unbound, closed or unknown
+    bool editing() const;  // the set is in edit or insert state
+    std::string text() const; // the field's text on the current row; empty without one
+
+private:
+    Handler onChange_;
+    DataSource* source_ = nullptr;
+    int listener_ = 0;
+    std::string fieldName_;
+};
+
+// One column of a grid: a field by name, and optionally its own title and width.
+struct GridColumn {
+    std::string fieldName;
+    QString title;  // empty: the field's display label
+    int width = 0;  // pixels; 0: from the field's display width
+};
+
+class TDBGridModel : public QAbstractTableModel {
+public:
+    explicit TDBGridModel(QObject* parent = nullptr);
+
+    void setSource(DataSource* source);
+    void setColumns(std::vector<GridColumn> columns);
+    void setEditable(bool editable) { editable_ = editable; }
+    const std::vector<GridColumn>& columns() const { return columns_; }
+    Field* fieldAt(int column) const;
+    void reset();
+    void rowChanged(int row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    std::vector<GridColumn> effectiveColumns() const;
+
+    DataSource* source_ = nullptr;
+    std::vector<GridColumn> columns_;
+    bool editable_ = false;
+};
+
+// A grid over a source's set: whole-row selection, and the selected row is the
+// set's current row in both directions. Read-only unless asked.
+class TDBGrid : public QTableView {
+public:
+    explicit TDBGrid(QWidget* parent = nullptr);
+    ~TDBGrid() override;
+
+    void SetDataSource(DataSource* source);
+    DataSource* DataSourceOf() const { return link_.DataSourceOf(); }
+    // Without columns the grid shows every field of the set.
+    void SetColumns(std::vector<GridColumn> columns);
+    void SetReadOnly(bool readOnly);
+    void SetTitles(bool shown);
+    void SetColors(const QColor& background, const QColor& text, const QColor& selection = {});
+    TDBGridModel* Model() const { return model_; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    void changed(DataChange change, Field* field);
+    void applyWidths();
+    void showCurrentRow();
+
+    TDBGridModel* model_;
+    FieldLink link_;
+    bool following_ = false; // moving the selection because the set moved
+};
+
+// An edit box over a text or number field. It takes typing only while the set
+// is in edit or insert state, and is limited to the field's size.
+class TDBEdit : public QLineEdit {
+public:
+    explicit TDBEdit(QWidget* parent = nullptr);
+
+    void SetDataSource(DataSource* source) { link_.SetDataSource(source); refresh(); }
+    void SetDataField(const std::string& name) { link_.SetDataField(name); refresh(); }
+
+private:
+    void refresh();
+    void write(bool quietly);
+
+    FieldLink link_;
+    bool writing_ = false;
+};
+
+// A multi-line editor over a memo field; writes like TDBEdit.
+class TDBMemo : public QPlainTextEdit {
+public:
+    explicit TDBMemo(QWidget* parent = nullptr);
+
+    void SetDataSource(DataSource* source) { link_.SetDataSource(source); refresh(); }
+    void SetDataField(const std::string& name) { link_.SetDataField(name); refresh(); }
+
+private:
+    void refresh();
+
+    FieldLink link_;
+    bool writing_ = false;
+    bool refreshing_ = false;
+};
+
+// A read-only text showing a field as a grid would (with its display format).
+class TDBText : public QLabel {
+public:
+    explicit TDBText(QWidget* parent = nullptr);
+
+    void SetDataSource(DataSource* source) { link_.SetDataSource(source); refresh(); }
+    void SetDataField(const std::string& name) { link_.SetDataField(name); refresh(); }
+
+private:
+    void refresh();
+
+    FieldLink link_;
+};
+
+// A drop-down list of a lookup set's ListField; choosing an entry writes its
+// KeyField value into the bound field (only while the bound set is editing).
+class TDBLookupComboBox : public QComboBox {
+public:
+    explicit TDBLookupComboBox(QWidget* parent = nullptr);
+
+    void SetDataSource(DataSource* source) { link_.SetDataSource(source); showValue(); }
+    void SetDataField(const std::string& name) { link_.SetDataField(name); showValue(); }
+    void SetListSource(DataSource* source);
+    void SetKeyField(const std::string& name) { keyField_ = name; fill(); }
+    void SetListField(const std::string& name) { listField_ = name; fill(); }
+
+private:
+    void fill();
+    void showValue();
+    void chosen(int index);
+
+    FieldLink link_;
+    FieldLink list_;
+    std::string keyField_;
+    std::string listField_;
+    std::vector<Value> keys_;
+    bool filling_ = false;
+};
+
+// Repeating panels, one per row of the set: ColCount across, RowCount down, each
+// PanelWidth by PanelHeight, showing one field's text. A click makes the row
+// current; the scroll bar pages through the rest.
+class TDBCtrlGrid : public QWidget {
+public:
+    explicit TDBCtrlGrid(QWidget* parent = nullptr);
+
+    void SetDataSource(DataSource* source) { link_.SetDataSource(source); refresh(); }
+    void SetDataField(const std::string& name) { link_.SetDataField(name); refresh(); }
+    void SetLayout(int colCount, int rowCount, int panelWidth, int panelHeight);
+    int PanelCount() const { return colCount_ * rowCount_; }
+    int FirstShownRow() const;
+    // The text each panel shows, from the top left, for the rows in view.
+    QStringList ShownTexts() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void refresh();
+    int rowCount() const;
+
+    FieldLink link_;
+    QScrollBar* scroll_;
+    int colCount_ = 2;
+    int rowCount_ = 4;
+    int panelWidth_ = 200;
+    int panelHeight_ = 38;
+};
