@@ -491,9 +491,10 @@ void TDataModuleFoods::CancelNewFood()
 
 void TDataModuleFoods::BeginEditFood()
 {
+    // Editing wherever tblFoodDesc2 happens to stand would change another food.
     const Value number = FoodListSet().fieldByName("NDB_No").value();
     if (isNull(number) || !tblFoodDesc2.locate("NDB_No", number))
-        throw ProgramError("No Selected Record to Edit");
+        throw ProgramError("The food to edit was not found in FOOD_DES.db");
     tblFoodDesc2.edit();
 }
 

@@ -203,3 +203,9 @@ std::string Field::displayTextOf(const Value& value) const
                             spec_.format);
     return textOf(value);
 }
+
+void Field::rebind(const Field& other)
+{
+    spec_ = other.spec_;
+    storedColumn_ = other.storedColumn_;
+}

@@ -79,6 +79,10 @@ public:
     std::string textOf(const Value& value) const;
     std::string displayTextOf(const Value& value) const;
 
+    // Takes the resolved declaration and column of `other`, a field of the same name made
+    // when the set reopened (a query whose statement lists its columns in another order).
+    void rebind(const Field& other);
+
 private:
     RecordSet& set_;
     FieldSpec spec_;

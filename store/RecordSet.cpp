@@ -109,13 +109,18 @@ void RecordSet::open()
         }
         fields.push_back(std::make_unique<Field>(*this, spec, static_cast<int>(fields.size()), column));
     }
-    // Keep the field objects controls already hold when the layout is the same.
-    const bool sameLayout = fields_.size() == fields.size()
+    // Keep the field objects controls already hold while the set has the same
+    // fields, even when a new statement brings its columns in another order.
+    const bool sameFields = fields_.size() == fields.size()
         && std::equal(fields_.begin(), fields_.end(), fields.begin(), [](const auto& a, const auto& b) {
-               return a->fieldName() == b->fieldName() && a->storedColumn() == b->storedColumn();
+               return a->fieldName() == b->fieldName() && a->kind() == b->kind();
            });
-    if (!sameLayout)
+    if (sameFields) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            fields_[i]->rebind(*fields[i]);
+    } else {
         fields_ = std::move(fields);
+    }
 
     linkColumn_ = -1;
     if (master_) {
