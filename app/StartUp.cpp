@@ -10,6 +10,8 @@
 
 #include <QApplication>
 
+#include <type_traits>
+
 namespace {
 
 template <typename T>
@@ -19,7 +21,8 @@ StartUpStep step(std::string instance, T*& global, std::function<T*()> make)
             [&global] {
                 delete global;
                 global = nullptr;
-            }};
+            },
+            std::is_same_v<T, TDataModuleFoods> || std::is_same_v<T, TDataModuleRecipes>};
 }
 
 std::size_t created = 0;
@@ -62,8 +65,11 @@ void CreateApplicationObjects()
 void DestroyApplicationObjects()
 {
     const auto& steps = startUpSteps();
-    while (created > 0)
-        steps[--created].destroy();
+    for (bool modules : {false, true})
+        for (std::size_t i = created; i-- > 0;)
+            if (steps[i].dataModule == modules)
+                steps[i].destroy();
+    created = 0;
 }
 
 int RunProgram()

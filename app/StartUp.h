@@ -5,12 +5,14 @@
 #include <vector>
 
 // The program's objects are created once, in this order, before the message loop
-// starts, and destroyed in the reverse order when it ends. Windows and dialogs
-// take their place here as they are built.
+// starts. When it ends, the windows go first (in reverse order), then the data
+// modules, whose data sources the windows' controls are bound to. Windows and
+// dialogs take their place here as they are built.
 struct StartUpStep {
     std::string instance; // the global instance pointer the step fills
     std::function<void()> create;
     std::function<void()> destroy;
+    bool dataModule = false;
 };
 
 const std::vector<StartUpStep>& startUpSteps();

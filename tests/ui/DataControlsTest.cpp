@@ -189,6 +189,7 @@ TEST_F(DataControlsTest, lookup_combo_lists_the_lookup_set_and_writes_the_key_wh
     combo->setCurrentIndex(other);
     emit combo->activated(other);
     EXPECT_EQ(Value(foods.fieldByName("FdGrp_Cd").asInteger()), groups.valueAt(other, groups.fieldByName("FdGrp_Cd")));
+    delete combo; // before the data source this test made goes
 }
 
 TEST_F(DataControlsTest, repeating_panels_show_a_page_of_rows_and_pick_the_clicked_one)
