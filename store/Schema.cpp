@@ -31,7 +31,9 @@ void createTables(SqliteDatabase& db)
 void createIndexes(SqliteDatabase& db)
 {
     for (const auto& table : allTableDefinitions()) {
-        for (const auto& index : table.indexes) {
+        std::vector<IndexDefinition> all = table.indexes;
+        all.insert(all.end(), table.storageIndexes.begin(), table.storageIndexes.end());
+        for (const auto& index : all) {
             std::string columns;
             for (const auto& field : index.fields)
                 columns += (columns.empty() ? "" : ", ") + quoteIdentifier(field);

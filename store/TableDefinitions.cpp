@@ -34,7 +34,9 @@ std::vector<TableDefinition> makeDefinitions()
           {"Nutr_No", F::LongInteger},
           {"Nutr_Val", F::Number}},
          "Nutr_ID",
-         {{"NDB_Index", {"NDB_No"}, true}}},
+         {{"NDB_Index", {"NDB_No"}, true}},
+         // Advanced searches select foods by a nutrient's value.
+         {{"Nutr_Value_Index", {"Nutr_No", "Nutr_Val"}, false}}},
         {"NUTR_DEF.db",
          {{"Nutr_No", F::LongInteger}, {"Units", F::Alpha, 7}, {"Nutr_Desc", F::Alpha, 34}},
          "",

@@ -37,6 +37,8 @@ struct TableDefinition {
     // an autoincrement field, or a long-integer key.
     std::string keyField;
     std::vector<IndexDefinition> indexes;
+    // Indexes no record set names; they only keep the program's statements fast.
+    std::vector<IndexDefinition> storageIndexes = {};
 
     const FieldDefinition* findField(std::string_view fieldName) const;
     const IndexDefinition* findIndex(std::string_view indexName) const;

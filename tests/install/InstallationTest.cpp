@@ -55,6 +55,8 @@ TEST(Installation, CreatedSchemaEqualsTheTableDefinitions)
         std::map<std::string, std::vector<std::string>> defined;
         for (const auto& index : table.indexes)
             defined[table.storageIndexName(index)] = index.fields;
+        for (const auto& index : table.storageIndexes)
+            defined[table.storageIndexName(index)] = index.fields;
         EXPECT_EQ(stored, defined);
     }
 }
