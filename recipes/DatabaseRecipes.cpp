@@ -19,11 +19,11 @@ std::vector<FieldSpec> storedFields(const std::string& table, std::initializer_l
 {
     std::vector<FieldSpec> fields;
     for (const auto& definition : tableDefinition(table).fields) {
-        FieldSpec spec = FieldSpec::data(definition.name);
+        FieldSpec field = FieldSpec::data(definition.name);
         for (const char* name : formatted)
             if (definition.name == name)
-                spec.withFormat(kNutrientFormat);
-        fields.push_back(std::move(spec));
+                field.withFormat(kNutrientFormat);
+        fields.push_back(std::move(field));
     }
     return fields;
 }
