@@ -19,11 +19,11 @@ std::vector<FieldSpec> storedFields(const std::string& table, std::initializer_l
 {
     std::vector<FieldSpec> fields;
     for (const auto& definition : tableDefinition(table).fields) {
-        FieldSpec spec = FieldSpec::data(definition.name);
+        FieldSpec field = FieldSpec::data(definition.name);
         for (const char* name : formatted)
             if (definition.name == name)
-                spec.withFormat(kNutrientFormat);
-        fields.push_back(std::move(spec));
+                field.withFormat(kNutrientFormat);
+        fields.push_back(std::move(field));
     }
     return fields;
 }
@@ -441,6 +441,9 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
     Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
     Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
     Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
+    Field& totalRecipe = tblRecipeNutrientDataEdit.fieldByName("R_ID");
+    Field& totalNutrient = tblRecipeNutrientDataEdit.fieldByName("Nutr_No");
+    Field& total = tblRecipeNutrientDataEdit.fieldByName("Nutr_Val");
     tblRecipeIngredientEdit.first();
     while (!tblRecipeIngredientEdit.eof()) {
         const double weight = grams.asFloat();
@@ -450,14 +453,12 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
             const double value = foodValue.asFloat();
             if (tblRecipeNutrientDataEdit.locate("Nutr_No", nutrient)) {
                 tblRecipeNutrientDataEdit.edit();
-                Field& total = tblRecipeNutrientDataEdit.fieldByName("Nutr_Val");
                 total.setAsFloat(addAmountForWeight(total.asFloat(), value, weight));
             } else {
                 tblRecipeNutrientDataEdit.append();
-                tblRecipeNutrientDataEdit.fieldByName("R_ID").setValue(recipeId);
-                tblRecipeNutrientDataEdit.fieldByName("Nutr_No").setValue(nutrient);
-                tblRecipeNutrientDataEdit.fieldByName("Nutr_Val").setAsFloat(
-                    static_cast<double>(amountForWeight(value, weight)));
+                totalRecipe.setValue(recipeId);
+                totalNutrient.setValue(nutrient);
+                total.setAsFloat(static_cast<double>(amountForWeight(value, weight)));
             }
             tblRecipeNutrientDataEdit.post();
             tblRecipeIngredientNutrientDataEdit.next();
@@ -466,25 +467,27 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
     }
 }
 
-void TDataModuleRecipes::setServeValue(RecordSet& nutrients, RecordSet* recipe)
+void TDataModuleRecipes::setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe)
 {
     if (!recipe || !recipe->active())
         return;
+    // Runs for every row fetched or posted: the fields are found once (their sets' layout never changes).
+    if (!fields.total)
+        fields = {&nutrients.fieldByName("Nutr_Val"), &nutrients.fieldByName("Serve_Val")};
     const double serves = recipe->fieldByName("Number of Serves").asFloat();
-    Field& total = nutrients.fieldByName("Nutr_Val");
-    if (serves == 0 || total.isNull())
+    if (serves == 0 || fields.total->isNull())
         return;
-    nutrients.fieldByName("Serve_Val").setAsFloat(total.asFloat() / serves);
+    fields.perServe->setAsFloat(fields.total->asFloat() / serves);
 }
 
 void TDataModuleRecipes::tblRecipeNutrientDataCalcFields(RecordSet& dataSet)
 {
-    setServeValue(dataSet, dscDisplayRecipes.dataSet());
+    setServeValue(dataSet, displayServeFields_, dscDisplayRecipes.dataSet());
 }
 
 void TDataModuleRecipes::tblRecipeNutrientDataEditCalcFields(RecordSet& dataSet)
 {
-    setServeValue(dataSet, &tblRecipeDescEdit);
+    setServeValue(dataSet, editServeFields_, &tblRecipeDescEdit);
 }
 
 void TDataModuleRecipes::setLinked(RecordSet& ingredients)

@@ -125,14 +125,21 @@ public:
     void tblRecipeIngredientEditCalcFields(RecordSet& dataSet);
 
 private:
+    struct ServeFields {
+        Field* total = nullptr;
+        Field* perServe = nullptr;
+    };
+
     std::int32_t nextId(Query& maxQuery, const std::string& field, RecordSet& pendingRows);
-    void setServeValue(RecordSet& nutrients, RecordSet* recipe);
+    void setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe);
     void setLinked(RecordSet& ingredients);
     std::vector<RecordSet*> editSets();
 
     RecordSet& nutrientPreference_;
     std::vector<std::string> cuisineNames_;
     std::vector<std::string> recipeTypeNames_;
+    ServeFields displayServeFields_;
+    ServeFields editServeFields_;
 };
 
 extern TDataModuleRecipes* DataModuleRecipes;

@@ -114,6 +114,12 @@ TEST_F(RecipeEdit, CancellingAnEditRestoresTheStoredRecipe)
 TEST_F(RecipeEdit, EditedRecipeIsStoredAsOneUnit)
 {
     module->BeginEditRecipe(); // recipe 1
+    // The ingredient dialog shows the linked food and measure by name.
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("NDB_Desc").asString(),
+              rows(R"(SELECT "Desc" FROM "FOOD_DES.db" WHERE NDB_No = 20081)").at(0));
+    EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("NDB_Unit").asString(),
+              rows(R"(SELECT w.Msre_Desc FROM "WEIGHT.db" w JOIN "Rescipe_ingredients.DB" i ON w.Weight_ID = i.NDB_Weight_ID
+                      WHERE i.R_ID = 1 AND i.NDB_No = 20081)").at(0));
     module->tblRecipeDescEdit.fieldByName("Recipe Name").setAsString("Fluffy Pancakes");
     module->tblRecipeDescAndTypesEdit.first();
     module->tblRecipeDescAndTypesEdit.deleteRecord(); // no longer Breakfast
