@@ -209,6 +209,30 @@ void RecordSet::calculate(Row& row)
 
 void RecordSet::reload(bool keepPosition)
 {
+    // Reading the master's key or running a calculated-field handler may make
+    // another set re-read, and through it this one: the rows being built must not
+    // be pulled from under the loop, so such a request waits for the next round.
+    if (reloading_) {
+        reloadRequested_ = true;
+        return;
+    }
+    reloading_ = true;
+    try {
+        do {
+            reloadRequested_ = false;
+            rebuildRows(keepPosition);
+        } while (reloadRequested_);
+    } catch (...) {
+        reloading_ = false;
+        throw;
+    }
+    reloading_ = false;
+    changed();
+    notify(DataChange::Reloaded);
+}
+
+void RecordSet::rebuildRows(bool keepPosition)
+{
     const bool keepRow = keepPosition && cursor_ >= 0 && cursor_ < static_cast<int>(rows_.size());
     const std::int64_t keepId = keepRow ? rows_[static_cast<std::size_t>(cursor_)].id : 0;
     const int oldCursor = cursor_;
@@ -260,8 +284,6 @@ void RecordSet::reload(bool keepPosition)
     }
     bof_ = cursor_ <= 0;
     eof_ = rows_.empty();
-    changed();
-    notify(DataChange::Reloaded);
 }
 
 void RecordSet::moveTo(int row)

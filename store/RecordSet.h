@@ -139,6 +139,7 @@ protected:
     const std::vector<StoredColumn>& columns() const { return columns_; }
     const std::string& linkField() const { return linkField_; }
     void reload(bool keepPosition);
+    void rebuildRows(bool keepPosition);
 
 private:
     struct Pending {
@@ -183,6 +184,8 @@ private:
     bool bof_ = true;
     Row editBuffer_;
     Row* calcTarget_ = nullptr;
+    bool reloading_ = false;
+    bool reloadRequested_ = false;
     std::uint64_t loadedVersion_ = 0;
     std::uint64_t generation_ = 0;
 

@@ -193,3 +193,43 @@ TEST_F(Links, ARowStoredThroughOneSetShowsInTheOthers)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Links, AHandlerThatMakesTheMasterReReadDoesNotPullRowsFromUnderTheDetail)
+{
+    // The first run of the detail's handler stores changes to both tables (as a
+    // handler reaching into another module might) and then reads the master,
+    // which re-reads and tells its details while the detail is still building rows.
+    Table otherGroups(db, "tblOtherGroups", "FD_GROUP.db");
+    otherGroups.open();
+    Table newFoods(db, "tblNewFoods", "FOOD_DES.db");
+    newFoods.open();
+    bool renamed = false;
+    Table foodsOfGroup(db, "tblFoodsOfGroup", "FOOD_DES.db", "FdGrp_Index");
+    foodsOfGroup.setFields({FieldSpec::data("NDB_No"), FieldSpec::data("FdGrp_Cd"),
+                            FieldSpec::calculated("GroupName", FieldType::Alpha, 33)});
+    foodsOfGroup.onCalcFields = [&](RecordSet& set) {
+        if (foodsOfGroup.active() && !renamed) {
+            renamed = true;
+            otherGroups.edit();
+            otherGroups.fieldByName("FdGrp_Desc").setAsString("Dairy, renamed");
+            otherGroups.post();
+            newFoods.append();
+            newFoods.fieldByName("NDB_No").setAsInteger(99100);
+            newFoods.fieldByName("FdGrp_Cd").setAsInteger(100);
+            newFoods.post();
+        }
+        set.fieldByName("GroupName").setAsString(groups.fieldByName("FdGrp_Desc").asString());
+    };
+    foodsOfGroup.setMaster(dscGroups, "FdGrp_Cd");
+    foodsOfGroup.open();
+    foodsOfGroup.refresh();
+
+    EXPECT_TRUE(renamed);
+    EXPECT_EQ(foodsOfGroup.recordCount(), storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 100)"));
+    for (foodsOfGroup.first(); !foodsOfGroup.eof(); foodsOfGroup.next())
+        EXPECT_EQ(foodsOfGroup.fieldByName("GroupName").asString(), "Dairy, renamed");
+}
+
+} // namespace
