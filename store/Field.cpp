@@ -36,38 +36,38 @@ bool isIntegerType(FieldType type)
 
 FieldSpec FieldSpec::data(std::string name)
 {
-    FieldSpec spec;
-    spec.name = std::move(name);
-    return spec;
+    FieldSpec declared;
+    declared.name = std::move(name);
+    return declared;
 }
 
 FieldSpec FieldSpec::lookup(std::string name, std::string keyField, RecordSet& source, std::string sourceKey,
                             std::string result, int size)
 {
-    FieldSpec spec;
-    spec.name = std::move(name);
-    spec.kind = FieldKind::Lookup;
-    spec.type = FieldType::Alpha;
-    spec.size = size;
-    spec.keyField = std::move(keyField);
-    spec.lookupSet = &source;
-    spec.lookupKey = std::move(sourceKey);
-    spec.lookupResult = std::move(result);
-    return spec;
+    FieldSpec declared;
+    declared.name = std::move(name);
+    declared.kind = FieldKind::Lookup;
+    declared.type = FieldType::Alpha;
+    declared.size = size;
+    declared.keyField = std::move(keyField);
+    declared.lookupSet = &source;
+    declared.lookupKey = std::move(sourceKey);
+    declared.lookupResult = std::move(result);
+    return declared;
 }
 
 FieldSpec FieldSpec::calculated(std::string name, FieldType type, int size)
 {
-    FieldSpec spec;
-    spec.name = std::move(name);
-    spec.kind = FieldKind::Calculated;
-    spec.type = type;
-    spec.size = size;
-    return spec;
+    FieldSpec declared;
+    declared.name = std::move(name);
+    declared.kind = FieldKind::Calculated;
+    declared.type = type;
+    declared.size = size;
+    return declared;
 }
 
-Field::Field(RecordSet& set, FieldSpec spec, int index, int storedColumn)
-    : set_(set), spec_(std::move(spec)), index_(index), storedColumn_(storedColumn)
+Field::Field(RecordSet& set, FieldSpec declared, int index, int storedColumn)
+    : set_(set), spec_(std::move(declared)), index_(index), storedColumn_(storedColumn)
 {
 }
 

@@ -43,7 +43,7 @@ struct FieldSpec {
 // inside the handler).
 class Field {
 public:
-    Field(RecordSet& set, FieldSpec spec, int index, int storedColumn);
+    Field(RecordSet& set, FieldSpec declared, int index, int storedColumn);
 
     const std::string& fieldName() const { return spec_.name; }
     FieldKind kind() const { return spec_.kind; }
@@ -54,7 +54,7 @@ public:
     int displayWidth() const;
     const std::string& displayFormat() const { return spec_.format; }
     bool readOnly() const { return spec_.readOnly || spec_.kind == FieldKind::Lookup || spec_.type == FieldType::AutoIncrement; }
-    const FieldSpec& spec() const { return spec_; }
+    const FieldSpec& declaration() const { return spec_; }
     int index() const { return index_; }
     int storedColumn() const { return storedColumn_; } // -1 for lookup and calculated fields
     RecordSet& recordSet() const { return set_; }

@@ -86,28 +86,28 @@ void RecordSet::open()
             specs.push_back(FieldSpec::data(column.name));
     std::vector<std::unique_ptr<Field>> fields;
     calcCount_ = 0;
-    for (auto& spec : specs) {
+    for (auto& declared : specs) {
         int column = -1;
-        if (spec.kind == FieldKind::Data) {
-            column = columnIndex(spec.name);
+        if (declared.kind == FieldKind::Data) {
+            column = columnIndex(declared.name);
             if (column < 0)
-                throw ProgramError("Field '" + spec.name + "' not found in " + name_);
+                throw ProgramError("Field '" + declared.name + "' not found in " + name_);
             const auto& stored = columns_[static_cast<std::size_t>(column)];
-            spec.name = stored.name;
-            if (!(stored.type == FieldType::Memo && spec.size > 0))
-                spec.type = stored.type;
-            if (spec.size == 0 || spec.type != FieldType::Alpha)
-                spec.size = stored.size > 0 ? stored.size : spec.size;
-            if (stored.type == FieldType::Memo && spec.size > 0)
-                spec.type = FieldType::Alpha;
-        } else if (spec.kind == FieldKind::Lookup) {
-            column = columnIndex(spec.keyField);
+            declared.name = stored.name;
+            if (!(stored.type == FieldType::Memo && declared.size > 0))
+                declared.type = stored.type;
+            if (declared.size == 0 || declared.type != FieldType::Alpha)
+                declared.size = stored.size > 0 ? stored.size : declared.size;
+            if (stored.type == FieldType::Memo && declared.size > 0)
+                declared.type = FieldType::Alpha;
+        } else if (declared.kind == FieldKind::Lookup) {
+            column = columnIndex(declared.keyField);
             if (column < 0)
-                throw ProgramError("Field '" + spec.keyField + "' not found in " + name_);
+                throw ProgramError("Field '" + declared.keyField + "' not found in " + name_);
         } else {
             column = calcCount_++;
         }
-        fields.push_back(std::make_unique<Field>(*this, spec, static_cast<int>(fields.size()), column));
+        fields.push_back(std::make_unique<Field>(*this, declared, static_cast<int>(fields.size()), column));
     }
     // Keep the field objects controls already hold while the set has the same
     // fields, even when a new statement brings its columns in another order.
@@ -569,8 +569,8 @@ Value valueOfRow(const std::vector<Value>& stored, const std::vector<Value>& cal
     case FieldKind::Calculated:
         return column < calc.size() ? calc[column] : Value();
     case FieldKind::Lookup: {
-        const FieldSpec& spec = field.spec();
-        return spec.lookupSet->lookup(spec.lookupKey, stored[column], spec.lookupResult);
+        const FieldSpec& declared = field.declaration();
+        return declared.lookupSet->lookup(declared.lookupKey, stored[column], declared.lookupResult);
     }
     }
     return Value();
