@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "ProgramError.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,42 +19,6 @@ const std::string kAllFoodsLine = "SELECT NDB_No, Food_des.\"Desc\", FdGrp_Cd FR
 std::string DeletePrompt(const std::string& name)
 {
     return "Are you sure you want to delete [ " + name + " ]";
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// A whole number written in decimal, as ExtraInfo holds group codes and nutrient numbers.
-std::optional<std::int64_t> WholeNumber(const std::string& text)
-{
-    const std::string digits = Trimmed(text);
-    if (digits.empty())
-        return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(digits.c_str(), &end, 10);
-    if (errno != 0 || end != digits.c_str() + digits.size())
-        return std::nullopt;
-    return value;
-}
-
-// A nutrient rule's value: a plain decimal number, blanks around it allowed.
-std::optional<double> NumberValue(const std::string& text)
-{
-    const std::string digits = Trimmed(text);
-    if (digits.empty())
-        return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(digits.c_str(), &end);
-    if (errno != 0 || end != digits.c_str() + digits.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 bool IsComparison(const std::string& condition)
@@ -329,7 +294,7 @@ void TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
             text += " LOWER( Food_des.\"Desc\" ) LIKE LOWER( '%%' || :Word" + suffix + " || '%%' ) ";
             params.emplace_back(":Word" + suffix, Value(value));
         } else if (field == "FoodGroup") {
-            const auto code = WholeNumber(extra);
+            const auto code = parseWholeNumber(extra);
             if (!code) {
                 refuse("does not name a food group by its code.");
                 return;
@@ -337,9 +302,9 @@ void TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
             text += " FdGrp_Cd = :Group" + suffix + " ";
             params.emplace_back(":Group" + suffix, Value(*code));
         } else {
-            const std::string comparison = Trimmed(condition);
-            const auto nutrient = WholeNumber(extra);
-            const auto number = NumberValue(value);
+            const std::string comparison = trimmed(condition);
+            const auto nutrient = parseWholeNumber(extra);
+            const auto number = parseNumber(value);
             if (!IsComparison(comparison) || !number || !nutrient) {
                 refuse(nutrient ? "needs one of the comparisons =, <, >, <=, >= and a number as its value."
                                 : "does not name a nutrient by its number.");

@@ -2,29 +2,12 @@
 
 #include "ProgramError.h"
 #include "RecordSet.h"
+#include "Text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string utf8Prefix(const std::string& text, int characters)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == characters)
-            return text.substr(0, i);
-    return text;
-}
 
 bool isIntegerType(FieldType type)
 {
@@ -98,12 +81,9 @@ std::int64_t Field::asInteger() const
     if (const auto* d = std::get_if<double>(&v))
         return std::llround(*d);
     if (const auto* s = std::get_if<std::string>(&v)) {
-        std::int64_t parsed = 0;
-        const std::string text = trimmed(*s);
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-        if (ec != std::errc() || end != text.data() + text.size())
-            throw ProgramError("'" + *s + "' is not a valid integer value");
-        return parsed;
+        if (const auto parsed = parseWholeNumber(*s))
+            return *parsed;
+        throw ProgramError("'" + *s + "' is not a valid integer value");
     }
     return 0;
 }
@@ -116,12 +96,9 @@ double Field::asFloat() const
     if (const auto* d = std::get_if<double>(&v))
         return *d;
     if (const auto* s = std::get_if<std::string>(&v)) {
-        double parsed = 0;
-        const std::string text = trimmed(*s);
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-        if (ec != std::errc() || end != text.data() + text.size())
-            throw ProgramError("'" + *s + "' is not a valid floating point value");
-        return parsed;
+        if (const auto parsed = parseNumber(*s))
+            return *parsed;
+        throw ProgramError("'" + *s + "' is not a valid floating point value");
     }
     return 0;
 }
@@ -149,7 +126,7 @@ Value Field::convert(const Value& value) const
     if (type == FieldType::Alpha || type == FieldType::Memo) {
         std::string text = textOf(value);
         if (type == FieldType::Alpha && spec_.size > 0)
-            text = utf8Prefix(text, spec_.size);
+            text = utf8Prefix(text, static_cast<std::size_t>(spec_.size));
         return text;
     }
     double number = 0;
@@ -159,10 +136,11 @@ Value Field::convert(const Value& value) const
             return Value();
         if (type == FieldType::Logical && (text == "True" || text == "False"))
             return Value(std::int64_t(text == "True"));
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (ec != std::errc() || end != text.data() + text.size())
+        const auto parsed = parseNumber(text);
+        if (!parsed)
             throw ProgramError("'" + *s + "' is not a valid " + (isIntegerType(type) ? "integer" : "floating point")
                                + " value for field '" + spec_.name + "'");
+        number = *parsed;
     } else if (const auto* i = std::get_if<std::int64_t>(&value)) {
         if (!isIntegerType(type))
             return static_cast<double>(*i);

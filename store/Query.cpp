@@ -30,18 +30,6 @@ FieldType typeOfStored(int sqliteType)
     }
 }
 
-void bindValue(SqliteStatement& statement, int position, const Value& value)
-{
-    if (const auto* n = std::get_if<std::int64_t>(&value))
-        statement.bindInt(position, *n);
-    else if (const auto* d = std::get_if<double>(&value))
-        statement.bindDouble(position, *d);
-    else if (const auto* s = std::get_if<std::string>(&value))
-        statement.bindText(position, *s);
-    else
-        statement.bindNull(position);
-}
-
 } // namespace
 
 Query::Query(Database& database, std::string name) : RecordSet(database, std::move(name)) {}
@@ -83,12 +71,12 @@ void Query::prepare()
         text += line + "\n";
     statement_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(text));
     for (const auto& [position, value] : positionalParams_)
-        bindValue(*statement_, position, value);
+        bindStoredValue(*statement_, position, value);
     for (const auto& [name, value] : namedParams_) {
         const int position = statement_->parameterIndex(name);
         if (position == 0)
             throw ProgramError("Parameter '" + name + "' not found in " + this->name());
-        bindValue(*statement_, position, value);
+        bindStoredValue(*statement_, position, value);
     }
 }
 

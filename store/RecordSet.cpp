@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "ProgramError.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,14 +35,6 @@ bool sameValue(const Value& a, const Value& b, bool caseInsensitive = false)
     const auto& s = std::get<std::string>(a);
     const auto& t = std::get<std::string>(b);
     return caseInsensitive ? equalsIgnoringCase(s, t) : s == t;
-}
-
-std::string trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -655,7 +648,7 @@ void RecordSet::changed()
 std::vector<RecordSet::FilterTerm> RecordSet::parseFilter(const std::string& text)
 {
     std::vector<FilterTerm> terms;
-    if (trim(text).empty())
+    if (trimmed(text).empty())
         return terms;
     std::string upper = text;
     std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -668,10 +661,10 @@ std::vector<RecordSet::FilterTerm> RecordSet::parseFilter(const std::string& tex
         const auto equals = term.find('=');
         if (equals == std::string::npos)
             throw ProgramError("Invalid filter term '" + term + "' in " + name_);
-        Field& field = fieldByName(trim(term.substr(0, equals)));
+        Field& field = fieldByName(trimmed(term.substr(0, equals)));
         if (field.kind() != FieldKind::Data)
             throw ProgramError("Field '" + field.fieldName() + "' cannot be filtered");
-        std::string valueText = trim(term.substr(equals + 1));
+        std::string valueText = trimmed(term.substr(equals + 1));
         if (valueText.size() >= 2 && valueText.front() == '\'' && valueText.back() == '\'')
             valueText = valueText.substr(1, valueText.size() - 2);
         terms.push_back({field.storedColumn(), field.convert(Value(valueText))});

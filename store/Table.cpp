@@ -24,6 +24,18 @@ Value readStoredValue(const SqliteStatement& statement, int column, FieldType ty
 }
 
 
+void bindStoredValue(SqliteStatement& statement, int position, const Value& value)
+{
+    if (const auto* n = std::get_if<std::int64_t>(&value))
+        statement.bindInt(position, *n);
+    else if (const auto* d = std::get_if<double>(&value))
+        statement.bindDouble(position, *d);
+    else if (const auto* s = std::get_if<std::string>(&value))
+        statement.bindText(position, *s);
+    else
+        statement.bindNull(position);
+}
+
 Table::Table(Database& database, std::string name, std::string tableName, std::string indexName)
     : RecordSet(database, std::move(name)),
       definition_(tableDefinition(tableName)),
@@ -78,14 +90,8 @@ std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterK
     if (!statement)
         statement = std::make_unique<SqliteStatement>(database().sqlite().prepare(selectStatement(masterKey.has_value())));
     statement->reset();
-    if (masterKey) {
-        if (const auto* i = std::get_if<std::int64_t>(&*masterKey))
-            statement->bindInt(1, *i);
-        else if (const auto* d = std::get_if<double>(&*masterKey))
-            statement->bindDouble(1, *d);
-        else
-            statement->bindText(1, std::get<std::string>(*masterKey));
-    }
+    if (masterKey)
+        bindStoredValue(*statement, 1, *masterKey);
     std::vector<Row> rows;
     const auto& fields = definition_.fields;
     while (statement->step()) {
@@ -116,16 +122,7 @@ void Table::bindRow(SqliteStatement& statement, const std::vector<Value>& values
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
             continue;
-        const Value& value = values[i];
-        if (const auto* n = std::get_if<std::int64_t>(&value))
-            statement.bindInt(position, *n);
-        else if (const auto* d = std::get_if<double>(&value))
-            statement.bindDouble(position, *d);
-        else if (const auto* s = std::get_if<std::string>(&value))
-            statement.bindText(position, *s);
-        else
-            statement.bindNull(position);
-        ++position;
+        bindStoredValue(statement, position++, values[i]);
     }
 }
 

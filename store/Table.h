@@ -9,6 +9,8 @@ class SqliteStatement;
 
 // A column of the current row of a statement, as a value of the field's type.
 Value readStoredValue(const SqliteStatement& statement, int column, FieldType type);
+// Binds a value (empty binds null) to a statement parameter.
+void bindStoredValue(SqliteStatement& statement, int position, const Value& value);
 
 // A record set over one stored table, in the order of one of its indexes (then
 // natural order) or in natural order.

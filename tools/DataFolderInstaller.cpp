@@ -6,6 +6,7 @@
 #include "SrReader.h"
 #include "StarterContent.h"
 #include "TableDefinitions.h"
+#include "Text.h"
 
 #include <cstdlib>
 #include <functional>
@@ -17,24 +18,6 @@ namespace {
 // The one group name of the reference data that is longer than its field.
 constexpr const char* kLongGroupName = "American Indian/Alaska Native Foods";
 constexpr const char* kLongGroupAbbreviation = "Am. Indian/Alaska Native Foods";
-
-std::size_t utf8Length(const std::string& text)
-{
-    std::size_t length = 0;
-    for (unsigned char c : text)
-        length += (c & 0xC0) != 0x80;
-    return length;
-}
-
-std::string utf8Prefix(const std::string& text, std::size_t characters)
-{
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == characters)
-            return text.substr(0, i);
-    }
-    return text;
-}
 
 class Importer {
 public:

@@ -1,10 +1,10 @@
 #include "SrReader.h"
 
 #include "ProgramError.h"
+#include "Text.h"
 
 #include <zlib.h>
 
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 
@@ -34,14 +34,6 @@ void appendUtf8(std::string& out, char32_t cp)
 [[noreturn]] void malformed(const std::string& fileName, std::size_t lineNumber, const std::string& what)
 {
     throw ProgramError(fileName + " line " + std::to_string(lineNumber) + ": " + what);
-}
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -142,26 +134,20 @@ bool SrFileReader::next(SrRecord& record)
 
 std::optional<std::int64_t> srInteger(const SrField& field, const SrFileReader& reader)
 {
-    const std::string text = trimmed(field.text);
-    if (text.empty())
+    if (trimmed(field.text).empty())
         return std::nullopt;
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        throw ProgramError(reader.fileName() + " record " + std::to_string(reader.recordsRead()) + ": '" + field.text
-                           + "' is not a whole number");
-    return value;
+    if (const auto value = parseWholeNumber(field.text))
+        return value;
+    throw ProgramError(reader.fileName() + " record " + std::to_string(reader.recordsRead()) + ": '" + field.text
+                       + "' is not a whole number");
 }
 
 std::optional<double> srNumber(const SrField& field, const SrFileReader& reader)
 {
-    const std::string text = trimmed(field.text);
-    if (text.empty())
+    if (trimmed(field.text).empty())
         return std::nullopt;
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        throw ProgramError(reader.fileName() + " record " + std::to_string(reader.recordsRead()) + ": '" + field.text
-                           + "' is not a number");
-    return value;
+    if (const auto value = parseNumber(field.text))
+        return value;
+    throw ProgramError(reader.fileName() + " record " + std::to_string(reader.recordsRead()) + ": '" + field.text
+                       + "' is not a number");
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Small text helpers shared by the engine, the installer and the modules.
+
+// Without the blanks and tabs at either end.
+std::string trimmed(std::string_view text);
+
+// Lengths and cuts counted in characters of UTF-8 text, not bytes.
+std::size_t utf8Length(std::string_view text);
+std::string utf8Prefix(std::string_view text, std::size_t characters);
+
+// A whole number or a number written in decimal, blanks around it allowed;
+// nothing for empty text or anything else.
+std::optional<std::int64_t> parseWholeNumber(std::string_view text);
+std::optional<double> parseNumber(std::string_view text);
