@@ -12,8 +12,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 .PHONY: run test data bench screenshots deps release clean
 
 run: data
-	@if [ -x $(RELEASE_DIR)/app/saporia ]; then cd "$(CURDIR)" && exec $(RELEASE_DIR)/app/saporia; \
-	else echo "data/ is ready; the main window is not built yet."; fi
+	@exec $(RELEASE_DIR)/app/saporia
 
 test: deps
 	@mkdir -p build && cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DSAPORIA_SANITIZE=ON -DSAPORIA_WERROR=ON > $(TEST_DIR).configure.log 2>&1 \
