@@ -10,6 +10,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: run test data bench screenshots deps release clean
+MAKEFLAGS += --no-print-directory
 
 run: data
 	@exec $(RELEASE_DIR)/app/saporia
@@ -23,7 +24,7 @@ test: deps
 
 data: release
 	@if [ -e data ]; then echo "data/ already exists: left unchanged."; \
-	else $(RELEASE_DIR)/tools/saporia-makedb --quiet data && echo "data/ created from the USDA SR28 reference files."; fi
+	else $(RELEASE_DIR)/tools/saporia-makedb data; fi
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF -DSAPORIA_BENCH=ON > /dev/null

@@ -3,12 +3,17 @@
 
 #include "BenchSupport.h"
 
+#include "DataControls.h"
+#include "Database.h"
 #include "ErrorGuard.h"
 #include "Fonts.h"
 #include "MainForm.h"
+#include "Query.h"
 #include "StartUp.h"
 
 #include <QEvent>
+#include <QPixmap>
+#include <QScrollBar>
 
 #include <memory>
 
@@ -25,7 +30,8 @@ public:
     }
 };
 
-void startupFirstFrame(benchmark::State& state)
+// The application object, made once for every benchmark that needs windows.
+void ensureApplication()
 {
     static int argc = 1;
     static char name[] = "saporia-bench";
@@ -36,6 +42,11 @@ void startupFirstFrame(benchmark::State& state)
         installFontSubstitutions();
         return app;
     }();
+}
+
+void startupFirstFrame(benchmark::State& state)
+{
+    ensureApplication();
     for (auto _ : state) {
         CreateApplicationObjects();
         FirstFrameWatcher watcher;
@@ -50,5 +61,28 @@ void startupFirstFrame(benchmark::State& state)
     }
 }
 SAPORIA_FIGURE("startup_first_frame", startupFirstFrame)->Iterations(3);
+
+// Scrolling the food list grid over every food by one page and painting it.
+void gridScrollPage(benchmark::State& state)
+{
+    ensureApplication();
+    Database db("sv FoodDatabase", "data");
+    Query foods(db, "qrySearchFoods");
+    foods.addSql("SELECT FdGrp_Cd, NDB_No, Food_des.\"Desc\" FROM \"FOOD_DES.db\" Food_des");
+    foods.open();
+    DataSource source("dscFoodDesc", &foods);
+    TDBGrid grid;
+    grid.resize(740, 400);
+    grid.SetDataSource(&source);
+    grid.show();
+    QScrollBar* bar = grid.verticalScrollBar();
+    QPixmap canvas(grid.viewport()->size());
+    for (auto _ : state) {
+        const int next = bar->value() + bar->pageStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        grid.viewport()->render(&canvas);
+    }
+}
+SAPORIA_FIGURE("grid_scroll_page", gridScrollPage);
 
 } // namespace
