@@ -426,13 +426,20 @@ void TDataModuleRecipes::CancelRecipeEdits()
 void TDataModuleRecipes::CalculateRecipeNutrients()
 {
     Field& linked = tblRecipeIngredientEdit.fieldByName("Linked");
-    tblRecipeIngredientEdit.first();
-    while (!tblRecipeIngredientEdit.eof()) {
-        if (linked.asString() == "NO") {
-            showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
-            return; // the ingredient list stays on the unlinked ingredient
+    bool allLinked = true;
+    {
+        // The check needs no food nutrient rows: they are not read on the way.
+        ControlsDisabled quiet(tblRecipeIngredientEdit);
+        for (tblRecipeIngredientEdit.first(); !tblRecipeIngredientEdit.eof(); tblRecipeIngredientEdit.next()) {
+            if (linked.asString() == "NO") {
+                allLinked = false; // the ingredient list stays on the unlinked ingredient
+                break;
+            }
         }
-        tblRecipeIngredientEdit.next();
+    }
+    if (!allLinked) {
+        showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
+        return;
     }
 
     deleteAllRows(tblRecipeNutrientDataEdit);

@@ -384,8 +384,14 @@ bool RecordSet::locate(const std::string& fieldName, const Value& value, bool ca
             return false; // a text that is no number matches no numeric field
         }
     }
+    const bool stored = field.kind() == FieldKind::Data;
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
-        if (sameValue(valueAt(i, field), wanted, caseInsensitive)) {
+        const bool editedRow = i == cursor_ && (state_ == DataSetState::Edit || state_ == DataSetState::Insert);
+        const bool match = stored && !editedRow
+            ? sameValue(rows_[static_cast<std::size_t>(i)].stored[static_cast<std::size_t>(field.storedColumn())], wanted,
+                        caseInsensitive)
+            : sameValue(valueAt(i, field), wanted, caseInsensitive);
+        if (match) {
             bof_ = eof_ = false;
             moveTo(i);
             return true;
@@ -457,8 +463,13 @@ void RecordSet::post()
     if (state_ == DataSetState::Browse)
         return;
     const bool inserting = state_ == DataSetState::Insert;
-    Row row = editBuffer_;
-    storeRow(row, inserting); // throws with the set still in its editing state
+    Row row = std::move(editBuffer_);
+    try {
+        storeRow(row, inserting);
+    } catch (...) {
+        editBuffer_ = std::move(row); // the set stays in its editing state, the row as it was
+        throw;
+    }
     calculate(row);
     rows_[static_cast<std::size_t>(cursor_)] = std::move(row);
     state_ = DataSetState::Browse;
@@ -535,6 +546,10 @@ Field& RecordSet::fieldByName(const std::string& fieldName)
 
 Field* RecordSet::findField(const std::string& fieldName)
 {
+    // Callers nearly always spell the name as declared: try that first.
+    for (auto& field : fields_)
+        if (field->fieldName() == fieldName)
+            return field.get();
     for (auto& field : fields_)
         if (equalsIgnoringCase(field->fieldName(), fieldName))
             return field.get();
@@ -823,8 +838,25 @@ void RecordSet::detachSource(DataSource* source)
     std::erase(sources_, source);
 }
 
+void RecordSet::disableControls()
+{
+    ++controlsDisabled_;
+}
+
+void RecordSet::enableControls()
+{
+    if (controlsDisabled_ == 0 || --controlsDisabled_ > 0 || !changedWhileDisabled_)
+        return;
+    changedWhileDisabled_ = false;
+    notify(DataChange::Reloaded);
+}
+
 void RecordSet::notify(DataChange change, Field* field)
 {
+    if (controlsDisabled_ > 0) {
+        changedWhileDisabled_ = true;
+        return;
+    }
     const auto sources = sources_;
     for (DataSource* source : sources)
         source->notify(change, field);

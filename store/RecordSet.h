@@ -91,6 +91,12 @@ public:
     // Re-reads the rows, recalculates, and stays on the same row where it still exists.
     void refresh();
 
+    // While disabled (calls nest), the set tells neither controls nor detail sets
+    // about its moves and changes; enabling tells them once, as a re-read, if
+    // anything happened. For walks that need no details on the way.
+    void disableControls();
+    void enableControls();
+
     // Events.
     std::function<void(RecordSet&)> afterPost;
     std::function<void(RecordSet&)> afterDelete;
@@ -185,6 +191,8 @@ private:
     Row editBuffer_;
     Row* calcTarget_ = nullptr;
     bool reloading_ = false;
+    int controlsDisabled_ = 0;
+    bool changedWhileDisabled_ = false;
     bool reloadRequested_ = false;
     std::uint64_t loadedVersion_ = 0;
     std::uint64_t generation_ = 0;
@@ -206,4 +214,16 @@ private:
 
     std::vector<DataSource*> sources_;
     std::unordered_map<std::string, LookupIndex> lookupIndexes_;
+};
+
+// Disables a set's controls for a scope.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(RecordSet& set) : set_(set) { set_.disableControls(); }
+    ~ControlsDisabled() { set_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    RecordSet& set_;
 };

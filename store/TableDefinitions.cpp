@@ -114,10 +114,10 @@ std::vector<TableDefinition> makeDefinitions()
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
+    // Names are ASCII; this runs on every field lookup, so no locale is consulted.
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
     return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
+        && std::equal(a.begin(), a.end(), b.begin(), [&](unsigned char x, unsigned char y) { return lower(x) == lower(y); });
 }
 
 std::string quoteIdentifier(std::string_view name)

@@ -233,3 +233,26 @@ TEST_F(Links, AHandlerThatMakesTheMasterReReadDoesNotPullRowsFromUnderTheDetail)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Links, DisabledControlsHearNothingUntilEnabledThenOneReRead)
+{
+    int changes = 0;
+    dscFoods.addListener([&](DataChange, Field*) { ++changes; });
+    {
+        ControlsDisabled quiet(foods);
+        foods.next();
+        foods.next();
+        EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), 1001) << "details wait while controls are disabled";
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), foods.fieldByName("NDB_No").asInteger());
+    {
+        ControlsDisabled quiet(foods);
+    }
+    EXPECT_EQ(changes, 1) << "nothing happened, nothing to tell";
+}
+
+} // namespace
