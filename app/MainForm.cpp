@@ -89,7 +89,7 @@ QWidget* colouredPanel(QWidget* parent, const QColor& colour)
 } // namespace
 
 TFormMain::TFormMain()
-    : LinkColorHover_(colorFromNumber(16707798)), LinkColorNormal_(colorFromNumber(16503172))
+    : LinkColorHover(colorFromNumber(16707798)), LinkColorNormal(colorFromNumber(16503172))
 {
     setObjectName("FormMain");
     setWindowTitle("Main Form");
@@ -173,10 +173,10 @@ void TFormMain::buildBottomBar()
         {btnHomePage, &TFormMain::btnHomePageClick},
     };
     for (const auto& [link, click] : clicks) {
-        link->SetFontColor(LinkColorHover_); // as stored; creation sets the normal colour
+        link->SetFontColor(LinkColorHover); // as stored; creation sets the normal colour
         link->OnClick = [this, click = click] { (this->*click)(); };
-        link->OnMouseEnter = [this, link = link] { link->SetFontColor(LinkColorHover_); };
-        link->OnMouseLeave = [this, link = link] { link->SetFontColor(LinkColorNormal_); };
+        link->OnMouseEnter = [this, link = link] { link->SetFontColor(LinkColorHover); };
+        link->OnMouseLeave = [this, link = link] { link->SetFontColor(LinkColorNormal); };
     }
 }
 
@@ -275,20 +275,20 @@ void TFormMain::FormCreate()
     NotebookClient->setCurrentIndex(0);
     QApplication::setStyle(new HintPauseStyle(QApplication::style()->name()));
     for (LinkLabel* link : {btnPreference, btnmailinglist, btnForum, btnHomePage})
-        link->SetFontColor(LinkColorNormal_);
+        link->SetFontColor(LinkColorNormal);
 }
 
 void TFormMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!Shown_)
+    if (!Shown)
         guarded([this] { FormShow(); });
 }
 
 void TFormMain::FormShow()
 {
     Timer1->start();
-    Shown_ = true;
+    Shown = true;
     resize(800, 580);
 }
 
@@ -332,22 +332,22 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 
 void TFormMain::ImgHeaderCenterMouseDown(double x, double y)
 {
-    MouseDownX_ = x;
-    MouseDownY_ = y;
-    Dragging_ = true;
+    MouseDownX = x;
+    MouseDownY = y;
+    Dragging = true;
 }
 
 void TFormMain::ImgHeaderCenterMouseMove(double x, double y)
 {
-    if (!Dragging_ || isMaximized())
+    if (!Dragging || isMaximized())
         return;
     // Whole pixels, toward zero: the press point stays under the pointer.
-    move(this->x() + static_cast<int>(x - MouseDownX_), this->y() + static_cast<int>(y - MouseDownY_));
+    move(this->x() + static_cast<int>(x - MouseDownX), this->y() + static_cast<int>(y - MouseDownY));
 }
 
 void TFormMain::ImgHeaderCenterMouseUp()
 {
-    Dragging_ = false;
+    Dragging = false;
 }
 
 void TFormMain::ImgHeaderCenterDblClick()

@@ -81,10 +81,13 @@ public:
     bool AlphaBlend() const { return alphaBlend_; }
     int AlphaBlendValue() const { return alphaBlendValue_; }
 
-    bool Dragging() const { return Dragging_; }
-    bool IsShown() const { return Shown_; }
-    QColor LinkColorHover() const { return LinkColorHover_; }
-    QColor LinkColorNormal() const { return LinkColorNormal_; }
+    // State, in the order the window declares it; the tree nodes join with the pages.
+    double MouseDownX = 0; // the last press on a header picture, in its coordinates
+    double MouseDownY = 0;
+    bool Dragging = false;
+    bool Shown = false;
+    const QColor LinkColorHover;
+    const QColor LinkColorNormal;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,14 +100,6 @@ private:
     void buildInfoBasePage();
     void layoutFrame();
     void setAlphaBlend(bool on, int value);
-
-    // Members in the order the window declares them; tree nodes join with the pages.
-    double MouseDownX_ = 0;
-    double MouseDownY_ = 0;
-    bool Dragging_ = false;
-    bool Shown_ = false;
-    QColor LinkColorHover_;
-    QColor LinkColorNormal_;
 
     bool alphaBlend_ = true;
     int alphaBlendValue_ = 40;

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(MainWindow, OpensOnTheRecipesPageAtItsClientSize)
 {
-    EXPECT_TRUE(FormMain->IsShown());
+    EXPECT_TRUE(FormMain->Shown);
     EXPECT_EQ(FormMain->size(), QSize(800, 580));
     EXPECT_EQ(FormMain->minimumSize(), QSize(780, 580));
     EXPECT_EQ(FormMain->NotebookClient->currentIndex(), 0);
@@ -72,11 +72,11 @@ TEST_F(MainWindow, TheHeaderDragsTheWindowWithAnyButtonButNeverWhenMaximised)
     const QPoint start = FormMain->pos();
     QWidget* header = FormMain->ImgHeaderCenter;
     mouse(header, QEvent::MouseButtonPress, {10, 10}, Qt::RightButton);
-    EXPECT_TRUE(FormMain->Dragging());
+    EXPECT_TRUE(FormMain->Dragging);
     FormMain->ImgHeaderCenterMouseMove(35.7, 4.2);
     EXPECT_EQ(FormMain->pos(), start + QPoint(25, -5));
     mouse(header, QEvent::MouseButtonRelease, {10, 10}, Qt::RightButton);
-    EXPECT_FALSE(FormMain->Dragging());
+    EXPECT_FALSE(FormMain->Dragging);
     FormMain->ImgHeaderCenterMouseMove(100, 100);
     EXPECT_EQ(FormMain->pos(), start + QPoint(25, -5));
 
@@ -120,16 +120,16 @@ TEST_F(MainWindow, TabsLatchAsOneGroupAndSwitchPages)
 TEST_F(MainWindow, LinksShowTheHoverColourOnlyWhileThePointerIsOverThem)
 {
     for (LinkLabel* link : {FormMain->btnPreference, FormMain->btnmailinglist, FormMain->btnForum, FormMain->btnHomePage})
-        EXPECT_EQ(link->FontColor(), FormMain->LinkColorNormal());
-    EXPECT_EQ(FormMain->LinkColorHover(), QColor(214, 240, 254));
-    EXPECT_EQ(FormMain->LinkColorNormal(), QColor(132, 209, 251));
+        EXPECT_EQ(link->FontColor(), FormMain->LinkColorNormal);
+    EXPECT_EQ(FormMain->LinkColorHover, QColor(214, 240, 254));
+    EXPECT_EQ(FormMain->LinkColorNormal, QColor(132, 209, 251));
     QEnterEvent enter({5, 5}, {5, 5}, {5, 5});
     QApplication::sendEvent(FormMain->btnForum, &enter);
-    EXPECT_EQ(FormMain->btnForum->FontColor(), FormMain->LinkColorHover());
-    EXPECT_EQ(FormMain->btnHomePage->FontColor(), FormMain->LinkColorNormal());
+    EXPECT_EQ(FormMain->btnForum->FontColor(), FormMain->LinkColorHover);
+    EXPECT_EQ(FormMain->btnHomePage->FontColor(), FormMain->LinkColorNormal);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(FormMain->btnForum, &leave);
-    EXPECT_EQ(FormMain->btnForum->FontColor(), FormMain->LinkColorNormal());
+    EXPECT_EQ(FormMain->btnForum->FontColor(), FormMain->LinkColorNormal);
 }
 
 } // namespace
