@@ -48,24 +48,24 @@ char32_t lowerLetter(char32_t c)
 
 std::string lowerText(std::string_view text)
 {
-    std::string lowered;
-    lowered.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    // Every letter folded here, and its lower case, is two bytes long in UTF-8,
+    // so the text keeps its length and is folded in place.
+    std::string lowered(text);
+    const auto size = lowered.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(lowered[i]);
         if (c < 0x80) {
-            lowered += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+            if (c >= 'A' && c <= 'Z')
+                lowered[i] = static_cast<char>(c + ('a' - 'A'));
             continue;
         }
-        // Every letter folded here, and its lower case, is two bytes long in UTF-8.
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        const auto next = i + 1 < size ? static_cast<unsigned char>(lowered[i + 1]) : 0;
         if ((c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
             const char32_t letter = lowerLetter((static_cast<char32_t>(c & 0x1F) << 6) | (next & 0x3F));
-            lowered += static_cast<char>(0xC0 | (letter >> 6));
-            lowered += static_cast<char>(0x80 | (letter & 0x3F));
+            lowered[i] = static_cast<char>(0xC0 | (letter >> 6));
+            lowered[i + 1] = static_cast<char>(0x80 | (letter & 0x3F));
             ++i;
-            continue;
         }
-        lowered += static_cast<char>(c);
     }
     return lowered;
 }
