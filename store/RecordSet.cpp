@@ -34,7 +34,7 @@ bool sameValue(const Value& a, const Value& b, bool caseInsensitive = false)
         return false;
     const auto& s = std::get<std::string>(a);
     const auto& t = std::get<std::string>(b);
-    return caseInsensitive ? equalsIgnoringCase(s, t) : s == t;
+    return caseInsensitive ? equalTextIgnoringCase(s, t) : s == t;
 }
 
 } // namespace

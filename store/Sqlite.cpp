@@ -1,6 +1,7 @@
 #include "Sqlite.h"
 
 #include "ProgramError.h"
+#include "Text.h"
 
 #include <sqlite3.h>
 
@@ -9,6 +10,19 @@ namespace {
 [[noreturn]] void fail(sqlite3* db, const std::string& what)
 {
     throw ProgramError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+// SQLite's own LOWER folds ASCII only; searches must also match "CRÈME" to "crème".
+void lowerFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(arguments[0]));
+    const std::string lowered = lowerText(std::string_view(text ? text : "", bytes));
+    sqlite3_result_text(context, lowered.data(), static_cast<int>(lowered.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
@@ -107,6 +121,8 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode)
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 2000);
+    sqlite3_create_function(db_, "lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, lowerFunction, nullptr,
+                            nullptr);
 }
 
 SqliteDatabase::~SqliteDatabase()

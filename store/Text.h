@@ -14,6 +14,13 @@ std::string trimmed(std::string_view text);
 std::size_t utf8Length(std::string_view text);
 std::string utf8Prefix(std::string_view text, std::size_t characters);
 
+// Lower case of UTF-8 text, letter by letter: ASCII and the Latin letters of the
+// reference data's code page (Windows-1252: À to Þ, Œ, Š, Ž, Ÿ, and the rest of
+// Latin Extended-A with them). Other characters and stray bytes pass unchanged.
+std::string lowerText(std::string_view text);
+// Whether two texts are equal when letter case is ignored, as lowerText sees case.
+bool equalTextIgnoringCase(std::string_view a, std::string_view b);
+
 // A whole number or a number written in decimal, blanks around it allowed;
 // nothing for empty text or anything else.
 std::optional<std::int64_t> parseWholeNumber(std::string_view text);

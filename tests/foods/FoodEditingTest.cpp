@@ -86,6 +86,7 @@ TEST_F(FoodsTest, DeletingADisplayedFoodRemovesItsValuesMeasuresAndRowTogether)
 
     EXPECT_FALSE(m.DeleteDisplayedFood()); // answered No
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Are you sure you want to delete [ Cheese, blue ]"});
+    EXPECT_EQ(messages.messages().front().caption, "Confirmation!");
     EXPECT_EQ(currentFood(m), 1004);
 
     // A failure while storing keeps everything, values and measures included.

@@ -32,6 +32,7 @@ void applyRuleGroups(TDataModuleFoods& m)
 
 TEST_F(FoodsTest, KeywordSearchFindsWhatAnIndependentCountFinds)
 {
+    seed("INSERT INTO \"FOOD_DES.db\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (99004, 1800, 'Crème brûlée')");
     auto& m = foods();
     const std::string plain = "SELECT COUNT(*) FROM \"FOOD_DES.db\" WHERE instr(lower(\"Desc\"), lower('";
     for (const std::string keyword : {"cheese", "ChEeSe", "eese", "raw", " raw", "raw ", "Apples, raw", "zzz"}) {
@@ -44,6 +45,9 @@ TEST_F(FoodsTest, KeywordSearchFindsWhatAnIndependentCountFinds)
     EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), (std::vector<std::int64_t>{1001, 1002}));
     m.SearchFoodsByKeyword("l_rd");
     EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{4002});
+    // Letter case is ignored beyond ASCII too.
+    m.SearchFoodsByKeyword("CRÈME BRÛLÉE");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99004});
 }
 
 TEST_F(FoodsTest, UserTextInSearchesIsSearchedForNotRunAsSql)
@@ -67,8 +71,10 @@ TEST_F(FoodsTest, SearchHistoryKeepsOneRowPerKeywordNewestFirst)
     m.AddSearchHistory("Cheese");
     m.AddSearchHistory(" apples ");
     m.AddSearchHistory("CHEESE");
-    EXPECT_EQ(m.GetSearchHistory(), (std::vector<std::string>{"CHEESE", " apples "}));
-    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSimpleSearch.db\""), 2);
+    m.AddSearchHistory("crème");
+    m.AddSearchHistory("CRÈME");
+    EXPECT_EQ(m.GetSearchHistory(), (std::vector<std::string>{"CRÈME", "CHEESE", " apples "}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSimpleSearch.db\""), 3);
 
     m.ClearSearchHistory();
     EXPECT_TRUE(m.GetSearchHistory().empty());

@@ -48,6 +48,18 @@ TEST_F(Navigation, LocateExactOrIgnoringCaseAndStaysPutWhenNothingMatches)
     EXPECT_FALSE(groups.locate("FdGrp_Cd", Value(std::string("vegetables"))));
 }
 
+TEST_F(Navigation, IgnoringCaseCoversAccentedLettersInLocateAndLower)
+{
+    db.sqlite().execute(R"(INSERT INTO "FD_GROUP.db" VALUES (9900, 'Crème ŒUFS, Ÿ Š Ą µ'))");
+    groups.refresh();
+    const Value typed(std::string("CRÈME œufs, ÿ š ą µ"));
+    EXPECT_FALSE(groups.locate("FdGrp_Desc", typed));
+    EXPECT_TRUE(groups.locate("FdGrp_Desc", typed, true));
+    EXPECT_EQ(groups.fieldByName("FdGrp_Cd").asInteger(), 9900);
+    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE LOWER(FdGrp_Desc) = 'crème œufs, ÿ š ą µ')"), 1);
+    EXPECT_EQ(storedCount("SELECT count(*) FROM \"FD_GROUP.db\" WHERE LOWER(NULL) IS NULL AND LOWER(12) = '12'"), 26);
+}
+
 TEST_F(Navigation, DeletingFromTheFirstRowUntilEndOfSetEmptiesIt)
 {
     Table weights(db, "tblWeights", "WEIGHT.db");
