@@ -136,6 +136,17 @@ void TAdvButton::mouseReleaseEvent(QMouseEvent* event)
         guarded(OnClick);
 }
 
+// Qt holds the leave and enter notifications back while a mouse button is held;
+// the moves tell when the pointer goes off the tab and comes back.
+void TAdvButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !mouseOver_)
+        CMMouseEnter();
+    else if (!inside && mouseOver_)
+        CMMouseLeave();
+}
+
 void TAdvButton::enterEvent(QEnterEvent*)
 {
     CMMouseEnter();

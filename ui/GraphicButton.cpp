@@ -132,13 +132,24 @@ void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
         guarded(OnClick);
 }
 
+// While a mouse button is held Qt grabs the pointer for the pressed button and
+// holds its leave and enter notifications back until the release. The moves still
+// arrive, so they tell when the pointer goes off the button and comes back: the
+// pressed look must end as soon as the pointer leaves, not at the release.
+void TGraphicButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !mouseOver_)
+        CMMouseEnter();
+    else if (!inside && mouseOver_)
+        CMMouseLeave();
+}
+
 void TGraphicButton::enterEvent(QEnterEvent*)
 {
     CMMouseEnter();
 }
 
-// Qt keeps delivering to the pressed button while the pointer is away (implicit
-// grab) and reports the leave when it goes; the look follows the leave.
 void TGraphicButton::leaveEvent(QEvent*)
 {
     CMMouseLeave();
