@@ -157,6 +157,15 @@ void TAdvButton::leaveEvent(QEvent*)
     CMMouseLeave();
 }
 
+// A hidden button is not under the pointer, but no leave comes when its window
+// closes under it: without this a dialog closed by a click on one of its buttons
+// would show that button hovered the next time it opens.
+void TAdvButton::hideEvent(QHideEvent*)
+{
+    if (mouseOver_)
+        CMMouseLeave();
+}
+
 bool TAdvButton::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !showHint_) {

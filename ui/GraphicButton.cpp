@@ -155,6 +155,15 @@ void TGraphicButton::leaveEvent(QEvent*)
     CMMouseLeave();
 }
 
+// A hidden button is not under the pointer, but no leave comes when its window
+// closes under it: without this a dialog closed by a click on one of its buttons
+// would show that button hovered the next time it opens.
+void TGraphicButton::hideEvent(QHideEvent*)
+{
+    if (mouseOver_)
+        CMMouseLeave();
+}
+
 bool TGraphicButton::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !showHint_) {

@@ -107,6 +107,14 @@ TEST_F(TabGroupTest, a_tab_held_and_dragged_off_loses_its_hover_at_once_and_does
     EXPECT_TRUE(clicked.empty());
 }
 
+TEST_F(TabGroupTest, a_hovered_tab_that_is_hidden_is_no_longer_hovered)
+{
+    header.show();
+    enter(foods);
+    header.hide();
+    EXPECT_FALSE(foods->MouseOver());
+}
+
 TEST_F(TabGroupTest, without_a_group_a_tab_is_never_down_and_draws_nothing)
 {
     TAdvButton* loose = tab("Loose", 0);
