@@ -136,6 +136,17 @@ void TAdvButton::mouseReleaseEvent(QMouseEvent* event)
         guarded(OnClick);
 }
 
+// Qt holds the leave and enter notifications back while a mouse button is held;
+// the moves tell when the pointer goes off the tab and comes back.
+void TAdvButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !mouseOver_)
+        CMMouseEnter();
+    else if (!inside && mouseOver_)
+        CMMouseLeave();
+}
+
 void TAdvButton::enterEvent(QEnterEvent*)
 {
     CMMouseEnter();
@@ -144,6 +155,15 @@ void TAdvButton::enterEvent(QEnterEvent*)
 void TAdvButton::leaveEvent(QEvent*)
 {
     CMMouseLeave();
+}
+
+// A hidden button is not under the pointer, but no leave comes when its window
+// closes under it: without this a dialog closed by a click on one of its buttons
+// would show that button hovered the next time it opens.
+void TAdvButton::hideEvent(QHideEvent*)
+{
+    if (mouseOver_)
+        CMMouseLeave();
 }
 
 bool TAdvButton::event(QEvent* event)

@@ -132,16 +132,36 @@ void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
         guarded(OnClick);
 }
 
+// While a mouse button is held Qt grabs the pointer for the pressed button and
+// holds its leave and enter notifications back until the release. The moves still
+// arrive, so they tell when the pointer goes off the button and comes back: the
+// pressed look must end as soon as the pointer leaves, not at the release.
+void TGraphicButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !mouseOver_)
+        CMMouseEnter();
+    else if (!inside && mouseOver_)
+        CMMouseLeave();
+}
+
 void TGraphicButton::enterEvent(QEnterEvent*)
 {
     CMMouseEnter();
 }
 
-// Qt keeps delivering to the pressed button while the pointer is away (implicit
-// grab) and reports the leave when it goes; the look follows the leave.
 void TGraphicButton::leaveEvent(QEvent*)
 {
     CMMouseLeave();
+}
+
+// A hidden button is not under the pointer, but no leave comes when its window
+// closes under it: without this a dialog closed by a click on one of its buttons
+// would show that button hovered the next time it opens.
+void TGraphicButton::hideEvent(QHideEvent*)
+{
+    if (mouseOver_)
+        CMMouseLeave();
 }
 
 bool TGraphicButton::event(QEvent* event)

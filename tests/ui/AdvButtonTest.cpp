@@ -2,6 +2,8 @@
 #include "UiTestSupport.h"
 
 #include <QFontMetrics>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +86,33 @@ TEST_F(TabGroupTest, releasing_away_from_the_tab_neither_latches_nor_clicks)
     EXPECT_FALSE(foods->Down());
     EXPECT_TRUE(recipes->Down());
     EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(TabGroupTest, a_tab_held_and_dragged_off_loses_its_hover_at_once_and_does_not_latch)
+{
+    recipes->SetDown(true);
+    foods->move(120, 0);
+    header.resize(300, 100);
+    header.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&header));
+    QWindow* window = header.windowHandle();
+    QTest::mouseMove(window, {150, 10});
+    QTest::mousePress(window, Qt::LeftButton, {}, {150, 10});
+    EXPECT_TRUE(foods->MouseOver());
+    QTest::mouseMove(window, {150, 80});
+    EXPECT_FALSE(foods->MouseOver());
+    QTest::mouseRelease(window, Qt::LeftButton, {}, {150, 80});
+    EXPECT_FALSE(foods->Down());
+    EXPECT_TRUE(recipes->Down());
+    EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(TabGroupTest, a_hovered_tab_that_is_hidden_is_no_longer_hovered)
+{
+    header.show();
+    enter(foods);
+    header.hide();
+    EXPECT_FALSE(foods->MouseOver());
 }
 
 TEST_F(TabGroupTest, without_a_group_a_tab_is_never_down_and_draws_nothing)

@@ -3,6 +3,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +106,40 @@ TEST_F(GraphicButtonTest, dragging_off_ends_the_pressed_look_and_gives_no_click)
     EXPECT_FALSE(button->MouseOver());
     release(button, {-20, -20});
     EXPECT_EQ(clicks, 0);
+}
+
+// The same through the window system's own pointer traffic, where the toolkit
+// grabs the pointer for the pressed button.
+TEST_F(GraphicButtonTest, pointer_dragged_off_a_held_button_drops_the_pressed_look_at_once)
+{
+    setAll();
+    button->move(50, 50);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    QWindow* window = parent.windowHandle();
+    const QPoint on(60, 60);
+    const QPoint off(150, 150);
+    QTest::mouseMove(window, {10, 10});
+    QTest::mouseMove(window, on);
+    QTest::mousePress(window, Qt::LeftButton, {}, on);
+    EXPECT_EQ(button->PlanPaint().picture, &down);
+
+    QTest::mouseMove(window, off);
+    EXPECT_FALSE(button->PressedLook());
+    EXPECT_FALSE(button->MouseOver());
+    EXPECT_EQ(button->PlanPaint().picture, &up);
+    QTest::mouseMove(window, on); // back on: hovered, not pressed
+    EXPECT_TRUE(button->MouseOver());
+    EXPECT_EQ(button->PlanPaint().picture, &over);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, on);
+    EXPECT_EQ(clicks, 1);
+
+    QTest::mousePress(window, Qt::LeftButton, {}, on);
+    QTest::mouseMove(window, off);
+    EXPECT_FALSE(button->PressedLook());
+    QTest::mouseRelease(window, Qt::LeftButton, {}, off);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(button->MouseOver());
 }
 
 TEST_F(GraphicButtonTest, release_without_a_press_on_the_button_gives_no_click)

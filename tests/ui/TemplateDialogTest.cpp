@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,24 @@ TEST_F(TemplateDialogTest, a_real_modal_run_ends_with_the_close_and_hides_the_di
     QTimer::singleShot(0, &dialog, [this] { click(dialog.GraphicButton1); });
     EXPECT_EQ(dialog.ShowModal(), 2);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(TemplateDialogTest, a_dialog_closed_by_a_click_on_its_close_button_opens_again_without_the_hover_look)
+{
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QWindow* window = dialog.windowHandle();
+    const QPoint onClose = dialog.GraphicButton1->geometry().center();
+    QTest::mouseMove(window, {100, 100});
+    QTest::mouseMove(window, onClose);
+    ASSERT_TRUE(dialog.GraphicButton1->MouseOver());
+    QTest::mouseClick(window, Qt::LeftButton, {}, onClose);
+    ASSERT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 2);
+
+    dialog.show();
+    EXPECT_FALSE(dialog.GraphicButton1->MouseOver());
+    EXPECT_EQ(dialog.GraphicButton1->PlanPaint().picture->Name(), QStringLiteral("ImgExitNormal"));
 }
 
 TEST_F(TemplateDialogTest, dialogs_open_centred_on_the_main_window)
