@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -80,8 +81,23 @@ void Database::applyUpdates(const std::vector<RecordSet*>& sets)
         transaction.commit();
     }
     // Only now, with everything stored, do the sets let go of their pending changes.
+    // They all do so before any of them tells its details: a detail that re-read while
+    // its own changes were both stored and still pending would show its new rows twice.
+    for (RecordSet* set : sets)
+        set->disableControls();
     for (std::size_t i = 0; i < sets.size(); ++i)
         sets[i]->finishApply(results[i]);
+    std::exception_ptr error;
+    for (RecordSet* set : sets) {
+        try {
+            set->enableControls();
+        } catch (...) {
+            if (!error)
+                error = std::current_exception();
+        }
+    }
+    if (error)
+        std::rethrow_exception(error);
 }
 
 std::uint64_t Database::tableVersion(const std::string& table) const

@@ -130,7 +130,29 @@ TEST_F(RecipeCalculation, CancelAfterCalculationKeepsTheStoredTotals)
     EXPECT_EQ(module->tblRecipeNutrientDataEdit.recordCount(), static_cast<int>(stored.size()));
 }
 
-using RecipeCalculationOfRealFoods = RecipeModuleTest;
+class RecipeCalculationOfRealFoods : public RecipeModuleTest {
+protected:
+    // Every stored total of the recipe against a sum over its stored ingredients, done by SQLite.
+    void expectTotalsMatchStoredIngredients(std::int64_t recipe)
+    {
+        const std::string id = std::to_string(recipe);
+        const auto expected = rows(R"(
+            SELECT n.Nutr_No, SUM(n.Nutr_Val * i.WeightInGram) / 100.0
+            FROM "Rescipe_ingredients.DB" i JOIN "NUT_DATA.db" n ON n.NDB_No = i.NDB_No
+            WHERE i.R_ID = )" + id + " GROUP BY n.Nutr_No ORDER BY n.Nutr_No");
+        const auto actual = rows(R"(SELECT Nutr_No, Nutr_Val FROM "Recipe_NUT_DATA.db" WHERE R_ID = )" + id
+                                 + " ORDER BY Nutr_No");
+        ASSERT_GT(expected.size(), 50u);
+        ASSERT_EQ(actual.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const auto bar = expected[i].find('|');
+            ASSERT_EQ(actual[i].substr(0, bar + 1), expected[i].substr(0, bar + 1));
+            const double want = std::stod(expected[i].substr(bar + 1));
+            const double got = std::stod(actual[i].substr(actual[i].find('|') + 1));
+            EXPECT_NEAR(got, want, 1e-9 * std::max(1.0, std::fabs(want))) << "nutrient " << expected[i].substr(0, bar);
+        }
+    }
+};
 
 TEST_F(RecipeCalculationOfRealFoods, RecalculatingAStarterRecipeGivesItsStoredTotalsExactly)
 {
@@ -155,25 +177,27 @@ TEST_F(RecipeCalculationOfRealFoods, EveryTotalMatchesAnIndependentSum)
     module->CalculateRecipeNutrients();
     module->PostNewRecipe();
 
-    const auto expected = rows(R"(
-        SELECT n.Nutr_No, SUM(n.Nutr_Val * i.WeightInGram) / 100.0
-        FROM "Rescipe_ingredients.DB" i JOIN "NUT_DATA.db" n ON n.NDB_No = i.NDB_No
-        WHERE i.R_ID = 4 GROUP BY n.Nutr_No ORDER BY n.Nutr_No)");
-    const auto actual = rows(R"(SELECT Nutr_No, Nutr_Val FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4 ORDER BY Nutr_No)");
-    ASSERT_GT(expected.size(), 100u);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const auto bar = expected[i].find('|');
-        ASSERT_EQ(actual[i].substr(0, bar + 1), expected[i].substr(0, bar + 1));
-        const double want = std::stod(expected[i].substr(bar + 1));
-        const double got = std::stod(actual[i].substr(actual[i].find('|') + 1));
-        EXPECT_NEAR(got, want, 1e-9 * std::max(1.0, std::fabs(want))) << "nutrient " << expected[i].substr(0, bar);
-    }
+    expectTotalsMatchStoredIngredients(4);
+    EXPECT_GT(count(R"(SELECT COUNT(*) FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4)"), 100);
     // One row per nutrient, and the per-serve value of each.
     EXPECT_EQ(count(R"(SELECT COUNT(DISTINCT Nutr_No) FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4)"),
-              static_cast<std::int64_t>(actual.size()));
+              count(R"(SELECT COUNT(*) FROM "Recipe_NUT_DATA.db" WHERE R_ID = 4)"));
     module->tblDispalyRecipesAll.last();
     Table& shown = module->tblRecipeNutrientData;
     ASSERT_TRUE(shown.locate("Nutr_No", std::int64_t{208}));
     EXPECT_DOUBLE_EQ(shown.fieldByName("Serve_Val").asFloat(), shown.fieldByName("Nutr_Val").asFloat() / 6);
+}
+
+TEST_F(RecipeCalculationOfRealFoods, ARecipeEditedAgainRightAfterStoringCountsEachIngredientOnce)
+{
+    module->tblDispalyRecipesAll.setRecNo(2);
+    module->BeginEditRecipe();
+    addIngredient("Butter", 1001, 30);
+    module->PostEditedRecipe();
+
+    module->BeginEditRecipe();
+    EXPECT_EQ(module->tblRecipeIngredientEdit.recordCount(), 6);
+    module->CalculateRecipeNutrients();
+    module->PostEditedRecipe();
+    expectTotalsMatchStoredIngredients(2);
 }

@@ -141,6 +141,29 @@ TEST_F(CachedUpdates, DeletingAPendingInsertLeavesNothingToApply)
     EXPECT_FALSE(weights.updatesPending());
 }
 
+TEST_F(CachedUpdates, ADetailAppliedWithItsMasterShowsEachRowOnce)
+{
+    // The master lets go of its changes first and tells its detail, which re-reads
+    // while its own new row is already stored: it must not show that row twice.
+    DataSource dscGroups{"dscFoodGroups2", &groups};
+    Table foods{db, "tblFoodDesc2", "FOOD_DES.db", "FdGrp_Index"};
+    foods.setMaster(dscGroups, "FdGrp_Cd");
+    foods.setCachedUpdates(true);
+    foods.open();
+    const int shown = foods.recordCount();
+    foods.append();
+    foods.fieldByName("NDB_No").setAsInteger(99001);
+    foods.fieldByName("Desc").setAsString("new food");
+    foods.post();
+    groups.edit();
+    groups.fieldByName("FdGrp_Desc").setAsString("renamed group");
+    groups.post();
+
+    db.applyUpdates({&groups, &foods});
+    EXPECT_EQ(foods.recordCount(), shown + 1);
+    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE NDB_No = 99001)"), 1);
+}
+
 TEST(DisplayFormat, ShowsAtMostTwoDecimalsAndForcesNoDigit)
 {
     EXPECT_EQ(formatNumber(2.5, "#.##"), "2.5");
