@@ -5,6 +5,7 @@
 #include "Value.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -216,14 +217,30 @@ private:
     std::unordered_map<std::string, LookupIndex> lookupIndexes_;
 };
 
-// Disables a set's controls for a scope.
+// Disables a set's controls for a scope. Enabling them again re-reads details,
+// which may fail: that error goes on to the caller, unless the scope is already
+// being left by an error, which is then the one to report.
 class ControlsDisabled {
 public:
-    explicit ControlsDisabled(RecordSet& set) : set_(set) { set_.disableControls(); }
-    ~ControlsDisabled() { set_.enableControls(); }
+    explicit ControlsDisabled(RecordSet& set) : set_(set), errorsAtStart_(std::uncaught_exceptions())
+    {
+        set_.disableControls();
+    }
+    ~ControlsDisabled() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == errorsAtStart_) {
+            set_.enableControls();
+            return;
+        }
+        try {
+            set_.enableControls();
+        } catch (...) {
+        }
+    }
     ControlsDisabled(const ControlsDisabled&) = delete;
     ControlsDisabled& operator=(const ControlsDisabled&) = delete;
 
 private:
     RecordSet& set_;
+    int errorsAtStart_;
 };
