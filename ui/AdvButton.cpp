@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TAdvButton::TAdvButton(QWidget* parent) : QWidget(parent), fontOver_(defaultButtonFont())
+TAdvButton::TAdvButton(QWidget* parent) : TSkinButton(parent), fontOver_(defaultButtonFont())
 {
     resize(25, 25);
 }
@@ -101,13 +101,13 @@ void TAdvButton::SetDown(bool down)
 
 void TAdvButton::CMMouseEnter()
 {
-    mouseOver_ = true;
+    TSkinButton::CMMouseEnter();
     update();
 }
 
 void TAdvButton::CMMouseLeave()
 {
-    mouseOver_ = false;
+    TSkinButton::CMMouseLeave();
     update();
 }
 
@@ -115,11 +115,6 @@ void TAdvButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         pressedHere_ = true;
-}
-
-void TAdvButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
 }
 
 void TAdvButton::mouseReleaseEvent(QMouseEvent* event)
@@ -134,45 +129,6 @@ void TAdvButton::mouseReleaseEvent(QMouseEvent* event)
         SetDown(true);
     if (OnClick)
         guarded(OnClick);
-}
-
-// Qt holds the leave and enter notifications back while a mouse button is held;
-// the moves tell when the pointer goes off the tab and comes back.
-void TAdvButton::mouseMoveEvent(QMouseEvent* event)
-{
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside && !mouseOver_)
-        CMMouseEnter();
-    else if (!inside && mouseOver_)
-        CMMouseLeave();
-}
-
-void TAdvButton::enterEvent(QEnterEvent*)
-{
-    CMMouseEnter();
-}
-
-void TAdvButton::leaveEvent(QEvent*)
-{
-    CMMouseLeave();
-}
-
-// A hidden button is not under the pointer, but no leave comes when its window
-// closes under it: without this a dialog closed by a click on one of its buttons
-// would show that button hovered the next time it opens.
-void TAdvButton::hideEvent(QHideEvent*)
-{
-    if (mouseOver_)
-        CMMouseLeave();
-}
-
-bool TAdvButton::event(QEvent* event)
-{
-    if (event->type() == QEvent::ToolTip && !showHint_) {
-        event->ignore();
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 TAdvButton::Drawing TAdvButton::PlanPaint()

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "SkinImage.h"
-
-#include <QWidget>
-
-#include <functional>
+#include "SkinButton.h"
 
 // A captioned tab button that latches within its group: buttons with the same
 // GroupIndex (above 0) on the same parent. Releasing the left button over an up
 // button puts it down and the rest of its group up; a down button stays down when
 // clicked. OnClick is raised on every such release. A button with GroupIndex 0 or
 // less draws nothing.
-class TAdvButton : public QWidget {
+class TAdvButton : public TSkinButton {
 public:
     explicit TAdvButton(QWidget* parent = nullptr);
     ~TAdvButton() override;
@@ -24,8 +20,6 @@ public:
     int GroupIndex() const { return groupIndex_; }
     bool Down() const { return down_; }
     const QString& Caption() const { return caption_; }
-    QString Hint() const { return toolTip(); }
-    bool ShowHint() const { return showHint_; }
 
     void SetImage(const SkinImage* image); // a non-empty Image also gives the size
     void SetImageDown(const SkinImage* image);
@@ -37,34 +31,16 @@ public:
     // is never down, and a down button is put up only by another of its group.
     void SetDown(bool down);
     void SetCaption(const QString& caption);
-    void SetHint(const QString& hint) { setToolTip(hint); }
-    void SetShowHint(bool show) { showHint_ = show; }
 
-    std::function<void()> OnClick;
-
-    bool MouseOver() const { return mouseOver_; }
-
-    struct Drawing {
-        const SkinImage* picture = nullptr; // null: nothing drawn
-        ButtonFont font;
-        int textX = 0;
-        int textY = 0;
-    };
     Drawing PlanPaint(); // also updates the caption position
 
 protected:
-    void CMMouseEnter();
-    void CMMouseLeave();
+    void CMMouseEnter() override;
+    void CMMouseLeave() override;
 
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void putUp();
@@ -76,10 +52,7 @@ private:
     int groupIndex_ = 0;
     bool down_ = false;
     QString caption_;
-    bool showHint_ = true;
 
-    bool mouseOver_ = false;
-    bool pressedHere_ = false;
     double captionX_ = 0;
     double captionY_ = 0;
 };

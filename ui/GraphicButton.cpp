@@ -14,7 +14,7 @@ ButtonFont defaultButtonFont()
     return {font, QPalette().color(QPalette::WindowText)};
 }
 
-TGraphicButton::TGraphicButton(QWidget* parent) : QWidget(parent), fontOver_(defaultButtonFont())
+TGraphicButton::TGraphicButton(QWidget* parent) : TSkinButton(parent), fontOver_(defaultButtonFont())
 {
     resize(25, 25);
     setMouseTracking(false);
@@ -96,14 +96,14 @@ void TGraphicButton::CMLeftButtonUp()
 
 void TGraphicButton::CMMouseEnter()
 {
-    mouseOver_ = true;
+    TSkinButton::CMMouseEnter();
     update();
 }
 
 void TGraphicButton::CMMouseLeave()
 {
     pressedLook_ = down_;
-    mouseOver_ = false;
+    TSkinButton::CMMouseLeave();
     update();
 }
 
@@ -115,12 +115,6 @@ void TGraphicButton::mousePressEvent(QMouseEvent* event)
     CMLeftButtonDown();
 }
 
-// A double click is a second press: a latching button flips twice.
-void TGraphicButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}
-
 void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
@@ -130,47 +124,6 @@ void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
     pressedHere_ = false;
     if (click && OnClick)
         guarded(OnClick);
-}
-
-// While a mouse button is held Qt grabs the pointer for the pressed button and
-// holds its leave and enter notifications back until the release. The moves still
-// arrive, so they tell when the pointer goes off the button and comes back: the
-// pressed look must end as soon as the pointer leaves, not at the release.
-void TGraphicButton::mouseMoveEvent(QMouseEvent* event)
-{
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside && !mouseOver_)
-        CMMouseEnter();
-    else if (!inside && mouseOver_)
-        CMMouseLeave();
-}
-
-void TGraphicButton::enterEvent(QEnterEvent*)
-{
-    CMMouseEnter();
-}
-
-void TGraphicButton::leaveEvent(QEvent*)
-{
-    CMMouseLeave();
-}
-
-// A hidden button is not under the pointer, but no leave comes when its window
-// closes under it: without this a dialog closed by a click on one of its buttons
-// would show that button hovered the next time it opens.
-void TGraphicButton::hideEvent(QHideEvent*)
-{
-    if (mouseOver_)
-        CMMouseLeave();
-}
-
-bool TGraphicButton::event(QEvent* event)
-{
-    if (event->type() == QEvent::ToolTip && !showHint_) {
-        event->ignore();
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 TGraphicButton::Drawing TGraphicButton::PlanPaint()
