@@ -11,13 +11,6 @@ using namespace ui_test;
 
 namespace {
 
-SkinImage solid(const char* name, QSize size, QColor colour)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(colour);
-    return SkinImage(QString::fromLatin1(name), pixmap);
-}
-
 struct TabGroupTest : ::testing::Test {
     QWidget header;
     SkinImage chosen = solid("TabButtonUp", {106, 31}, Qt::green);

@@ -14,13 +14,6 @@ using namespace ui_test;
 
 namespace {
 
-SkinImage solid(const char* name, QSize size, QColor colour)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(colour);
-    return SkinImage(QString::fromLatin1(name), pixmap);
-}
-
 struct GraphicButtonTest : ::testing::Test {
     QWidget parent;
     TGraphicButton* button = new TGraphicButton(&parent);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SkinImage.h"
+
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QImage>
@@ -31,6 +33,14 @@ inline void doubleClick(QWidget* w, QPointF at = {5, 5})
     click(w, at);
     send(w, QEvent::MouseButtonDblClick, at);
     release(w, at);
+}
+
+// A one-colour picture of the given size, to tell apart which one a button draws.
+inline SkinImage solid(const char* name, QSize size, QColor colour)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(colour);
+    return SkinImage(QString::fromLatin1(name), pixmap);
 }
 
 inline void enter(QWidget* widget)
