@@ -1,4 +1,4 @@
-#include "InternetShortcut.h"
+#include "app/InternetShortcut.h"
 
 #include <QDesktopServices>
 #include <QString>

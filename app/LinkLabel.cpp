@@ -1,6 +1,6 @@
-#include "LinkLabel.h"
+#include "app/LinkLabel.h"
 
-#include "ErrorGuard.h"
+#include "ui/ErrorGuard.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
-#include "MainFormArt.h"
+#include "app/MainFormArt.h"
 
-#include "Skin.h"
+#include "ui/Skin.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,12 +1,12 @@
-#include "StartUp.h"
+#include "app/StartUp.h"
 
-#include "ButtonContainer.h"
-#include "DatabaseFood.h"
-#include "DatabaseRecipes.h"
-#include "ErrorGuard.h"
-#include "MainForm.h"
-#include "Preference.h"
-#include "TemplateDialog.h"
+#include "ui/ButtonContainer.h"
+#include "foods/DatabaseFood.h"
+#include "recipes/DatabaseRecipes.h"
+#include "ui/ErrorGuard.h"
+#include "app/MainForm.h"
+#include "foods/Preference.h"
+#include "ui/TemplateDialog.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "ErrorGuard.h"
-#include "Fonts.h"
-#include "MessageBoxes.h"
-#include "StartUp.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBoxes.h"
+#include "app/StartUp.h"
 
 int main(int argc, char** argv)
 {

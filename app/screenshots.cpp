@@ -2,13 +2,13 @@
 // preference dialog offscreen into PNG files, for review. Runs from a folder
 // that holds data/.
 
-#include "ErrorGuard.h"
-#include "Fonts.h"
-#include "MainForm.h"
-#include "MessageBoxes.h"
-#include "Preference.h"
-#include "StartUp.h"
-#include "TemplateDialog.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "app/MainForm.h"
+#include "ui/MessageBoxes.h"
+#include "foods/Preference.h"
+#include "app/StartUp.h"
+#include "ui/TemplateDialog.h"
 
 #include <QDir>
 #include <QStackedWidget>

@@ -3,13 +3,13 @@
 
 #include "BenchSupport.h"
 
-#include "DataControls.h"
-#include "Database.h"
-#include "ErrorGuard.h"
-#include "Fonts.h"
-#include "MainForm.h"
-#include "Query.h"
-#include "StartUp.h"
+#include "ui/DataControls.h"
+#include "store/Database.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "app/MainForm.h"
+#include "store/Query.h"
+#include "app/StartUp.h"
 
 #include <QEvent>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
 
-#include "DataFolderInstaller.h"
+#include "tools/DataFolderInstaller.h"
 
 #include <cstdio>
 #include <map>

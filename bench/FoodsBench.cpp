@@ -3,8 +3,8 @@
 
 #include "BenchSupport.h"
 
-#include "DatabaseFood.h"
-#include "Sqlite.h"
+#include "foods/DatabaseFood.h"
+#include "store/Sqlite.h"
 
 #include <set>
 #include <string>

@@ -3,9 +3,9 @@
 
 #include "BenchSupport.h"
 
-#include "DatabaseRecipes.h"
-#include "NutrientMath.h"
-#include "Sqlite.h"
+#include "recipes/DatabaseRecipes.h"
+#include "store/NutrientMath.h"
+#include "store/Sqlite.h"
 
 #include <algorithm>
 #include <memory>

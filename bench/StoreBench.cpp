@@ -2,11 +2,11 @@
 
 #include "BenchSupport.h"
 
-#include "Database.h"
-#include "DataSource.h"
-#include "Query.h"
-#include "Sqlite.h"
-#include "Table.h"
+#include "store/Database.h"
+#include "store/DataSource.h"
+#include "store/Query.h"
+#include "store/Sqlite.h"
+#include "store/Table.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "DatabaseFood.h"
+#include "foods/DatabaseFood.h"
 
-#include "Messages.h"
-#include "ProgramError.h"
-#include "Text.h"
+#include "seams/Messages.h"
+#include "store/ProgramError.h"
+#include "store/Text.h"
 
 #include <algorithm>
 #include <cerrno>

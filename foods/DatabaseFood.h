@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MeasureEntry.h"
+#include "foods/MeasureEntry.h"
 
-#include "DataSource.h"
-#include "Database.h"
-#include "Query.h"
-#include "Table.h"
+#include "store/DataSource.h"
+#include "store/Database.h"
+#include "store/Query.h"
+#include "store/Table.h"
 
 #include <cstdint>
 #include <filesystem>

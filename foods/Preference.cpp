@@ -1,11 +1,11 @@
-#include "Preference.h"
+#include "foods/Preference.h"
 
-#include "ButtonContainer.h"
-#include "DataControls.h"
-#include "DatabaseFood.h"
-#include "GraphicButton.h"
-#include "Messages.h"
-#include "Skin.h"
+#include "ui/ButtonContainer.h"
+#include "ui/DataControls.h"
+#include "foods/DatabaseFood.h"
+#include "ui/GraphicButton.h"
+#include "seams/Messages.h"
+#include "ui/Skin.h"
 
 #include <QLabel>
 

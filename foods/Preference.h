@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateDialog.h"
+#include "ui/TemplateDialog.h"
 
 class QLabel;
 class TDBGrid;

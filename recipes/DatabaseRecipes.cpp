@@ -1,9 +1,9 @@
-#include "DatabaseRecipes.h"
+#include "recipes/DatabaseRecipes.h"
 
-#include "Messages.h"
-#include "NutrientMath.h"
-#include "ProgramError.h"
-#include "TableDefinitions.h"
+#include "seams/Messages.h"
+#include "store/NutrientMath.h"
+#include "store/ProgramError.h"
+#include "store/TableDefinitions.h"
 
 #include <algorithm>
 

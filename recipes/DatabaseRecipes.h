@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DataSource.h"
-#include "Database.h"
-#include "Query.h"
-#include "RecordSet.h"
-#include "Table.h"
+#include "store/DataSource.h"
+#include "store/Database.h"
+#include "store/Query.h"
+#include "store/RecordSet.h"
+#include "store/Table.h"
 
 #include <cstdint>
 #include <filesystem>

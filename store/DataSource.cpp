@@ -1,6 +1,6 @@
-#include "DataSource.h"
+#include "store/DataSource.h"
 
-#include "RecordSet.h"
+#include "store/RecordSet.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "Database.h"
+#include "store/Database.h"
 
-#include "ProgramError.h"
-#include "RecordSet.h"
-#include "Schema.h"
-#include "Sqlite.h"
+#include "store/ProgramError.h"
+#include "store/RecordSet.h"
+#include "store/Schema.h"
+#include "store/Sqlite.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
-#include "Field.h"
+#include "store/Field.h"
 
-#include "ProgramError.h"
-#include "RecordSet.h"
-#include "Text.h"
+#include "store/ProgramError.h"
+#include "store/RecordSet.h"
+#include "store/Text.h"
 
 #include <cmath>
 #include <limits>

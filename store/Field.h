@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TableDefinitions.h"
-#include "Value.h"
+#include "store/TableDefinitions.h"
+#include "store/Value.h"
 
 #include <string>
 

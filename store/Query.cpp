@@ -1,9 +1,9 @@
-#include "Query.h"
+#include "store/Query.h"
 
-#include "Database.h"
-#include "ProgramError.h"
-#include "Sqlite.h"
-#include "Table.h"
+#include "store/Database.h"
+#include "store/ProgramError.h"
+#include "store/Sqlite.h"
+#include "store/Table.h"
 
 #include <sqlite3.h>
 

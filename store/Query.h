@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordSet.h"
+#include "store/RecordSet.h"
 
 #include <map>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "RecordSet.h"
+#include "store/RecordSet.h"
 
-#include "Database.h"
-#include "ProgramError.h"
-#include "Text.h"
+#include "store/Database.h"
+#include "store/ProgramError.h"
+#include "store/Text.h"
 
 #include <algorithm>
 #include <cctype>

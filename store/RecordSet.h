@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataSource.h"
-#include "Field.h"
-#include "Value.h"
+#include "store/DataSource.h"
+#include "store/Field.h"
+#include "store/Value.h"
 
 #include <cstdint>
 #include <exception>

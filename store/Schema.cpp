@@ -1,7 +1,7 @@
-#include "Schema.h"
+#include "store/Schema.h"
 
-#include "ProgramError.h"
-#include "Sqlite.h"
+#include "store/ProgramError.h"
+#include "store/Sqlite.h"
 
 #include <set>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableDefinitions.h"
+#include "store/TableDefinitions.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Sqlite.h"
+#include "store/Sqlite.h"
 
-#include "ProgramError.h"
-#include "Text.h"
+#include "store/ProgramError.h"
+#include "store/Text.h"
 
 #include <sqlite3.h>
 

@@ -1,9 +1,9 @@
-#include "Table.h"
+#include "store/Table.h"
 
-#include "Database.h"
-#include "ProgramError.h"
-#include "Schema.h"
-#include "Sqlite.h"
+#include "store/Database.h"
+#include "store/ProgramError.h"
+#include "store/Schema.h"
+#include "store/Sqlite.h"
 
 #include <sqlite3.h>
 

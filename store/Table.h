@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordSet.h"
-#include "TableDefinitions.h"
+#include "store/RecordSet.h"
+#include "store/TableDefinitions.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "TableDefinitions.h"
+#include "store/TableDefinitions.h"
 
-#include "ProgramError.h"
+#include "store/ProgramError.h"
 
 #include <algorithm>
 #include <cctype>

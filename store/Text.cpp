@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "store/Text.h"
 
 #include <charconv>
 #include <cmath>

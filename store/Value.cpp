@@ -1,4 +1,4 @@
-#include "Value.h"
+#include "store/Value.h"
 
 #include <cmath>
 #include <cstdio>

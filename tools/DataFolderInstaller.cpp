@@ -1,12 +1,12 @@
-#include "DataFolderInstaller.h"
+#include "tools/DataFolderInstaller.h"
 
-#include "ProgramError.h"
-#include "Schema.h"
-#include "Sqlite.h"
-#include "SrReader.h"
-#include "StarterContent.h"
-#include "TableDefinitions.h"
-#include "Text.h"
+#include "store/ProgramError.h"
+#include "store/Schema.h"
+#include "store/Sqlite.h"
+#include "tools/SrReader.h"
+#include "tools/StarterContent.h"
+#include "store/TableDefinitions.h"
+#include "store/Text.h"
 
 #include <cstdlib>
 #include <functional>

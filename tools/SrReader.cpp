@@ -1,7 +1,7 @@
-#include "SrReader.h"
+#include "tools/SrReader.h"
 
-#include "ProgramError.h"
-#include "Text.h"
+#include "store/ProgramError.h"
+#include "store/Text.h"
 
 #include <zlib.h>
 

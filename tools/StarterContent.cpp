@@ -1,8 +1,8 @@
-#include "StarterContent.h"
+#include "tools/StarterContent.h"
 
-#include "NutrientMath.h"
-#include "ProgramError.h"
-#include "Sqlite.h"
+#include "store/NutrientMath.h"
+#include "store/ProgramError.h"
+#include "store/Sqlite.h"
 
 #include <algorithm>
 #include <map>

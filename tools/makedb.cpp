@@ -5,8 +5,8 @@
 // --foods imports only the listed foods (plus those the starter recipes use), which
 // is how the test fixture is made. An existing TARGET that holds anything is refused.
 
-#include "DataFolderInstaller.h"
-#include "StarterContent.h"
+#include "tools/DataFolderInstaller.h"
+#include "tools/StarterContent.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "AdvButton.h"
+#include "ui/AdvButton.h"
 
-#include "ErrorGuard.h"
+#include "ui/ErrorGuard.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>

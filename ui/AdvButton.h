@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinButton.h"
+#include "ui/SkinButton.h"
 
 // A captioned tab button that latches within its group: buttons with the same
 // GroupIndex (above 0) on the same parent. Releasing the left button over an up

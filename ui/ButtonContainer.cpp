@@ -1,7 +1,7 @@
-#include "ButtonContainer.h"
+#include "ui/ButtonContainer.h"
 
-#include "ProgramError.h"
-#include "Skin.h"
+#include "store/ProgramError.h"
+#include "ui/Skin.h"
 
 #include <QCoreApplication>
 

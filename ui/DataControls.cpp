@@ -1,8 +1,8 @@
-#include "DataControls.h"
+#include "ui/DataControls.h"
 
-#include "ErrorGuard.h"
-#include "RecordSet.h"
-#include "Skin.h"
+#include "ui/ErrorGuard.h"
+#include "store/RecordSet.h"
+#include "ui/Skin.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

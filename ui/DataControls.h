@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataSource.h"
-#include "Value.h"
+#include "store/DataSource.h"
+#include "store/Value.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>

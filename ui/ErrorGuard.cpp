@@ -1,7 +1,7 @@
-#include "ErrorGuard.h"
+#include "ui/ErrorGuard.h"
 
-#include "Messages.h"
-#include "ProgramError.h"
+#include "seams/Messages.h"
+#include "store/ProgramError.h"
 
 #include <string>
 

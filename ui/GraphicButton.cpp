@@ -1,6 +1,6 @@
-#include "GraphicButton.h"
+#include "ui/GraphicButton.h"
 
-#include "ErrorGuard.h"
+#include "ui/ErrorGuard.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinButton.h"
+#include "ui/SkinButton.h"
 
 // A picture button drawn from the container's bitmaps: normal, pressed and hover
 // pictures, an optional centred text and an optional latching mode (AllowDown).

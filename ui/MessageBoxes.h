@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Messages.h"
+#include "seams/Messages.h"
 
 #include <QMessageBox>
 

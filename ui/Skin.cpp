@@ -1,6 +1,6 @@
-#include "Skin.h"
+#include "ui/Skin.h"
 
-#include "SkinImage.h"
+#include "ui/SkinImage.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "SkinButton.h"
+#include "ui/SkinButton.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "SkinPicture.h"
+#include "ui/SkinPicture.h"
 
 #include <QPainter>
 

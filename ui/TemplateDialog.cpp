@@ -1,9 +1,9 @@
-#include "TemplateDialog.h"
+#include "ui/TemplateDialog.h"
 
-#include "ButtonContainer.h"
-#include "ErrorGuard.h"
-#include "ProgramError.h"
-#include "Skin.h"
+#include "ui/ButtonContainer.h"
+#include "ui/ErrorGuard.h"
+#include "store/ProgramError.h"
+#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GraphicButton.h"
-#include "SkinPicture.h"
+#include "ui/GraphicButton.h"
+#include "ui/SkinPicture.h"
 
 #include <QDialog>
 

@@ -3,13 +3,13 @@
 // One file per button image, a sheet of every image in its three states, the two
 // kinds of button in each of their states, and the template dialog.
 
-#include "AdvButton.h"
-#include "ButtonContainer.h"
-#include "ErrorGuard.h"
-#include "Fonts.h"
-#include "GraphicButton.h"
-#include "Skin.h"
-#include "TemplateDialog.h"
+#include "ui/AdvButton.h"
+#include "ui/ButtonContainer.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/GraphicButton.h"
+#include "ui/Skin.h"
+#include "ui/TemplateDialog.h"
 
 #include <QDir>
 #include <QEnterEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Messages.h"
-#include "StartUp.h"
-#include "TestDataFolder.h"
+#include "seams/Messages.h"
+#include "app/StartUp.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "InternetShortcut.h"
-#include "TestDataFolder.h"
+#include "app/InternetShortcut.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 

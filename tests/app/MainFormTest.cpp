@@ -1,9 +1,9 @@
-#include "AdvButton.h"
+#include "ui/AdvButton.h"
 #include "AppTestSupport.h"
-#include "GraphicButton.h"
-#include "LinkLabel.h"
-#include "MainForm.h"
-#include "SkinPicture.h"
+#include "ui/GraphicButton.h"
+#include "app/LinkLabel.h"
+#include "app/MainForm.h"
+#include "ui/SkinPicture.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
 #include "AppTestSupport.h"
-#include "DatabaseFood.h"
-#include "DatabaseRecipes.h"
-#include "GraphicButton.h"
-#include "MainForm.h"
-#include "Preference.h"
-#include "Sqlite.h"
-#include "TemplateDialog.h"
+#include "foods/DatabaseFood.h"
+#include "recipes/DatabaseRecipes.h"
+#include "ui/GraphicButton.h"
+#include "app/MainForm.h"
+#include "foods/Preference.h"
+#include "store/Sqlite.h"
+#include "ui/TemplateDialog.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "AppTestSupport.h"
-#include "ButtonContainer.h"
-#include "DatabaseFood.h"
-#include "DatabaseRecipes.h"
-#include "MainForm.h"
-#include "Preference.h"
-#include "Sqlite.h"
-#include "TemplateDialog.h"
+#include "ui/ButtonContainer.h"
+#include "foods/DatabaseFood.h"
+#include "recipes/DatabaseRecipes.h"
+#include "app/MainForm.h"
+#include "foods/Preference.h"
+#include "store/Sqlite.h"
+#include "ui/TemplateDialog.h"
 
 #include <QApplication>
 

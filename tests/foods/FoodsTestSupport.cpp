@@ -1,6 +1,6 @@
 #include "FoodsTestSupport.h"
 
-#include "Sqlite.h"
+#include "store/Sqlite.h"
 
 TDataModuleFoods& FoodsTest::foods()
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DatabaseFood.h"
-#include "Messages.h"
-#include "ProgramError.h"
-#include "TestDataFolder.h"
+#include "foods/DatabaseFood.h"
+#include "seams/Messages.h"
+#include "store/ProgramError.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 

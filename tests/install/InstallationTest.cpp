@@ -1,8 +1,8 @@
-#include "DataFolderInstaller.h"
-#include "ProgramError.h"
-#include "Schema.h"
-#include "Sqlite.h"
-#include "TestDataFolder.h"
+#include "tools/DataFolderInstaller.h"
+#include "store/ProgramError.h"
+#include "store/Schema.h"
+#include "store/Sqlite.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -1,5 +1,5 @@
-#include "ProgramError.h"
-#include "SrReader.h"
+#include "store/ProgramError.h"
+#include "tools/SrReader.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -1,6 +1,6 @@
 #include "RecipeTestSupport.h"
 
-#include "NutrientMath.h"
+#include "store/NutrientMath.h"
 
 #include <cmath>
 #include <map>

@@ -1,6 +1,6 @@
 #include "RecipeTestSupport.h"
 
-#include "ProgramError.h"
+#include "store/ProgramError.h"
 
 using RecipeEdit = RecipeModuleTest;
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DatabaseRecipes.h"
-#include "Messages.h"
-#include "Sqlite.h"
-#include "TestDataFolder.h"
+#include "recipes/DatabaseRecipes.h"
+#include "seams/Messages.h"
+#include "store/Sqlite.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ProgramError.h"
+#include "store/ProgramError.h"
 #include "StoreTestSupport.h"
-#include "Table.h"
-#include "Value.h"
+#include "store/Table.h"
+#include "store/Value.h"
 
 namespace {
 

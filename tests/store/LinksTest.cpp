@@ -1,7 +1,7 @@
-#include "ProgramError.h"
-#include "Query.h"
+#include "store/ProgramError.h"
+#include "store/Query.h"
 #include "StoreTestSupport.h"
-#include "Table.h"
+#include "store/Table.h"
 
 #include <vector>
 

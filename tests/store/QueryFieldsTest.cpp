@@ -1,4 +1,4 @@
-#include "Query.h"
+#include "store/Query.h"
 #include "StoreTestSupport.h"
 
 // Controls hold on to a set's fields; a query that reopens with its columns in

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Database.h"
-#include "Sqlite.h"
-#include "TestDataFolder.h"
+#include "store/Database.h"
+#include "store/Sqlite.h"
+#include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TestDataFolder.h"
+#include "support/TestDataFolder.h"
 
-#include "Schema.h"
+#include "store/Schema.h"
 
 #include <cstdlib>
 #include <stdexcept>

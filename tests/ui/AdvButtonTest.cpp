@@ -1,4 +1,4 @@
-#include "AdvButton.h"
+#include "ui/AdvButton.h"
 #include "UiTestSupport.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
-#include "ButtonContainer.h"
-#include "GraphicButton.h"
-#include "ProgramError.h"
+#include "ui/ButtonContainer.h"
+#include "ui/GraphicButton.h"
+#include "store/ProgramError.h"
 
 #include <gtest/gtest.h>
 

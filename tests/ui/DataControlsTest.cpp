@@ -1,8 +1,8 @@
-#include "DataControls.h"
-#include "Database.h"
-#include "Messages.h"
-#include "Table.h"
-#include "TestDataFolder.h"
+#include "ui/DataControls.h"
+#include "store/Database.h"
+#include "seams/Messages.h"
+#include "store/Table.h"
+#include "support/TestDataFolder.h"
 #include "UiTestSupport.h"
 
 #include <QTest>

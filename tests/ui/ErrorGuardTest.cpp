@@ -1,8 +1,8 @@
-#include "ErrorGuard.h"
-#include "Fonts.h"
-#include "GraphicButton.h"
-#include "Messages.h"
-#include "ProgramError.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/GraphicButton.h"
+#include "seams/Messages.h"
+#include "store/ProgramError.h"
 #include "UiTestSupport.h"
 
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "GraphicButton.h"
+#include "ui/GraphicButton.h"
 #include "UiTestSupport.h"
 
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "MessageBoxes.h"
-#include "Messages.h"
+#include "ui/MessageBoxes.h"
+#include "seams/Messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "ProgramError.h"
-#include "TemplateDialog.h"
+#include "store/ProgramError.h"
+#include "ui/TemplateDialog.h"
 #include "UiTestSupport.h"
 
 #include <QApplication>

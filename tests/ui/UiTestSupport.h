@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinImage.h"
+#include "ui/SkinImage.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>

@@ -1,5 +1,5 @@
-#include "ErrorGuard.h"
-#include "Fonts.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
 
 #include <gtest/gtest.h>
 

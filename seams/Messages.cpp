@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "seams/Messages.h"
 
 namespace {
 
