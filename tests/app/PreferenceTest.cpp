@@ -4,7 +4,6 @@
 #include "ui/GraphicButton.h"
 #include "app/MainForm.h"
 #include "foods/Preference.h"
-#include "store/Sqlite.h"
 #include "ui/TemplateDialog.h"
 
 namespace {
@@ -15,12 +14,7 @@ protected:
 
     std::vector<std::int64_t> stored()
     {
-        SqliteDatabase check(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        auto rows = check.prepare(R"(SELECT Nutr_No FROM "Nutr_Preference.db" ORDER BY rowid)");
-        std::vector<std::int64_t> numbers;
-        while (rows.step())
-            numbers.push_back(rows.columnInt(0));
-        return numbers;
+        return dir.stored().numbers(R"(SELECT Nutr_No FROM "Nutr_Preference.db" ORDER BY rowid)");
     }
 
     static void choose(std::int64_t nutrient)

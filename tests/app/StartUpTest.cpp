@@ -4,7 +4,6 @@
 #include "recipes/DatabaseRecipes.h"
 #include "app/MainForm.h"
 #include "foods/Preference.h"
-#include "store/Sqlite.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -35,10 +34,7 @@ TEST_F(ProgramTest, EveryObjectExistsOnceAndTheMainWindowComesFirst)
 TEST(StartUpFailure, AMissingTableShowsOneErrorAndEndsCleanly)
 {
     TestWorkingDirectory dir;
-    {
-        SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        db.execute(R"(DROP TABLE "WEIGHT.db")");
-    }
+    dir.stored().execute(R"(DROP TABLE "WEIGHT.db")");
     MessageRecorder messages;
     EXPECT_EQ(RunProgram(), 0);
     ASSERT_EQ(messages.messages().size(), 1u);

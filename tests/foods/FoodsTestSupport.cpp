@@ -1,26 +1,10 @@
 #include "FoodsTestSupport.h"
 
-#include "store/Sqlite.h"
-
 TDataModuleFoods& FoodsTest::foods()
 {
     if (!module_)
         module_ = std::make_unique<TDataModuleFoods>("data");
     return *module_;
-}
-
-void FoodsTest::seed(const std::string& sql)
-{
-    SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-    db.execute(sql);
-}
-
-std::int64_t FoodsTest::count(const std::string& sql)
-{
-    SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-    auto statement = db.prepare(sql);
-    statement.step();
-    return statement.columnInt(0);
 }
 
 std::vector<std::int64_t> FoodsTest::numbers(RecordSet& set, const std::string& field)

@@ -21,9 +21,8 @@ protected:
     MessageRecorder messages;
 
     TDataModuleFoods& foods();
-    void seed(const std::string& sql);
-    // An independent count straight from the data file, past the table engine.
-    std::int64_t count(const std::string& sql);
+    void seed(const std::string& sql) { dir.stored().execute(sql); }
+    std::int64_t count(const std::string& sql) { return dir.stored().count(sql); }
     // The values of one field over the rows a set shows, in order.
     static std::vector<std::int64_t> numbers(RecordSet& set, const std::string& field);
 

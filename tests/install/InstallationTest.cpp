@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::int64_t count(const SqliteDatabase& db, const std::string& sql)
-{
-    auto statement = db.prepare(sql);
-    statement.step();
-    return statement.columnInt(0);
-}
-
 bool leftoverWorkFolders(const fs::path& folder)
 {
     for (const auto& entry : fs::directory_iterator(folder))
@@ -78,9 +71,9 @@ TEST(Installation, AutoincrementKeysRiseInFileOrder)
 TEST(Installation, StarterRecipeTotalsEqualAnIndependentSum)
 {
     TestWorkingDirectory dir;
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "Recipe_Des.DB")"), 3);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "Rescipe_ingredients.DB" WHERE NDB_No IS NULL)"), 0);
     SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-    EXPECT_EQ(count(db, R"(SELECT count(*) FROM "Recipe_Des.DB")"), 3);
-    EXPECT_EQ(count(db, R"(SELECT count(*) FROM "Rescipe_ingredients.DB" WHERE NDB_No IS NULL)"), 0);
 
     auto expected = db.prepare(R"(
         SELECT i.R_ID, n.Nutr_No, SUM(n.Nutr_Val * i.WeightInGram / 100.0)
@@ -170,13 +163,13 @@ TEST(Installation, FullReferenceDataImportsEveryRowDecodedAndChecked)
     EXPECT_EQ(counts["FoodSQL.DB"], 0);
     EXPECT_EQ(report.textsCut, 0);
 
-    SqliteDatabase db("data/saporia.sqlite", SqliteDatabase::Mode::OpenExisting);
-    EXPECT_EQ(count(db, R"(SELECT count(*) FROM "NUTR_DEF.db" WHERE Units = 'µg')"), 21);
-    EXPECT_EQ(count(db, R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 3500
+    const StoredData db("data/saporia.sqlite");
+    EXPECT_EQ(db.count( R"(SELECT count(*) FROM "NUTR_DEF.db" WHERE Units = 'µg')"), 21);
+    EXPECT_EQ(db.count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 3500
                           AND FdGrp_Desc = 'Am. Indian/Alaska Native Foods')"), 1);
-    EXPECT_EQ(count(db, R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc LIKE '%Entrée%')"), 1);
-    EXPECT_EQ(count(db, R"(SELECT max(length(FdGrp_Desc)) FROM "FD_GROUP.db")") <= 33, true);
-    EXPECT_EQ(count(db, R"(SELECT CAST(round(Nutr_Val * 100) AS INTEGER) FROM "NUT_DATA.db" WHERE NDB_No = 1001 AND Nutr_No = 204)"), 8111);
+    EXPECT_EQ(db.count(R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc LIKE '%Entrée%')"), 1);
+    EXPECT_EQ(db.count(R"(SELECT max(length(FdGrp_Desc)) FROM "FD_GROUP.db")") <= 33, true);
+    EXPECT_EQ(db.count(R"(SELECT CAST(round(Nutr_Val * 100) AS INTEGER) FROM "NUT_DATA.db" WHERE NDB_No = 1001 AND Nutr_No = 204)"), 8111);
 
     EXPECT_THROW(installDataFolder({referenceFolder(), "data", std::nullopt}), ProgramError);
 }

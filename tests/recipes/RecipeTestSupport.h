@@ -2,7 +2,6 @@
 
 #include "recipes/DatabaseRecipes.h"
 #include "seams/Messages.h"
-#include "store/Sqlite.h"
 #include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
@@ -30,36 +29,13 @@ protected:
     void restartWith(const std::string& sql)
     {
         module.reset();
-        {
-            SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-            db.execute(sql);
-        }
+        dir.stored().execute(sql);
         module = std::make_unique<TDataModuleRecipes>(preference);
     }
 
-    // Reads stored data through a connection of its own, as another program would.
-    std::int64_t count(const std::string& sql) const
-    {
-        SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        auto statement = db.prepare(sql);
-        statement.step();
-        return statement.columnInt(0);
-    }
-
-    // Every row of a statement, each as its columns' texts joined by '|'.
-    std::vector<std::string> rows(const std::string& sql) const
-    {
-        SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        auto statement = db.prepare(sql);
-        std::vector<std::string> result;
-        while (statement.step()) {
-            std::string row;
-            for (int column = 0; column < statement.columnCount(); ++column)
-                row += (column ? "|" : "") + (statement.columnIsNull(column) ? "NULL" : statement.columnText(column));
-            result.push_back(row);
-        }
-        return result;
-    }
+    // Stored data read through a connection of its own, as another program would.
+    std::int64_t count(const std::string& sql) const { return dir.stored().count(sql); }
+    std::vector<std::string> rows(const std::string& sql) const { return dir.stored().rows(sql); }
 
     // All four recipe tables, in full.
     std::vector<std::string> recipeTables() const

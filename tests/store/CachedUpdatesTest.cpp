@@ -29,7 +29,7 @@ protected:
         weights.post();
     }
 
-    std::int64_t storedWeights() { return storedCount(R"(SELECT count(*) FROM "WEIGHT.db")"); }
+    std::int64_t storedWeights() { return dir.stored().count(R"(SELECT count(*) FROM "WEIGHT.db")"); }
 };
 
 TEST_F(CachedUpdates, PendingChangesStayOutOfStorageUntilApplied)
@@ -49,13 +49,13 @@ TEST_F(CachedUpdates, PendingChangesStayOutOfStorageUntilApplied)
     weights.commitUpdates();
     EXPECT_FALSE(weights.updatesPending());
     EXPECT_EQ(storedWeights(), before);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc IN ('new measure', 'pat, edited'))"), 2);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc = 'tbsp' AND NDB_No = 1001)"), 0);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc IN ('new measure', 'pat, edited'))"), 2);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "WEIGHT.db" WHERE Msre_Desc = 'tbsp' AND NDB_No = 1001)"), 0);
 }
 
 TEST_F(CachedUpdates, ApplyAssignsAutoincrementValuesInOrder)
 {
-    const auto highest = storedCount(R"(SELECT max(Weight_ID) FROM "WEIGHT.db")");
+    const auto highest = dir.stored().count(R"(SELECT max(Weight_ID) FROM "WEIGHT.db")");
     addWeight("first");
     addWeight("second");
     EXPECT_TRUE(weights.fieldByName("Weight_ID").isNull());
@@ -89,7 +89,7 @@ TEST_F(CachedUpdates, ApplyPostsAnOpenEditFirst)
 
     db.applyUpdates({&history});
     EXPECT_EQ(history.state(), DataSetState::Browse);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FoodSimpleSearch.db" WHERE Keyword = 'butter')"), 1);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSimpleSearch.db" WHERE Keyword = 'butter')"), 1);
 }
 
 TEST_F(CachedUpdates, AnApplyThatFailsHalfWayStoresNothingAndKeepsEveryCache)
@@ -107,7 +107,7 @@ TEST_F(CachedUpdates, AnApplyThatFailsHalfWayStoresNothingAndKeepsEveryCache)
     const auto before = storedWeights();
     EXPECT_THROW(db.applyUpdates({&weights, &history, &groups}), ProgramError);
     EXPECT_EQ(storedWeights(), before);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FoodSimpleSearch.db")"), 0);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSimpleSearch.db")"), 0);
     EXPECT_TRUE(weights.updatesPending());
     EXPECT_TRUE(history.updatesPending());
     EXPECT_TRUE(groups.updatesPending());
@@ -116,7 +116,7 @@ TEST_F(CachedUpdates, AnApplyThatFailsHalfWayStoresNothingAndKeepsEveryCache)
     // The same changes apply once the cause is gone.
     db.applyUpdates({&weights, &history, &groups});
     EXPECT_EQ(storedWeights(), before + 1);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 9700)"), 1);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 9700)"), 1);
 }
 
 TEST_F(CachedUpdates, AKeyViolationOnApplyKeepsTheCache)
@@ -131,7 +131,7 @@ TEST_F(CachedUpdates, AKeyViolationOnApplyKeepsTheCache)
         EXPECT_STREQ(e.what(), "Key violation in table FD_GROUP.db");
     }
     EXPECT_TRUE(groups.updatesPending());
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db")"), 25);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FD_GROUP.db")"), 25);
 }
 
 TEST_F(CachedUpdates, DeletingAPendingInsertLeavesNothingToApply)
@@ -161,7 +161,7 @@ TEST_F(CachedUpdates, ADetailAppliedWithItsMasterShowsEachRowOnce)
 
     db.applyUpdates({&groups, &foods});
     EXPECT_EQ(foods.recordCount(), shown + 1);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE NDB_No = 99001)"), 1);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE NDB_No = 99001)"), 1);
 }
 
 TEST(DisplayFormat, ShowsAtMostTwoDecimalsAndForcesNoDigit)

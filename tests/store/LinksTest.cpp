@@ -44,9 +44,9 @@ protected:
 TEST_F(Links, DetailsOfDetailsFollowEveryMoveOfTheMaster)
 {
     EXPECT_EQ(foods.fieldByName("NDB_No").asInteger(), 1001);
-    EXPECT_EQ(values.recordCount(), storedCount(R"(SELECT count(*) FROM "NUT_DATA.db" WHERE NDB_No = 1001)"));
+    EXPECT_EQ(values.recordCount(), dir.stored().count(R"(SELECT count(*) FROM "NUT_DATA.db" WHERE NDB_No = 1001)"));
     ASSERT_TRUE(groups.locate("FdGrp_Desc", Value(std::string("Fruits and Fruit Juices"))));
-    EXPECT_EQ(foods.recordCount(), storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 900)"));
+    EXPECT_EQ(foods.recordCount(), dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 900)"));
     EXPECT_EQ(foods.fieldByName("NDB_No").asInteger(), 9001);
     EXPECT_EQ(values.fieldByName("NDB_No").asInteger(), 9001);
     foods.next();
@@ -227,7 +227,7 @@ TEST_F(Links, AHandlerThatMakesTheMasterReReadDoesNotPullRowsFromUnderTheDetail)
     foodsOfGroup.refresh();
 
     EXPECT_TRUE(renamed);
-    EXPECT_EQ(foodsOfGroup.recordCount(), storedCount(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 100)"));
+    EXPECT_EQ(foodsOfGroup.recordCount(), dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 100)"));
     for (foodsOfGroup.first(); !foodsOfGroup.eof(); foodsOfGroup.next())
         EXPECT_EQ(foodsOfGroup.fieldByName("GroupName").asString(), "Dairy, renamed");
 }

@@ -56,8 +56,8 @@ TEST_F(Navigation, IgnoringCaseCoversAccentedLettersInLocateAndLower)
     EXPECT_FALSE(groups.locate("FdGrp_Desc", typed));
     EXPECT_TRUE(groups.locate("FdGrp_Desc", typed, true));
     EXPECT_EQ(groups.fieldByName("FdGrp_Cd").asInteger(), 9900);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE LOWER(FdGrp_Desc) = 'crème œufs, ÿ š ą µ')"), 1);
-    EXPECT_EQ(storedCount("SELECT count(*) FROM \"FD_GROUP.db\" WHERE LOWER(NULL) IS NULL AND LOWER(12) = '12'"), 26);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE LOWER(FdGrp_Desc) = 'crème œufs, ÿ š ą µ')"), 1);
+    EXPECT_EQ(dir.stored().count("SELECT count(*) FROM \"FD_GROUP.db\" WHERE LOWER(NULL) IS NULL AND LOWER(12) = '12'"), 26);
 }
 
 TEST_F(Navigation, DeletingFromTheFirstRowUntilEndOfSetEmptiesIt)
@@ -71,7 +71,7 @@ TEST_F(Navigation, DeletingFromTheFirstRowUntilEndOfSetEmptiesIt)
     while (!weights.eof())
         weights.deleteRecord();
     EXPECT_EQ(weights.recordCount(), 0);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "WEIGHT.db" WHERE NDB_No = 1001)"), 0);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "WEIGHT.db" WHERE NDB_No = 1001)"), 0);
     try {
         weights.deleteRecord();
         FAIL() << "no error";
@@ -99,7 +99,7 @@ TEST_F(Navigation, PostAppendsAndEditsWhileCancelRestores)
     groups.fieldByName("FdGrp_Cd").setAsInteger(9900);
     groups.fieldByName("FdGrp_Desc").setAsString("Homemade");
     groups.post();
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 9900 AND FdGrp_Desc = 'Homemade')"), 1);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Cd = 9900 AND FdGrp_Desc = 'Homemade')"), 1);
 
     groups.edit();
     groups.fieldByName("FdGrp_Desc").setAsString("Changed my mind");
@@ -144,7 +144,7 @@ TEST_F(Navigation, KeyViolationNamesTheTableAndKeepsTheRowForCorrection)
     EXPECT_EQ(groups.state(), DataSetState::Insert);
     groups.fieldByName("FdGrp_Cd").setAsInteger(9901);
     groups.post();
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FD_GROUP.db")"), 26);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FD_GROUP.db")"), 26);
 }
 
 TEST_F(Navigation, MissingTablesAndFieldsAreNamed)
@@ -176,7 +176,7 @@ TEST_F(Navigation, QueryParametersCarryUserTextUntouched)
 {
     db.sqlite().execute(R"(INSERT INTO "FOOD_DES.db" (NDB_No, FdGrp_Cd, "Desc") VALUES (99001, 100, 'Crème fraîche, 100% cream'))");
     db.sqlite().execute(R"(INSERT INTO "FOOD_DES.db" (NDB_No, FdGrp_Cd, "Desc") VALUES (99002, 100, 'Grandma''s cookies'))");
-    const std::int64_t foods = storedCount(R"(SELECT count(*) FROM "FOOD_DES.db")");
+    const std::int64_t foods = dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db")");
     Query query(db, "qrySearchFoods");
     query.addSql("SELECT NDB_No, Food_des.\"Desc\"");
     query.addSql("FROM \"FOOD_DES.db\" Food_des");
@@ -192,7 +192,7 @@ TEST_F(Navigation, QueryParametersCarryUserTextUntouched)
     EXPECT_EQ(search("%crème%"), 1);
     EXPECT_EQ(search("%100%%"), 1);
     EXPECT_EQ(search("x'; DROP TABLE \"FOOD_DES.db\"; --"), 0);
-    EXPECT_EQ(storedCount(R"(SELECT count(*) FROM "FOOD_DES.db")"), foods);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db")"), foods);
     EXPECT_THROW(query.edit(), ProgramError);
 }
 

@@ -14,12 +14,4 @@ class StoreTest : public ::testing::Test {
 protected:
     TestWorkingDirectory dir;
     Database db{"sv FoodDatabase", "data"};
-
-    std::int64_t storedCount(const std::string& sql)
-    {
-        SqliteDatabase check(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        auto statement = check.prepare(sql);
-        statement.step();
-        return statement.columnInt(0);
-    }
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/StoredData.h"
+
 #include <filesystem>
 
 // A fresh temporary working directory for one test, made current for the test's
@@ -18,6 +20,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path dataFolder() const { return path_ / "data"; }
     std::filesystem::path databaseFile() const;
+    // The data file through an independent connection.
+    StoredData stored() const { return StoredData(databaseFile()); }
 
 private:
     std::filesystem::path previous_;

@@ -32,7 +32,7 @@ struct TabGroupTest : ::testing::Test {
     }
 };
 
-TEST_F(TabGroupTest, clicking_a_tab_puts_it_down_and_the_rest_of_its_group_up)
+TEST_F(TabGroupTest, ClickingATabPutsItDownAndTheRestOfItsGroupUp)
 {
     recipes->SetDown(true);
     click(foods);
@@ -47,7 +47,7 @@ TEST_F(TabGroupTest, clicking_a_tab_puts_it_down_and_the_rest_of_its_group_up)
     EXPECT_EQ(clicked, (std::vector<std::string>{"Foods", "Foods"}));
 }
 
-TEST_F(TabGroupTest, groups_are_per_index_and_per_parent)
+TEST_F(TabGroupTest, GroupsArePerIndexAndPerParent)
 {
     QWidget otherParent;
     TAdvButton* otherGroup = tab("Other", 2);
@@ -62,7 +62,7 @@ TEST_F(TabGroupTest, groups_are_per_index_and_per_parent)
     EXPECT_TRUE(elsewhere->Down());
 }
 
-TEST_F(TabGroupTest, only_another_tab_of_the_group_puts_a_down_tab_up)
+TEST_F(TabGroupTest, OnlyAnotherTabOfTheGroupPutsADownTabUp)
 {
     recipes->SetDown(true);
     recipes->SetDown(false);
@@ -71,7 +71,7 @@ TEST_F(TabGroupTest, only_another_tab_of_the_group_puts_a_down_tab_up)
     EXPECT_FALSE(recipes->Down());
 }
 
-TEST_F(TabGroupTest, releasing_away_from_the_tab_neither_latches_nor_clicks)
+TEST_F(TabGroupTest, ReleasingAwayFromTheTabNeitherLatchesNorClicks)
 {
     recipes->SetDown(true);
     press(foods);
@@ -81,7 +81,7 @@ TEST_F(TabGroupTest, releasing_away_from_the_tab_neither_latches_nor_clicks)
     EXPECT_TRUE(clicked.empty());
 }
 
-TEST_F(TabGroupTest, a_tab_held_and_dragged_off_loses_its_hover_at_once_and_does_not_latch)
+TEST_F(TabGroupTest, ATabHeldAndDraggedOffLosesItsHoverAtOnceAndDoesNotLatch)
 {
     recipes->SetDown(true);
     foods->move(120, 0);
@@ -100,7 +100,7 @@ TEST_F(TabGroupTest, a_tab_held_and_dragged_off_loses_its_hover_at_once_and_does
     EXPECT_TRUE(clicked.empty());
 }
 
-TEST_F(TabGroupTest, a_hovered_tab_that_is_hidden_is_no_longer_hovered)
+TEST_F(TabGroupTest, AHoveredTabThatIsHiddenIsNoLongerHovered)
 {
     header.show();
     enter(foods);
@@ -108,7 +108,7 @@ TEST_F(TabGroupTest, a_hovered_tab_that_is_hidden_is_no_longer_hovered)
     EXPECT_FALSE(foods->MouseOver());
 }
 
-TEST_F(TabGroupTest, without_a_group_a_tab_is_never_down_and_draws_nothing)
+TEST_F(TabGroupTest, WithoutAGroupATabIsNeverDownAndDrawsNothing)
 {
     TAdvButton* loose = tab("Loose", 0);
     loose->SetDown(true);
@@ -118,7 +118,7 @@ TEST_F(TabGroupTest, without_a_group_a_tab_is_never_down_and_draws_nothing)
     EXPECT_FALSE(blank(paintedAlone(recipes)));
 }
 
-TEST_F(TabGroupTest, chosen_tab_draws_its_image_and_font_idle_tabs_the_down_image_one_pixel_lower)
+TEST_F(TabGroupTest, ChosenTabDrawsItsImageAndFontIdleTabsTheDownImageOnePixelLower)
 {
     ButtonFont white = defaultButtonFont();
     white.color = Qt::white;
@@ -152,7 +152,7 @@ TEST_F(TabGroupTest, chosen_tab_draws_its_image_and_font_idle_tabs_the_down_imag
     EXPECT_EQ(foods->PlanPaint().font.color, QColor(192, 192, 192));
 }
 
-TEST_F(TabGroupTest, missing_pictures_fall_back_or_draw_nothing)
+TEST_F(TabGroupTest, MissingPicturesFallBackOrDrawNothing)
 {
     foods->SetImageDown(nullptr);
     EXPECT_EQ(foods->PlanPaint().picture, &chosen); // up: Image in place of ImageDown
@@ -166,7 +166,7 @@ TEST_F(TabGroupTest, missing_pictures_fall_back_or_draw_nothing)
     EXPECT_EQ(drawing.textX, 0); // no Image: the caption keeps its first position
 }
 
-TEST_F(TabGroupTest, the_hover_picture_is_kept_but_never_drawn)
+TEST_F(TabGroupTest, TheHoverPictureIsKeptButNeverDrawn)
 {
     SkinImage hover = solid("over", {106, 31}, Qt::yellow);
     foods->SetImageOver(&hover);

@@ -27,7 +27,7 @@ struct ButtonContainerTest : ::testing::Test {
     TFormButtonContainer container;
 };
 
-TEST_F(ButtonContainerTest, holds_the_53_images_by_name_at_their_sizes)
+TEST_F(ButtonContainerTest, HoldsThe53ImagesByNameAtTheirSizes)
 {
     std::map<QString, QSize> expected = {
         {"ImgMinNormal", {19, 19}}, {"ImgMinDown", {19, 19}},  {"ImgMinOver", {19, 19}},
@@ -53,7 +53,7 @@ TEST_F(ButtonContainerTest, holds_the_53_images_by_name_at_their_sizes)
     }
 }
 
-TEST_F(ButtonContainerTest, one_bitmap_serves_every_button_that_names_it)
+TEST_F(ButtonContainerTest, OneBitmapServesEveryButtonThatNamesIt)
 {
     TGraphicButton first;
     TGraphicButton second;
@@ -63,13 +63,13 @@ TEST_F(ButtonContainerTest, one_bitmap_serves_every_button_that_names_it)
     EXPECT_EQ(first.size(), QSize(48, 48));
 }
 
-TEST_F(ButtonContainerTest, an_unknown_name_is_an_error)
+TEST_F(ButtonContainerTest, AnUnknownNameIsAnError)
 {
     EXPECT_EQ(container.Find(QStringLiteral("ImgOkay")), nullptr);
     EXPECT_THROW(container.Image(QStringLiteral("ImgOkay")), ProgramError);
 }
 
-TEST_F(ButtonContainerTest, hover_is_lighter_and_pressed_darker_than_normal)
+TEST_F(ButtonContainerTest, HoverIsLighterAndPressedDarkerThanNormal)
 {
     const QStringList sets = {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgCreate", "ImgEdit", "ImgDelete",
                               "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};
@@ -86,7 +86,7 @@ TEST_F(ButtonContainerTest, hover_is_lighter_and_pressed_darker_than_normal)
     EXPECT_NE(container.Image("TabButtonUp")->Bitmap().toImage(), container.Image("TabButtonDown")->Bitmap().toImage());
 }
 
-TEST_F(ButtonContainerTest, the_glyphs_tell_the_buttons_apart)
+TEST_F(ButtonContainerTest, TheGlyphsTellTheButtonsApart)
 {
     const QStringList sets = {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk",
                               "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};

@@ -39,7 +39,7 @@ struct GridTest : DataControlsTest {
     int selectedRow() { return grid->currentIndex().row(); }
 };
 
-TEST_F(GridTest, shows_the_fields_it_is_given_with_labels_or_its_own_titles)
+TEST_F(GridTest, ShowsTheFieldsItIsGivenWithLabelsOrItsOwnTitles)
 {
     EXPECT_EQ(grid->Model()->rowCount(), 25);
     EXPECT_EQ(grid->Model()->columnCount(), 2);
@@ -53,7 +53,7 @@ TEST_F(GridTest, shows_the_fields_it_is_given_with_labels_or_its_own_titles)
     EXPECT_FALSE(grid->Model()->flags(grid->Model()->index(3, 0)) & Qt::ItemIsEditable);
 }
 
-TEST_F(GridTest, selection_and_current_row_are_one_thing_both_ways)
+TEST_F(GridTest, SelectionAndCurrentRowAreOneThingBothWays)
 {
     EXPECT_EQ(selectedRow(), 0);
     groups.setRecNo(7);
@@ -66,7 +66,7 @@ TEST_F(GridTest, selection_and_current_row_are_one_thing_both_ways)
     EXPECT_EQ(selectedRow(), 24);
 }
 
-TEST_F(GridTest, follows_edits_and_reloads_of_its_set)
+TEST_F(GridTest, FollowsEditsAndReloadsOfItsSet)
 {
     groups.setRecNo(3);
     groups.edit();
@@ -81,7 +81,7 @@ TEST_F(GridTest, follows_edits_and_reloads_of_its_set)
     EXPECT_EQ(selectedRow(), groups.currentRow());
 }
 
-TEST_F(GridTest, edits_in_place_only_when_asked_and_then_writes_through_the_field)
+TEST_F(GridTest, EditsInPlaceOnlyWhenAskedAndThenWritesThroughTheField)
 {
     const QModelIndex cell = grid->Model()->index(4, 1);
     EXPECT_FALSE(grid->Model()->setData(cell, QStringLiteral("Nope"), Qt::EditRole));
@@ -95,7 +95,7 @@ TEST_F(GridTest, edits_in_place_only_when_asked_and_then_writes_through_the_fiel
     EXPECT_EQ(groups.fieldByName("FdGrp_Desc").asString(), "Typed");
 }
 
-TEST_F(GridTest, a_refused_write_is_reported_not_thrown)
+TEST_F(GridTest, ARefusedWriteIsReportedNotThrown)
 {
     MessageRecorder recorder;
     grid->SetReadOnly(false);
@@ -104,7 +104,7 @@ TEST_F(GridTest, a_refused_write_is_reported_not_thrown)
     EXPECT_EQ(recorder.messages()[0].kind, MessageKind::Error);
 }
 
-TEST_F(DataControlsTest, edit_box_takes_typing_only_while_the_set_is_editing)
+TEST_F(DataControlsTest, EditBoxTakesTypingOnlyWhileTheSetIsEditing)
 {
     auto* edit = new TDBEdit(&window);
     edit->SetDataSource(&dscGroups);
@@ -127,7 +127,7 @@ TEST_F(DataControlsTest, edit_box_takes_typing_only_while_the_set_is_editing)
     EXPECT_EQ(edit->text().toStdString(), descriptionAt(1));
 }
 
-TEST_F(DataControlsTest, a_half_typed_number_is_reported_only_when_the_box_is_left)
+TEST_F(DataControlsTest, AHalfTypedNumberIsReportedOnlyWhenTheBoxIsLeft)
 {
     MessageRecorder recorder;
     auto* edit = new TDBEdit(&window);
@@ -144,7 +144,7 @@ TEST_F(DataControlsTest, a_half_typed_number_is_reported_only_when_the_box_is_le
     EXPECT_EQ(groups.fieldByName("FdGrp_Cd").asInteger(), 4242);
 }
 
-TEST_F(DataControlsTest, memo_and_text_follow_the_current_row)
+TEST_F(DataControlsTest, MemoAndTextFollowTheCurrentRow)
 {
     auto* memo = new TDBMemo(&window);
     memo->SetDataSource(&dscGroups);
@@ -163,7 +163,7 @@ TEST_F(DataControlsTest, memo_and_text_follow_the_current_row)
     EXPECT_EQ(label->text(), QStringLiteral("Long text"));
 }
 
-TEST_F(DataControlsTest, lookup_combo_lists_the_lookup_set_and_writes_the_key_while_editing)
+TEST_F(DataControlsTest, LookupComboListsTheLookupSetAndWritesTheKeyWhileEditing)
 {
     Table foods(db, "tblFoodDesc", "FOOD_DES.db");
     foods.open();
@@ -192,7 +192,7 @@ TEST_F(DataControlsTest, lookup_combo_lists_the_lookup_set_and_writes_the_key_wh
     delete combo; // before the data source this test made goes
 }
 
-TEST_F(DataControlsTest, repeating_panels_show_a_page_of_rows_and_pick_the_clicked_one)
+TEST_F(DataControlsTest, RepeatingPanelsShowAPageOfRowsAndPickTheClickedOne)
 {
     auto* panels = new TDBCtrlGrid(&window);
     panels->SetDataSource(&dscGroups);

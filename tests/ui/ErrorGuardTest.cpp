@@ -15,7 +15,7 @@
 
 namespace {
 
-TEST(ErrorGuardTest, program_errors_show_their_message_and_others_show_an_empty_error)
+TEST(ErrorGuardTest, ProgramErrorsShowTheirMessageAndOthersShowAnEmptyError)
 {
     MessageRecorder recorder;
     EXPECT_FALSE(guarded([] { throw ProgramError("Cannot perform this operation on an empty dataset"); }));
@@ -31,7 +31,7 @@ TEST(ErrorGuardTest, program_errors_show_their_message_and_others_show_an_empty_
               (std::vector<std::string>{"Cannot perform this operation on an empty dataset", "", ""}));
 }
 
-TEST(ErrorGuardTest, a_throwing_click_handler_is_reported_and_the_button_stays_usable)
+TEST(ErrorGuardTest, AThrowingClickHandlerIsReportedAndTheButtonStaysUsable)
 {
     MessageRecorder recorder;
     QWidget parent;
@@ -59,7 +59,7 @@ public:
     }
 };
 
-TEST(ErrorGuardTest, the_event_loop_goes_on_after_a_thrown_error)
+TEST(ErrorGuardTest, TheEventLoopGoesOnAfterAThrownError)
 {
     MessageRecorder recorder;
     Thrower thrower;
@@ -75,7 +75,7 @@ TEST(ErrorGuardTest, the_event_loop_goes_on_after_a_thrown_error)
     EXPECT_EQ(recorder.texts(), std::vector<std::string>{"thrown from an event"});
 }
 
-TEST(FontsTest, the_forms_font_maps_to_an_installed_sans_font)
+TEST(FontsTest, TheFormsFontMapsToAnInstalledSansFont)
 {
     installFontSubstitutions();
     const QString family = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();

@@ -35,7 +35,7 @@ struct GraphicButtonTest : ::testing::Test {
     }
 };
 
-TEST_F(GraphicButtonTest, starts_25_square_without_pictures_and_with_the_default_hover_font)
+TEST_F(GraphicButtonTest, Starts25SquareWithoutPicturesAndWithTheDefaultHoverFont)
 {
     EXPECT_EQ(button->size(), QSize(25, 25));
     EXPECT_EQ(button->Image(), nullptr);
@@ -45,7 +45,7 @@ TEST_F(GraphicButtonTest, starts_25_square_without_pictures_and_with_the_default
     EXPECT_EQ(button->FontOver().font.pixelSize(), 11);
 }
 
-TEST_F(GraphicButtonTest, only_the_normal_picture_sizes_the_button)
+TEST_F(GraphicButtonTest, OnlyTheNormalPictureSizesTheButton)
 {
     button->SetImageDown(&over);
     button->SetImageOver(&over);
@@ -56,7 +56,7 @@ TEST_F(GraphicButtonTest, only_the_normal_picture_sizes_the_button)
     EXPECT_EQ(button->size(), QSize(40, 30));
 }
 
-TEST_F(GraphicButtonTest, down_is_refused_unless_the_button_latches)
+TEST_F(GraphicButtonTest, DownIsRefusedUnlessTheButtonLatches)
 {
     button->SetDown(true);
     EXPECT_FALSE(button->Down());
@@ -73,7 +73,7 @@ TEST_F(GraphicButtonTest, down_is_refused_unless_the_button_latches)
     EXPECT_FALSE(button->Down());
 }
 
-TEST_F(GraphicButtonTest, plain_button_looks_pressed_while_held_and_clicks_on_release)
+TEST_F(GraphicButtonTest, PlainButtonLooksPressedWhileHeldAndClicksOnRelease)
 {
     setAll();
     enter(button);
@@ -89,7 +89,7 @@ TEST_F(GraphicButtonTest, plain_button_looks_pressed_while_held_and_clicks_on_re
     EXPECT_FALSE(button->MouseOver());
 }
 
-TEST_F(GraphicButtonTest, dragging_off_ends_the_pressed_look_and_gives_no_click)
+TEST_F(GraphicButtonTest, DraggingOffEndsThePressedLookAndGivesNoClick)
 {
     setAll();
     enter(button);
@@ -103,7 +103,7 @@ TEST_F(GraphicButtonTest, dragging_off_ends_the_pressed_look_and_gives_no_click)
 
 // The same through the window system's own pointer traffic, where the toolkit
 // grabs the pointer for the pressed button.
-TEST_F(GraphicButtonTest, pointer_dragged_off_a_held_button_drops_the_pressed_look_at_once)
+TEST_F(GraphicButtonTest, PointerDraggedOffAHeldButtonDropsThePressedLookAtOnce)
 {
     setAll();
     button->move(50, 50);
@@ -135,7 +135,7 @@ TEST_F(GraphicButtonTest, pointer_dragged_off_a_held_button_drops_the_pressed_lo
     EXPECT_FALSE(button->MouseOver());
 }
 
-TEST_F(GraphicButtonTest, release_without_a_press_on_the_button_gives_no_click)
+TEST_F(GraphicButtonTest, ReleaseWithoutAPressOnTheButtonGivesNoClick)
 {
     release(button);
     send(button, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
@@ -143,7 +143,7 @@ TEST_F(GraphicButtonTest, release_without_a_press_on_the_button_gives_no_click)
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(GraphicButtonTest, latching_button_flips_at_the_press_and_shows_it_at_the_release)
+TEST_F(GraphicButtonTest, LatchingButtonFlipsAtThePressAndShowsItAtTheRelease)
 {
     setAll();
     button->SetAllowDown(true);
@@ -162,7 +162,7 @@ TEST_F(GraphicButtonTest, latching_button_flips_at_the_press_and_shows_it_at_the
     EXPECT_FALSE(button->PressedLook());
 }
 
-TEST_F(GraphicButtonTest, double_click_is_a_second_press_so_a_latching_button_flips_twice)
+TEST_F(GraphicButtonTest, DoubleClickIsASecondPressSoALatchingButtonFlipsTwice)
 {
     button->SetAllowDown(true);
     doubleClick(button);
@@ -172,7 +172,7 @@ TEST_F(GraphicButtonTest, double_click_is_a_second_press_so_a_latching_button_fl
 }
 
 // The picture table, row by row: (over, pressed look, AllowDown, pictures set).
-TEST_F(GraphicButtonTest, picture_and_caption_offset_follow_the_state_table)
+TEST_F(GraphicButtonTest, PictureAndCaptionOffsetFollowTheStateTable)
 {
     struct Row {
         bool over, pressed, allowDown;
@@ -216,7 +216,7 @@ TEST_F(GraphicButtonTest, picture_and_caption_offset_follow_the_state_table)
     }
 }
 
-TEST_F(GraphicButtonTest, hover_font_shows_on_a_hovered_plain_button_and_a_latched_button_not_hovered)
+TEST_F(GraphicButtonTest, HoverFontShowsOnAHoveredPlainButtonAndALatchedButtonNotHovered)
 {
     ButtonFont red = defaultButtonFont();
     red.color = Qt::red;
@@ -233,7 +233,7 @@ TEST_F(GraphicButtonTest, hover_font_shows_on_a_hovered_plain_button_and_a_latch
     EXPECT_EQ(button->PlanPaint().font.color, QColor(Qt::red));
 }
 
-TEST_F(GraphicButtonTest, without_the_normal_picture_nothing_is_drawn_not_even_the_text)
+TEST_F(GraphicButtonTest, WithoutTheNormalPictureNothingIsDrawnNotEvenTheText)
 {
     button->SetText(QStringLiteral("Text"));
     button->resize(60, 20);
@@ -250,7 +250,7 @@ TEST_F(GraphicButtonTest, without_the_normal_picture_nothing_is_drawn_not_even_t
     EXPECT_FALSE(blank(paintedAlone(button)));
 }
 
-TEST_F(GraphicButtonTest, a_caption_wider_than_the_picture_is_truncated_toward_zero)
+TEST_F(GraphicButtonTest, ACaptionWiderThanThePictureIsTruncatedTowardZero)
 {
     SkinImage narrow = solid("narrow", {19, 19}, Qt::green);
     button->SetImage(&narrow);

@@ -18,7 +18,7 @@ QStringList buttonTexts(const QMessageBox& box)
     return texts;
 }
 
-TEST(MessageBoxesTest, each_kind_of_box_has_its_caption_icon_and_buttons)
+TEST(MessageBoxesTest, EachKindOfBoxHasItsCaptionIconAndButtons)
 {
     QWidget owner;
     owner.show();
@@ -63,7 +63,7 @@ void answerNextBox(const QString& buttonText, QString* seenTitle)
     });
 }
 
-TEST(MessageBoxesTest, questions_answer_yes_only_for_the_yes_button)
+TEST(MessageBoxesTest, QuestionsAnswerYesOnlyForTheYesButton)
 {
     MessageBoxes boxes;
     QString title;
@@ -78,7 +78,7 @@ TEST(MessageBoxesTest, questions_answer_yes_only_for_the_yes_button)
     EXPECT_EQ(title, QStringLiteral("Saporia"));
 }
 
-TEST(MessageRecorderTest, keeps_exact_captions_and_texts_and_answers_from_its_script)
+TEST(MessageRecorderTest, KeepsExactCaptionsAndTextsAndAnswersFromItsScript)
 {
     MessageRecorder recorder;
     recorder.answer(true);

@@ -25,7 +25,7 @@ struct TemplateDialogTest : ::testing::Test {
     TFormTemplateDialog dialog;
 };
 
-TEST_F(TemplateDialogTest, frame_is_borderless_and_follows_the_window_size)
+TEST_F(TemplateDialogTest, FrameIsBorderlessAndFollowsTheWindowSize)
 {
     EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(dialog.size(), QSize(500, 346));
@@ -45,7 +45,7 @@ TEST_F(TemplateDialogTest, frame_is_borderless_and_follows_the_window_size)
     EXPECT_EQ(dialog.ImgTopRight->geometry(), QRect(630, 0, 10, 5));
 }
 
-TEST_F(TemplateDialogTest, ok_gives_1_and_every_cancel_path_gives_2)
+TEST_F(TemplateDialogTest, OkGives1AndEveryCancelPathGives2)
 {
     ScriptedDialogs script;
     script.expect([](TFormTemplateDialog& d) { d.CloseOk(); });
@@ -60,7 +60,7 @@ TEST_F(TemplateDialogTest, ok_gives_1_and_every_cancel_path_gives_2)
     EXPECT_TRUE(script.allUsed());
 }
 
-TEST_F(TemplateDialogTest, the_stored_code_survives_between_showings_but_a_bare_close_is_a_cancel)
+TEST_F(TemplateDialogTest, TheStoredCodeSurvivesBetweenShowingsButABareCloseIsACancel)
 {
     ScriptedDialogs script;
     script.expect([](TFormTemplateDialog& d) {
@@ -75,7 +75,7 @@ TEST_F(TemplateDialogTest, the_stored_code_survives_between_showings_but_a_bare_
     EXPECT_EQ(dialog.ShowModal(), 2);
 }
 
-TEST_F(TemplateDialogTest, a_real_modal_run_ends_with_the_close_and_hides_the_dialog)
+TEST_F(TemplateDialogTest, ARealModalRunEndsWithTheCloseAndHidesTheDialog)
 {
     QTimer::singleShot(0, &dialog, [this] { dialog.CloseOk(); });
     EXPECT_EQ(dialog.ShowModal(), 1);
@@ -84,7 +84,7 @@ TEST_F(TemplateDialogTest, a_real_modal_run_ends_with_the_close_and_hides_the_di
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(TemplateDialogTest, a_dialog_closed_by_a_click_on_its_close_button_opens_again_without_the_hover_look)
+TEST_F(TemplateDialogTest, ADialogClosedByAClickOnItsCloseButtonOpensAgainWithoutTheHoverLook)
 {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -102,7 +102,7 @@ TEST_F(TemplateDialogTest, a_dialog_closed_by_a_click_on_its_close_button_opens_
     EXPECT_EQ(dialog.GraphicButton1->PlanPaint().picture->Name(), QStringLiteral("ImgExitNormal"));
 }
 
-TEST_F(TemplateDialogTest, dialogs_open_centred_on_the_main_window)
+TEST_F(TemplateDialogTest, DialogsOpenCentredOnTheMainWindow)
 {
     QWidget main;
     main.setGeometry(100, 80, 800, 600);
@@ -118,7 +118,7 @@ TEST_F(TemplateDialogTest, dialogs_open_centred_on_the_main_window)
     EXPECT_LE((centre - main.frameGeometry().center()).manhattanLength(), 2);
 }
 
-TEST_F(TemplateDialogTest, unscripted_dialogs_and_dialogs_left_open_are_errors_in_tests)
+TEST_F(TemplateDialogTest, UnscriptedDialogsAndDialogsLeftOpenAreErrorsInTests)
 {
     ScriptedDialogs script;
     EXPECT_THROW(dialog.ShowModal(), ProgramError);
@@ -140,7 +140,7 @@ struct EscapeTest : TemplateDialogTest {
     }
 };
 
-TEST_F(EscapeTest, escape_in_an_edit_box_does_not_close_the_dialog)
+TEST_F(EscapeTest, EscapeInAnEditBoxDoesNotCloseTheDialog)
 {
     edit->setFocus();
     ASSERT_EQ(dialog.focusWidget(), edit);
@@ -148,7 +148,7 @@ TEST_F(EscapeTest, escape_in_an_edit_box_does_not_close_the_dialog)
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(EscapeTest, escape_from_a_routed_control_cancels_once)
+TEST_F(EscapeTest, EscapeFromARoutedControlCancelsOnce)
 {
     routed->setFocus();
     key(routed, Qt::Key_A, QStringLiteral("a"));
@@ -159,7 +159,7 @@ TEST_F(EscapeTest, escape_from_a_routed_control_cancels_once)
     EXPECT_EQ(dialog.result(), 2);
 }
 
-TEST_F(TemplateDialogTest, escape_to_the_window_itself_cancels_and_other_keys_are_left_alone)
+TEST_F(TemplateDialogTest, EscapeToTheWindowItselfCancelsAndOtherKeysAreLeftAlone)
 {
     dialog.show();
     key(&dialog, Qt::Key_A, QStringLiteral("a"));
@@ -178,7 +178,7 @@ struct DragTest : TemplateDialogTest {
     }
 };
 
-TEST_F(DragTest, dragging_the_background_moves_the_window_with_the_pointer)
+TEST_F(DragTest, DraggingTheBackgroundMovesTheWindowWithThePointer)
 {
     QWidget* handle = dialog.ImgMiddleCenter;
     send(handle, QEvent::MouseButtonPress, {40, 30}, Qt::RightButton); // any button starts a drag
@@ -194,7 +194,7 @@ TEST_F(DragTest, dragging_the_background_moves_the_window_with_the_pointer)
     EXPECT_EQ(dialog.pos(), QPoint(210, 170));
 }
 
-TEST_F(DragTest, offsets_are_truncated_toward_zero)
+TEST_F(DragTest, OffsetsAreTruncatedTowardZero)
 {
     dialog.move(-50, -40);
     dialog.ImgMiddleCenterMouseDown(10, 10);
@@ -202,7 +202,7 @@ TEST_F(DragTest, offsets_are_truncated_toward_zero)
     EXPECT_EQ(dialog.pos(), QPoint(-50, -39)); // -50.5 -> -50, -39.5 -> -39
 }
 
-TEST_F(DragTest, a_maximised_dialog_does_not_move)
+TEST_F(DragTest, AMaximisedDialogDoesNotMove)
 {
     dialog.showMaximized();
     ASSERT_TRUE(dialog.isMaximized());
@@ -212,7 +212,7 @@ TEST_F(DragTest, a_maximised_dialog_does_not_move)
     EXPECT_EQ(dialog.pos(), before);
 }
 
-TEST_F(DragTest, derived_dialogs_bind_more_drag_handles)
+TEST_F(DragTest, DerivedDialogsBindMoreDragHandles)
 {
     auto* page = new QWidget(dialog.ImgMiddleCenter);
     page->setGeometry(10, 40, 100, 100);
