@@ -91,6 +91,11 @@ public:
     void applyUpdates(); // one transaction; see Database::applyUpdates
     void commitUpdates();
     void cancelUpdates();
+    // Undo points (see UndoPoint): rolling back to a mark takes back the pending
+    // changes made since, cancels an open edit, and leaves older changes as they are.
+    PendingChanges::Mark markPending() { return pending_.mark(); }
+    void releasePendingMark(const PendingChanges::Mark& mark) { pending_.release(mark); }
+    void rollBackPending(const PendingChanges::Mark& mark);
 
     // Re-reads the rows, recalculates, and stays on the same row where it still exists.
     void refresh();

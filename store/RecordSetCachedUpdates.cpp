@@ -65,6 +65,15 @@ void RecordSet::cancelUpdates()
         reload(true);
 }
 
+void RecordSet::rollBackPending(const PendingChanges::Mark& mark)
+{
+    if (editing())
+        cancel();
+    pending_.rollBackTo(mark);
+    if (active())
+        reload(true);
+}
+
 RecordSet::ApplyResult RecordSet::writePendingChanges()
 {
     ApplyResult result;
