@@ -1,10 +1,12 @@
 #include "app/StartUp.h"
 
+#include "app/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
+#include "seams/Messages.h"
 #include "foods/Preference.h"
 #include "ui/TemplateDialog.h"
 
@@ -74,6 +76,13 @@ void DestroyApplicationObjects()
 
 int RunProgram()
 {
+    // Held until the windows and data modules are gone, so a next copy starts only
+    // once this one has stored everything.
+    const DataFolderLock lock("data");
+    if (lock.state() == DataFolderLock::State::HeldByOther) {
+        showError("Saporia is already running on this data folder.");
+        return 0;
+    }
     guarded([] {
         CreateApplicationObjects();
         FormMain->show();
