@@ -5,6 +5,9 @@
 #include "recipes/DatabaseRecipes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
+#include "foods/FoodEdit.h"
+#include "foods/Measurements.h"
+#include "foods/NutrientValue.h"
 #include "foods/Preference.h"
 #include "ui/TemplateDialog.h"
 
@@ -44,6 +47,9 @@ const std::vector<StartUpStep>& startUpSteps()
                                      return recipes;
                                  }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
+        step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
+        step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
+        step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;
