@@ -7,6 +7,9 @@
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
 #include "seams/Messages.h"
+#include "foods/FoodEdit.h"
+#include "foods/Measurements.h"
+#include "foods/NutrientValue.h"
 #include "foods/Preference.h"
 #include "ui/TemplateDialog.h"
 
@@ -46,6 +49,9 @@ const std::vector<StartUpStep>& startUpSteps()
                                      return recipes;
                                  }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
+        step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
+        step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
+        step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;

@@ -132,6 +132,8 @@ private:
     std::int32_t NextNumber(Query& query, const std::string& field, RecordSet& pendingSet);
     RecordSet& FoodListSet() { return *dscFoodDesc.dataSet(); }
     bool FoodListShowsQuery() { return dscFoodDesc.dataSet() == &qrySearchFoods; }
+    void HoldFoodDetails();
+    void ReleaseFoodDetails();
 
     double fCurrentGramWeight = 0;
     std::vector<std::string> fFoodGroupNames;
@@ -140,7 +142,6 @@ private:
     std::vector<MeasureEntry> fMeasures;
     std::vector<std::pair<int, std::function<void()>>> fMeasureListeners;
     int fNextListenerId = 1;
-    Query fStoredFoodCount; // whether a food number has a stored FOOD_DES row
 };
 
 extern TDataModuleFoods* DataModuleFoods;

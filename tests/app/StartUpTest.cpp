@@ -44,7 +44,8 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
-                                               "FormButtonContainer", "DialogPreference"};
+                                               "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
+                                               "FormNutrientValue", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
 
