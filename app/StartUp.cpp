@@ -5,7 +5,10 @@
 #include "recipes/DatabaseRecipes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
+#include "foods/FoodGroupEdit.h"
+#include "foods/FoodGroups.h"
 #include "foods/Preference.h"
+#include "foods/SimpleSearch.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -43,6 +46,9 @@ const std::vector<StartUpStep>& startUpSteps()
                                      };
                                      return recipes;
                                  }),
+        step<TDialogSimpleSearch>("DialogSimpleSearch", DialogSimpleSearch, [] { return new TDialogSimpleSearch; }),
+        step<TDialogFoodGroups>("DialogFoodGroups", DialogFoodGroups, [] { return new TDialogFoodGroups; }),
+        step<TDialogFoodGroupEdit>("DialogFoodGroupEdit", DialogFoodGroupEdit, [] { return new TDialogFoodGroupEdit; }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
