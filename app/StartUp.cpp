@@ -10,7 +10,10 @@
 #include "foods/FoodEdit.h"
 #include "foods/Measurements.h"
 #include "foods/NutrientValue.h"
+#include "foods/FoodGroupEdit.h"
+#include "foods/FoodGroups.h"
 #include "foods/Preference.h"
+#include "foods/SimpleSearch.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -48,6 +51,9 @@ const std::vector<StartUpStep>& startUpSteps()
                                      };
                                      return recipes;
                                  }),
+        step<TDialogSimpleSearch>("DialogSimpleSearch", DialogSimpleSearch, [] { return new TDialogSimpleSearch; }),
+        step<TDialogFoodGroups>("DialogFoodGroups", DialogFoodGroups, [] { return new TDialogFoodGroups; }),
+        step<TDialogFoodGroupEdit>("DialogFoodGroupEdit", DialogFoodGroupEdit, [] { return new TDialogFoodGroupEdit; }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),

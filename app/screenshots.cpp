@@ -1,20 +1,28 @@
-// saporia-window-shots FOLDER: renders the main window on each page, the
-// preference dialog, and the food edit wizard on each page with its two small
-// dialogs, offscreen into PNG files, for review. Runs from a folder that holds data/.
+// saporia-window-shots FOLDER: renders the main window on each page and every
+// dialog offscreen into PNG files, for review. Runs from a folder that holds
+// data/; stores nothing (every dialog is cancelled).
 
+#include "app/MainForm.h"
+#include "app/StartUp.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
+#include "foods/FoodGroupEdit.h"
+#include "foods/FoodGroups.h"
+#include "foods/Preference.h"
+#include "foods/SimpleSearch.h"
+#include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
-#include "app/MainForm.h"
 #include "ui/MessageBoxes.h"
-#include "foods/Preference.h"
-#include "app/StartUp.h"
 #include "ui/TemplateDialog.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 #include <cstdio>
 
@@ -74,6 +82,38 @@ void foodEditWizard()
         DataModuleFoods->CancelEditedFood();
 }
 
+// Shows `dialog` as its caller would, lets `prepare` act as the user, saves the
+// picture and cancels.
+void shoot(TFormTemplateDialog& dialog, const QString& name, const std::function<void()>& prepare = {})
+{
+    TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& shown) {
+        shown.show();
+        TApplication::processEvents();
+        if (prepare)
+            prepare();
+        TApplication::processEvents();
+        save(shown, name);
+        shown.CloseCancel();
+        return shown.StoredCode();
+    };
+    dialog.ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
+void foodDialogs()
+{
+    shoot(*DialogSimpleSearch, "simple-search-dialog",
+          [] { QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "cheese"); });
+
+    DataModuleFoods->tblFoodGroups2.setRecNo(3);
+    shoot(*DialogFoodGroups, "food-groups-dialog");
+
+    DataModuleFoods->BeginNewFoodGroup();
+    shoot(*DialogFoodGroupEdit, "food-group-edit-dialog",
+          [] { QTest::keyClicks(DialogFoodGroupEdit->DBEdit1, "Home Baking"); });
+    DataModuleFoods->CancelNewFoodGroup();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -107,6 +147,7 @@ int main(int argc, char** argv)
         FormMain->btnPreferenceClick();
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodEditWizard();
+        foodDialogs();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -44,6 +44,7 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
+                                               "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
                                                "FormNutrientValue", "DialogPreference"};
     EXPECT_EQ(order, expected);
