@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScreen>
@@ -68,7 +69,9 @@ TAdvButton* pageTab(QWidget* parent, const QString& caption)
     return tab;
 }
 
-QWidget* colouredPanel(QWidget* parent, const QColor& colour)
+} // namespace
+
+QWidget* TFormMain::colouredPanel(QWidget* parent, const QColor& colour)
 {
     auto* panel = new QWidget(parent);
     panel->setAutoFillBackground(true);
@@ -77,8 +80,6 @@ QWidget* colouredPanel(QWidget* parent, const QColor& colour)
     panel->setPalette(palette);
     return panel;
 }
-
-} // namespace
 
 TFormMain::TFormMain()
     : LinkColorHover(Skin::linkHover()), LinkColorNormal(Skin::linkNormal()),
@@ -123,6 +124,8 @@ TFormMain::TFormMain()
 
 TFormMain::~TFormMain()
 {
+    if (measureListener_ && DataModuleFoods)
+        DataModuleFoods->removeMeasureListener(measureListener_);
     if (FormMain == this)
         FormMain = nullptr;
 }
@@ -286,6 +289,10 @@ void TFormMain::FormShow()
 {
     Timer1->start();
     Shown = true;
+    showFoodsPageData();
+    BuildFoodTree();
+    TreeViewFoods->Select(NodeViewAllFoods);
+    RefreshMeasures();
     resize(800, 580);
 }
 
@@ -352,8 +359,7 @@ void TFormMain::BtnRecipesClick()
 void TFormMain::BtnFoodsClick()
 {
     NotebookClient->setCurrentIndex(1);
-    if (EditAmount)
-        EditAmount->setFocus();
+    EditAmount->setFocus();
 }
 
 void TFormMain::BtnInfoBaseClick()

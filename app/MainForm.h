@@ -1,10 +1,18 @@
 #pragma once
 
+#include "ui/NavigationTree.h"
+
 #include <QColor>
 #include <QWidget>
 
 class LinkLabel;
+class QAction;
+class QComboBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
+class TDBGrid;
+class TDBText;
 class QSplitter;
 class QStackedWidget;
 class QTimer;
@@ -54,7 +62,39 @@ public:
 
     // Foods page (app/MainFormFoods.cpp)
     QWidget* PanelHeaderClientFoods;
+    TGraphicButton* BtnNewFood;
+    TGraphicButton* BtnDeleteFood;
+    TGraphicButton* BtnEditFood;
     QLabel* LabelActiveDispalyFoods;
+    QWidget* PanelBrowseFoods;
+    QLabel* Panel2;
+    SkinPicture* ImgSplitterRightFoods;
+    TNavigationTree* TreeViewFoods;
+    QSplitter* SplitterClientFoods;
+    QWidget* PanelClientFoods;
+    TDBGrid* DBGrid2;
+    SkinPicture* ImgSplitterLeftFoods;
+    QWidget* PaneelClientFoodNutrient;
+    QWidget* PanelFoodMeasures;
+    QLabel* Panel1;
+    QLabel* LabelQuantity;
+    QLineEdit* EditAmount; // focused when the Foods tab is chosen
+    QLabel* LabelMeasure;
+    QComboBox* ComboBoxMeasures;
+    QLabel* LabelAmountIngram;
+    TDBText* DBTextAmountInGram;
+    TDBGrid* DBGrid3;
+    QLabel* PanelSearching;
+    QMenu* PopupMenuFoodTree;
+    QAction* NewFoodGroup;
+    QAction* EditFoodGroup;
+    QAction* DeleteFoodGroup;
+    QAction* ViewAllFoods;
+    QAction* NewSimpleSearch;
+    QAction* ClearSearchHistory;
+    QAction* NewAdvancedSearch;
+    QAction* EditAdvancedSearch;
+    QAction* DeleteAdvancedSearch;
 
     // Info Base page
     QWidget* PanelHeaderClientInfoBase;
@@ -63,9 +103,6 @@ public:
     QWidget* PanelClientInfoBase;
     QLabel* Label3;
     QWidget* PanelBrowseInfoBase;
-
-    // The Foods page's amount box, focused when the Foods tab is chosen.
-    QWidget* EditAmount = nullptr;
 
     // Handlers
     void FormCreate();
@@ -86,6 +123,22 @@ public:
     void btnmailinglistClick();
     void btnForumClick();
 
+    // Foods page
+    void BuildFoodTree();
+    void FillFoodGroupNodes();
+    void FillFoodSimpleSearchNodes();
+    void FillFoodAdvancedSearchNodes();
+    void RefreshSimpleSearchNodes();
+    void RefreshAdvancedSearchNodes();
+    void RefreshMeasures();
+    void TreeViewFoodsChange();
+    void ComboBoxMeasuresChange();
+    void BtnNewFoodClick();
+    void BtnEditFoodClick();
+    void BtnDeleteFoodClick();
+    void PopupMenuFoodTreePopup(QTreeWidgetItem* node, const QPoint& globalPos);
+    void UpdateFoodTreeMenu(const QTreeWidgetItem* node);
+
     // Alpha blending of the window (0 transparent .. 255 opaque).
     bool AlphaBlend() const { return alphaBlend_; }
     int AlphaBlendValue() const { return alphaBlendValue_; }
@@ -94,7 +147,14 @@ public:
     double MouseDownX = 0; // the last press on a header picture, in its coordinates
     double MouseDownY = 0;
     bool Dragging = false;
+    QTreeWidgetItem* NodeFoodGroups = nullptr;
+    QTreeWidgetItem* NodeViewAllFoods = nullptr;
+    QTreeWidgetItem* NodeFoodSimpleSearch = nullptr;
+    QTreeWidgetItem* NodeFoodAdvancedSearch = nullptr;
     bool Shown = false;
+    // The node selected when the food tree's change handler last finished, kept by
+    // its path: the branch it stood in may have been rebuilt since.
+    NodePath LastFoodNode;
     const QColor LinkColorHover;
     const QColor LinkColorNormal;
 
@@ -114,9 +174,17 @@ private:
     void layoutPageHeader(QWidget* header, QLabel* label);
     void layoutRecipesPage();
     void layoutFoodsPage();
+    // Foods page
+    void showFoodsPageData(); // binds the page to the food module on the first show
+    void selectFoodNode(QTreeWidgetItem* node); // runs the node's command even if it is selected
+    void deleteFromFoodTree(const QTreeWidgetItem* node);
+    void runRuleGroupSearch(const QString& name);
+    static QWidget* colouredPanel(QWidget* parent, const QColor& colour);
     void setAlphaBlend(bool on, int value);
 
     WindowDrag* headerDrag_;
+    int measureListener_ = 0;
+    NodePath foodMenuNode_; // the node the food tree's menu was opened on
     bool alphaBlend_ = true;
     int alphaBlendValue_ = 40;
 };

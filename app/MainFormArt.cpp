@@ -120,4 +120,14 @@ void paintPageHeader(QPainter& painter, const QRect& area)
     painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), Skin::brightGreen());
 }
 
+void paintShadow(QPainter& painter, const QRect& area, bool fallsRight)
+{
+    QLinearGradient gradient(area.topLeft(), area.topRight());
+    const QColor dark(0, 40, 0, 110);
+    const QColor clear(0, 40, 0, 0);
+    gradient.setColorAt(0, fallsRight ? dark : clear);
+    gradient.setColorAt(1, fallsRight ? clear : dark);
+    painter.fillRect(area, gradient);
+}
+
 } // namespace MainFormArt

@@ -12,4 +12,6 @@ void paintHeaderRight(QPainter& painter, const QRect& area);  // the rounded end
 void paintSideBorder(QPainter& painter, const QRect& area, bool left);
 void paintBottomBar(QPainter& painter, const QRect& area);
 void paintPageHeader(QPainter& painter, const QRect& area);   // the strip above a page
+// A splitter's shadow on the panel beside it, darkest at the splitter's side.
+void paintShadow(QPainter& painter, const QRect& area, bool fallsRight);
 } // namespace MainFormArt

@@ -353,6 +353,12 @@ double TDataModuleFoods::SelectMeasure(int index, double amount)
     return fCurrentGramWeight;
 }
 
+void TDataModuleFoods::ClearMeasure()
+{
+    fCurrentGramWeight = 0;
+    tblNutrientData.refresh();
+}
+
 // ---------------------------------------------------------------------------
 // Search history
 

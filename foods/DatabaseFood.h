@@ -83,6 +83,8 @@ public:
     void ShowSearchResults();
     const std::vector<MeasureEntry>& GetMeasures();
     double SelectMeasure(int index, double amount);
+    // A food without measures: no gram weight, so no per-measure values.
+    void ClearMeasure();
     double CurrentGramWeight() const { return fCurrentGramWeight; }
 
     // Search history.
