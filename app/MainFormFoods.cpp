@@ -263,7 +263,9 @@ void TFormMain::buildFoodsPage()
     ComboBoxMeasures->setGeometry(8, 71, 244, 21);
     LabelAmountIngram = greyLabel(PanelFoodMeasures, "Amount (g):", {104, 94});
     DBTextAmountInGram = new TDBText(PanelFoodMeasures);
-    DBTextAmountInGram->setGeometry(160, 94, 90, LabelAmountIngram->height());
+    // The designed place, unless the substituted font made the caption wider.
+    const int gramsLeft = std::max(160, LabelAmountIngram->geometry().right() + 4);
+    DBTextAmountInGram->setGeometry(gramsLeft, 94, 250 - gramsLeft, LabelAmountIngram->height());
     QPalette grey = DBTextAmountInGram->palette();
     grey.setColor(QPalette::WindowText, Qt::gray);
     DBTextAmountInGram->setPalette(grey);
@@ -345,6 +347,14 @@ void TFormMain::showFoodsPageData()
                          {"Nutr_Val", {}, 46},
                          {"Nutr_ValByServing", {}, 62},
                          {"Units", {}, 42}});
+    // The designed widths, widened where the substituted font needs more for a
+    // title; the description takes what the panel has left.
+    QHeaderView* titles = DBGrid3->horizontalHeader();
+    for (int column = 1; column < 4; ++column) {
+        const QString title = DBGrid3->Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        DBGrid3->setColumnWidth(column, std::max(DBGrid3->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8));
+    }
+    titles->setSectionResizeMode(0, QHeaderView::Stretch);
     DBTextAmountInGram->SetDataSource(&DataModuleFoods->dscNutrientData);
     DBTextAmountInGram->SetDataField("Gm_Wgt");
     measureListener_ = DataModuleFoods->addMeasureListener([this] { RefreshMeasures(); });

@@ -10,14 +10,19 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TemplateDialog.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -114,6 +119,62 @@ void foodDialogs()
     DataModuleFoods->CancelNewFoodGroup();
 }
 
+// The Foods page: Butter, salted with its tablespoon, a group listed, a keyword
+// searched, the tree's menu open and the search notice up. The keyword leaves
+// the history as it was.
+void foodsPage()
+{
+    FormMain->BtnFoods->SetDown(true);
+    FormMain->BtnFoodsClick();
+    DataModuleFoods->qrySearchFoods.locate("NDB_No", Value(std::int64_t{1001}));
+    FormMain->ComboBoxMeasures->setCurrentIndex(FormMain->ComboBoxMeasures->findText("tbsp"));
+    TApplication::processEvents();
+    save(*FormMain, "main-window-foods");
+
+    FormMain->TreeViewFoods->expandItem(FormMain->NodeFoodGroups);
+    FormMain->TreeViewFoods->Select(TNavigationTree::ChildByText(FormMain->NodeFoodGroups, "Dairy and Egg Products"));
+    TApplication::processEvents();
+    save(*FormMain, "main-window-foods-group");
+
+    const bool known = DataModuleFoods->tblFoodSimpleSearch.locate("Keyword", Value(std::string("cheese")), true);
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        dialog.show();
+        QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "cheese");
+        DialogSimpleSearch->ButtonSearchClick();
+        return dialog.StoredCode();
+    };
+    FormMain->TreeViewFoods->Select(TNavigationTree::ChildByText(FormMain->NodeFoodSimpleSearch, "New Search"));
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    FormMain->TreeViewFoods->expandItem(FormMain->NodeFoodSimpleSearch);
+    TApplication::processEvents();
+    save(*FormMain, "main-window-foods-keyword");
+
+    QTreeWidgetItem* node = FormMain->TreeViewFoods->Selected();
+    FormMain->UpdateFoodTreeMenu(node);
+    QImage picture = FormMain->grab().toImage();
+    const QRect nodeBox = FormMain->TreeViewFoods->visualItemRect(node);
+    QMenu& menu = *FormMain->PopupMenuFoodTree;
+    menu.ensurePolished();
+    menu.adjustSize();
+    // Where the window system would open it: at the pointer, kept inside the window.
+    QPoint at = FormMain->TreeViewFoods->viewport()->mapTo(FormMain, nodeBox.center());
+    at.setX(std::min(at.x(), FormMain->width() - menu.width()));
+    at.setY(std::min(at.y(), FormMain->height() - menu.height()));
+    QPainter painter(&picture);
+    painter.drawPixmap(at, menu.grab());
+    painter.end();
+    picture.save(outputFolder.filePath("main-window-foods-menu.png"));
+    ++written;
+
+    FormMain->PanelSearching->show();
+    save(*FormMain, "main-window-foods-searching");
+    FormMain->PanelSearching->hide();
+
+    if (!known && DataModuleFoods->tblFoodSimpleSearch.locate("Keyword", Value(std::string("cheese")), true))
+        DataModuleFoods->tblFoodSimpleSearch.deleteRecord();
+    FormMain->RefreshSimpleSearchNodes();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -141,6 +202,7 @@ int main(int argc, char** argv)
             FormMain->NotebookClient->setCurrentIndex(page);
             save(*FormMain, pages[page]);
         }
+        foodsPage();
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
             return saveAndCancel(dialog, "preference-dialog");
         };
