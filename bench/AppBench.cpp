@@ -11,6 +11,12 @@
 #include "app/MainForm.h"
 #include "store/Query.h"
 #include "app/StartUp.h"
+#include "foods/DatabaseFood.h"
+#include "store/Sqlite.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStackedWidget>
 
 #include <QEvent>
 #include <QPixmap>
@@ -207,5 +213,107 @@ void gridScrollPage(benchmark::State& state)
     }
 }
 SAPORIA_FIGURE("grid_scroll_page", gridScrollPage);
+
+// The Foods page as a user has it after a while: 50 keywords in the search history
+// and 20 saved searches, the window shown on the Foods page. The extra rows are
+// removed again when the figure is done, leaving the data as it was.
+class FoodsPageFixture {
+public:
+    FoodsPageFixture()
+    {
+        ensureApplication();
+        Database db("sv FoodDatabase", "data");
+        SqliteDatabase& sqlite = db.sqlite();
+        sqlite.execute("BEGIN");
+        for (int i = 0; i < 50; ++i)
+            sqlite.execute("INSERT INTO \"FoodSimpleSearch.db\" (Keyword) VALUES ('bench keyword " + std::to_string(i)
+                           + "')");
+        for (int i = 0; i < 20; ++i)
+            sqlite.execute("INSERT INTO \"FoodSQL.DB\" (SQL_ID, \"SQL Name\") VALUES (" + std::to_string(100000 + i)
+                           + ", 'bench search " + std::to_string(i) + "')");
+        sqlite.execute("COMMIT");
+        CreateApplicationObjects();
+        FormMain->show();
+        FormMain->NotebookClient->setCurrentIndex(1);
+        TApplication::processEvents();
+    }
+    ~FoodsPageFixture()
+    {
+        DestroyApplicationObjects();
+        Database db("sv FoodDatabase", "data");
+        db.sqlite().execute("DELETE FROM \"FoodSimpleSearch.db\" WHERE Keyword LIKE 'bench keyword %'");
+        db.sqlite().execute("DELETE FROM \"FoodSQL.DB\" WHERE SQL_ID >= 100000");
+    }
+    FoodsPageFixture(const FoodsPageFixture&) = delete;
+    FoodsPageFixture& operator=(const FoodsPageFixture&) = delete;
+
+    // What the user sees of the page, painted as a frame would be.
+    void paint() { FormMain->PageFoods->render(&canvas_); }
+    QPixmap& canvas() { return canvas_; }
+
+private:
+    QPixmap canvas_{740, 429};
+};
+
+void foodTreeBuild(benchmark::State& state)
+{
+    FoodsPageFixture page;
+    for (auto _ : state) {
+        FormMain->BuildFoodTree();
+        FormMain->TreeViewFoods->viewport()->render(&page.canvas());
+    }
+    state.counters["nodes"] = 4 + FormMain->NodeFoodGroups->childCount() + FormMain->NodeFoodSimpleSearch->childCount()
+        + FormMain->NodeFoodAdvancedSearch->childCount();
+}
+
+// Switching between two listings and painting the page each time.
+void switchNodes(benchmark::State& state, QTreeWidgetItem* first, QTreeWidgetItem* second, FoodsPageFixture& page)
+{
+    bool toFirst = true;
+    for (auto _ : state) {
+        FormMain->TreeViewFoods->Select(toFirst ? first : second);
+        page.paint();
+        toFirst = !toFirst;
+    }
+}
+
+void foodNodeSwitch(benchmark::State& state)
+{
+    FoodsPageFixture page;
+    switchNodes(state, TNavigationTree::ChildByText(FormMain->NodeFoodGroups, "Dairy and Egg Products"),
+                TNavigationTree::ChildByText(FormMain->NodeFoodGroups, "Spices and Herbs"), page);
+}
+
+// "View All Foods" listed afresh (8,789 rows), by way of a root without a command.
+void foodNodeSwitchAll(benchmark::State& state)
+{
+    FoodsPageFixture page;
+    switchNodes(state, FormMain->NodeFoodSimpleSearch, FormMain->NodeViewAllFoods, page);
+}
+
+// The Down key in the food list: details re-read, measures refreshed, page painted.
+void foodListStep(benchmark::State& state)
+{
+    FoodsPageFixture page;
+    TDBGrid* list = FormMain->DBGrid2;
+    list->setFocus();
+    RecordSet& foods = *DataModuleFoods->dscFoodDesc.dataSet();
+    int steps = 0;
+    for (auto _ : state) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(list, &down);
+        page.paint();
+        if (++steps % 1000 == 0) {
+            state.PauseTiming();
+            foods.first();
+            state.ResumeTiming();
+        }
+    }
+}
+
+SAPORIA_FIGURE("food_tree_build", foodTreeBuild);
+SAPORIA_FIGURE("food_node_switch", foodNodeSwitch);
+SAPORIA_FIGURE("food_node_switch_all", foodNodeSwitchAll);
+SAPORIA_FIGURE("food_list_step", foodListStep);
 
 } // namespace
