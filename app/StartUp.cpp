@@ -3,6 +3,10 @@
 #include "ui/ButtonContainer.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
 #include "foods/FoodGroupEdit.h"
@@ -50,6 +54,11 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogFoodGroups>("DialogFoodGroups", DialogFoodGroups, [] { return new TDialogFoodGroups; }),
         step<TDialogFoodGroupEdit>("DialogFoodGroupEdit", DialogFoodGroupEdit, [] { return new TDialogFoodGroupEdit; }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
+        step<TDialogRecipeTypes>("DialogRecipeTypes", DialogRecipeTypes, [] { return new TDialogRecipeTypes; }),
+        step<TDialogRecipeCuisines>("DialogRecipeCuisines", DialogRecipeCuisines, [] { return new TDialogRecipeCuisines; }),
+        step<TDialogRecipeTypeEdit>("DialogRecipeTypeEdit", DialogRecipeTypeEdit, [] { return new TDialogRecipeTypeEdit; }),
+        step<TDialogRecipeCuisineEdit>("DialogRecipeCuisineEdit", DialogRecipeCuisineEdit,
+                                       [] { return new TDialogRecipeCuisineEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;

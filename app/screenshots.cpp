@@ -9,6 +9,11 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -68,6 +73,27 @@ void foodDialogs()
     DataModuleFoods->CancelNewFoodGroup();
 }
 
+void recipeDialogs()
+{
+    shoot(*DialogRecipeTypes, "recipe-types-dialog");
+    shoot(*DialogRecipeCuisines, "recipe-cuisines-dialog");
+
+    DataModuleRecipes->tblRecipeTypes2.append();
+    shoot(*DialogRecipeTypeEdit, "recipe-type-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeTypeEdit->DBEdit1, "Weeknight Suppers"); });
+    DataModuleRecipes->tblRecipeTypes2.cancel();
+    DataModuleRecipes->tblRecipeCuisine2.append();
+    shoot(*DialogRecipeCuisineEdit, "recipe-cuisine-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeCuisineEdit->DBEdit1, "Georgian"); });
+    DataModuleRecipes->tblRecipeCuisine2.cancel();
+
+    const auto refusal = MessageBoxes::build(MessageKind::Notice, captionOf(MessageKind::Notice),
+                                             "Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!");
+    refusal->show();
+    TApplication::processEvents();
+    save(*refusal, "recipe-type-in-use-refusal");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -105,6 +131,7 @@ int main(int argc, char** argv)
         FormMain->btnPreferenceClick();
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodDialogs();
+        recipeDialogs();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -17,7 +17,8 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
         order.push_back(step.instance);
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
                                                "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
-                                               "FormButtonContainer", "DialogPreference"};
+                                               "FormButtonContainer", "DialogRecipeTypes", "DialogRecipeCuisines",
+                                               "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
 
