@@ -14,6 +14,7 @@
 #include "recipes/RecipeCuisines.h"
 #include "recipes/RecipeTypeEdit.h"
 #include "recipes/RecipeTypes.h"
+#include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -116,11 +117,17 @@ int main(int argc, char** argv)
         while (FormMain->AlphaBlend())
             FormMain->Timer1Timer();
         TApplication::processEvents();
-        const char* pages[] = {"main-window-recipes", "main-window-foods", "main-window-info-base"};
-        for (int page = 0; page < 3; ++page) {
-            FormMain->NotebookClient->setCurrentIndex(page);
-            save(*FormMain, pages[page]);
+        // Each page as its tab shows it: the tab latched, then its click handler.
+        const std::pair<TAdvButton*, const char*> pages[] = {{FormMain->BtnRecipes, "main-window-recipes"},
+                                                             {FormMain->BtnFoods, "main-window-foods"},
+                                                             {FormMain->BtnInfoBase, "main-window-info-base"}};
+        for (const auto& [tab, name] : pages) {
+            tab->SetDown(true);
+            tab->OnClick();
+            save(*FormMain, name);
         }
+        FormMain->BtnRecipes->SetDown(true);
+        FormMain->BtnRecipesClick();
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
             dialog.show();
             TApplication::processEvents();
