@@ -177,6 +177,7 @@ private:
     bool passesFilter(const Row& row) const { return !filtered_ || filter_.accepts(row.stored); }
     void overlayPending(std::vector<Row>& fetched, const std::optional<Value>& masterKey);
     void calculate(Row& row);
+    void recalculateEditBuffer();
     Row* activeRow();
     void moveTo(int row);
     void notify(DataChange change, Field* field = nullptr);
@@ -200,6 +201,7 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     Row editBuffer_;
+    bool editCalcStale_ = false; // a field of the edit buffer changed since it was calculated
     Row* calcTarget_ = nullptr;
     bool reloading_ = false;
     int controlsDisabled_ = 0;

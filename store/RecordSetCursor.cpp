@@ -167,6 +167,7 @@ void RecordSet::append()
     postIfEditing();
     ensureCurrent();
     editBuffer_ = Row{nextTemporaryId_--, std::vector<Value>(columns_.size()), {}};
+    editCalcStale_ = false;
     if (master_) {
         const auto key = currentMasterKey();
         editBuffer_.stored[static_cast<std::size_t>(linkColumn_)] = key ? *key : Value();
@@ -196,6 +197,7 @@ void RecordSet::edit()
     }
     assert(cursor_ >= 0 && cursor_ < static_cast<int>(rows_.size()));
     editBuffer_ = rows_[static_cast<std::size_t>(cursor_)];
+    editCalcStale_ = false;
     state_ = DataSetState::Edit;
     notify(DataChange::StateChanged);
 }
@@ -233,6 +235,7 @@ void RecordSet::post()
         throw;
     }
     calculate(row);
+    editCalcStale_ = false;
     rows_[static_cast<std::size_t>(cursor_)] = std::move(row);
     state_ = DataSetState::Browse;
     changed();
