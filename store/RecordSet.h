@@ -227,7 +227,7 @@ private:
     std::vector<DataSource*> sources_;
     std::unordered_map<std::string, LookupIndex> lookupIndexes_;
     std::vector<LookupIndex> locateIndexes_; // per stored column
-    std::uint64_t lastLinearLocate_ = ~0ull; // the generation a locate last walked the rows in
+    int linearLocates_ = 0; // locates that walked the rows since an index was last good
 
     bool readByKey_ = false;
     std::optional<std::int64_t> locatedId_; // the stored row a locate is bringing in
