@@ -111,25 +111,91 @@ TEST_F(FoodsTest, RuleGroupsJoinTheirRulesAndRunByNameIgnoringCase)
     EXPECT_EQ(m.qrySearchFoods.recordCount(), all);
 }
 
-TEST_F(FoodsTest, ARuleThatIsNoValidComparisonStopsTheSearchWithOneMessage)
+TEST_F(FoodsTest, EveryMixOfRuleKindsFindsWhatThePlainStatementFindsInTheSameOrder)
+{
+    // One rule of each kind, and a second nutrient rule; each pairs with its fragment
+    // of the plain statement, in which every nutrient rule selects its foods by value.
+    const std::vector<std::pair<Rule, std::string>> kinds = {
+        {{"FoodName", "contains", "raw", ""}, R"( LOWER( Food_des."Desc" ) LIKE LOWER( '%%raw%%' ) )"},
+        {{"FoodGroup", "is", "Vegetables and Vegetable Products", "1100"}, " FdGrp_Cd = '1100' "},
+        {{"Protein", ">", "2", "203"},
+         R"( NDB_No IN ( SELECT NDB_No FROM "NUT_DATA.db" Nut_data WHERE   (Nutr_No = 203) AND (Nutr_Val>2) ) )"},
+        {{"Total lipid (fat)", "<", "0.3", "204"},
+         R"( NDB_No IN ( SELECT NDB_No FROM "NUT_DATA.db" Nut_data WHERE   (Nutr_No = 204) AND (Nutr_Val<0.3) ) )"},
+    };
+    auto& m = foods();
+    int nonEmpty = 0;
+    for (unsigned mix = 0; mix < (1u << kinds.size()); ++mix) {
+        for (const bool reversed : {false, true}) {
+            std::vector<Rule> rules;
+            std::string plain = R"(SELECT NDB_No, FdGrp_Cd, Food_des."Desc" FROM "FOOD_DES.db" Food_des )";
+            std::string joiner = "WHERE ";
+            for (std::size_t k = 0; k < kinds.size(); ++k) {
+                const auto& [rule, fragment] = kinds[reversed ? kinds.size() - 1 - k : k];
+                if (!(mix & (1u << (reversed ? kinds.size() - 1 - k : k))))
+                    continue;
+                rules.push_back(rule);
+                plain += joiner + fragment;
+                joiner = "AND";
+            }
+            const std::string name = "Mix " + std::to_string(mix) + (reversed ? " reversed" : "");
+            addRuleGroup(m, name, rules);
+            ASSERT_TRUE(m.RunAdvancedSearch(name));
+            const auto expected = dir.stored().numbers(plain);
+            EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), expected) << plain;
+            nonEmpty += !expected.empty();
+        }
+    }
+    EXPECT_EQ(nonEmpty, 32); // every mix finds something, so order and rows are both compared
+}
+
+TEST_F(FoodsTest, ARefusedSearchShowsNoFoodsRatherThanThePreviousOnes)
 {
     // As an older version could have stored them, or a user typed them.
-    seed("INSERT INTO \"FoodSQL.DB\" VALUES (1, 'Odd'), (2, 'Worse');"
+    seed("INSERT INTO \"FoodSQL.DB\" VALUES (1, 'Odd'), (2, 'Worse'), (3, 'Groupless');"
          "INSERT INTO \"FoodSQLRules.DB\" (\"Field\", \"Condition\", RValue, SQL_ID, ExtraInfo) VALUES "
          "('FoodName', 'contains', 'cheese', 1, ''), ('Protein', '=>', '20', 1, '203'),"
-         "('Protein', '>', '20); DELETE FROM \"FOOD_DES.db\"; --', 2, '203');");
+         "('Protein', '>', '20); DELETE FROM \"FOOD_DES.db\"; --', 2, '203'),"
+         "('FoodGroup', 'is', 'Dairy', 3, 'dairy');");
     auto& m = foods();
     m.SearchFoodsByKeyword("apples");
-    const auto before = numbers(m.qrySearchFoods, "NDB_No");
+    m.ShowSearchResults();
+    ASSERT_GT(m.dscFoodDesc.dataSet()->recordCount(), 0);
 
-    m.RunAdvancedSearch("Odd");
-    m.RunAdvancedSearch("Worse");
-    ASSERT_EQ(messages.texts().size(), 2u);
-    EXPECT_NE(messages.texts()[0].find("\"Odd\""), std::string::npos);
-    EXPECT_NE(messages.texts()[0].find("Protein => 20"), std::string::npos);
-    EXPECT_NE(messages.texts()[1].find("\"Worse\""), std::string::npos);
-    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), before);
+    for (const std::string name : {"Odd", "Worse", "Groupless"}) {
+        EXPECT_FALSE(m.RunAdvancedSearch(name)) << name;
+        EXPECT_FALSE(m.qrySearchFoods.active()) << name;
+        EXPECT_EQ(m.dscFoodDesc.dataSet()->recordCount(), 0) << name;
+        EXPECT_EQ(m.tblNutrientData.recordCount(), 0) << name;
+        ASSERT_EQ(messages.texts().size(), 1u);
+        EXPECT_NE(messages.texts()[0].find("\"" + name + "\" cannot run"), std::string::npos) << messages.texts()[0];
+        messages.clear();
+        m.SearchFoodsByKeyword("apples");
+    }
     EXPECT_EQ(count("SELECT COUNT(*) FROM \"FOOD_DES.db\""), 55);
+    EXPECT_TRUE(m.RunAdvancedSearch("No such search")); // runs: every food
+}
+
+TEST_F(FoodsTest, TypedComparisonsRunWhenTheyAreSqlComparisons)
+{
+    auto& m = foods();
+    const std::string sqlComparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">="};
+    for (const auto& comparison : sqlComparisons) {
+        for (const std::string& typed : {comparison, "  " + comparison + " "}) {
+            addRuleGroup(m, "Protein" + typed, {{"Protein", typed, "0.2", "203"}});
+            ASSERT_TRUE(m.RunAdvancedSearch("Protein" + typed)) << '"' << typed << '"';
+            EXPECT_EQ(m.qrySearchFoods.recordCount(),
+                      count("SELECT COUNT(*) FROM \"NUT_DATA.db\" WHERE Nutr_No = 203 AND Nutr_Val " + comparison + " 0.2"))
+                << '"' << typed << '"';
+        }
+    }
+    EXPECT_TRUE(messages.texts().empty());
+
+    for (const std::string typed : {"=>", "=<", "==", "< =", "<>=", "is", "", "> 1 OR 1"}) {
+        addRuleGroup(m, "Odd" + typed, {{"Protein", typed, "0.2", "203"}});
+        EXPECT_FALSE(m.RunAdvancedSearch("Odd" + typed)) << '"' << typed << '"';
+    }
+    EXPECT_EQ(messages.texts().size(), 8u);
 }
 
 TEST_F(FoodsTest, RuleGroupsCreatedInOneSpanGetTheirOwnIds)
