@@ -32,7 +32,8 @@ void applyRuleGroups(TDataModuleFoods& m)
 
 TEST_F(FoodsTest, KeywordSearchFindsWhatAnIndependentCountFinds)
 {
-    seed("INSERT INTO \"FOOD_DES.db\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (99004, 1800, 'Crème brûlée')");
+    seed("INSERT INTO \"FOOD_DES.db\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (99004, 1800, 'Crème brûlée'),"
+         "(99005, 100, 'CRÈME FRAÎCHE')");
     auto& m = foods();
     const std::string plain = "SELECT COUNT(*) FROM \"FOOD_DES.db\" WHERE instr(lower(\"Desc\"), lower('";
     for (const std::string keyword : {"cheese", "ChEeSe", "eese", "raw", " raw", "raw ", "Apples, raw", "zzz"}) {
@@ -48,6 +49,11 @@ TEST_F(FoodsTest, KeywordSearchFindsWhatAnIndependentCountFinds)
     // Letter case is ignored beyond ASCII too.
     m.SearchFoodsByKeyword("CRÈME BRÛLÉE");
     EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99004});
+    m.SearchFoodsByKeyword("crème fraîche");
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99005});
+    addRuleGroup(m, "Cream", {{"FoodName", "contains", "fraîche", ""}});
+    ASSERT_TRUE(m.RunAdvancedSearch("Cream"));
+    EXPECT_EQ(numbers(m.qrySearchFoods, "NDB_No"), std::vector<std::int64_t>{99005});
 }
 
 TEST_F(FoodsTest, UserTextInSearchesIsSearchedForNotRunAsSql)
@@ -79,6 +85,25 @@ TEST_F(FoodsTest, SearchHistoryKeepsOneRowPerKeywordNewestFirst)
     m.ClearSearchHistory();
     EXPECT_TRUE(m.GetSearchHistory().empty());
     EXPECT_EQ(count("SELECT COUNT(*) FROM \"FoodSimpleSearch.db\""), 0);
+}
+
+TEST_F(FoodsTest, AHistoryUpdateThatFailsHalfWayKeepsTheOldKeyword)
+{
+    // Storing the new spelling fails after the old row was removed.
+    seed("INSERT INTO \"FoodSimpleSearch.db\" (Keyword) VALUES ('apples'), ('cheese');"
+         "CREATE TRIGGER refuse_new BEFORE INSERT ON \"FoodSimpleSearch.db\" WHEN NEW.Keyword = 'CHEESE' "
+         "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;");
+    auto& m = foods();
+    EXPECT_THROW(m.AddSearchHistory("CHEESE"), ProgramError);
+    EXPECT_EQ(dir.stored().rows("SELECT Keyword FROM \"FoodSimpleSearch.db\" ORDER BY rowid"),
+              (std::vector<std::string>{"apples", "cheese"}));
+    EXPECT_EQ(m.GetSearchHistory(), (std::vector<std::string>{"cheese", "apples"}));
+
+    // The set stores at once again afterwards.
+    m.AddSearchHistory("APPLES");
+    EXPECT_EQ(dir.stored().rows("SELECT Keyword FROM \"FoodSimpleSearch.db\" ORDER BY rowid"),
+              (std::vector<std::string>{"cheese", "APPLES"}));
+    EXPECT_FALSE(m.tblFoodSimpleSearch.updatesPending());
 }
 
 TEST_F(FoodsTest, RuleGroupsJoinTheirRulesAndRunByNameIgnoringCase)

@@ -70,6 +70,23 @@ TEST_F(RecipeCalculation, NoServesGiveNoValuePerServe)
     }
 }
 
+TEST_F(RecipeCalculation, AnEmptyTotalIsZeroPerServe)
+{
+    setServes(4);
+    Table& nutrients = module->tblRecipeNutrientDataEdit;
+    nutrients.append();
+    nutrients.fieldByName("Nutr_No").setAsInteger(203);
+    nutrients.post();
+    EXPECT_FALSE(nutrients.fieldByName("Serve_Val").isNull());
+    EXPECT_EQ(nutrients.fieldByName("Serve_Val").asFloat(), 0);
+
+    module->PostNewRecipe();
+    module->tblDispalyRecipesAll.last();
+    ASSERT_TRUE(module->tblRecipeNutrientData.locate("Nutr_No", std::int64_t{203}));
+    EXPECT_TRUE(module->tblRecipeNutrientData.fieldByName("Nutr_Val").isNull());
+    EXPECT_FALSE(module->tblRecipeNutrientData.fieldByName("Serve_Val").isNull());
+}
+
 TEST_F(RecipeCalculation, ReplacesEveryPreviousRowAndRepeatsExactly)
 {
     addNutrient(999, 123);
