@@ -9,6 +9,8 @@
 #include "store/ProgramError.h"
 #include "store/TableDefinitions.h"
 
+#include <map>
+
 
 TDataModuleRecipes* DataModuleRecipes = nullptr;
 
@@ -403,35 +405,48 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
         return;
     }
 
-    deleteAllRows(tblRecipeNutrientDataEdit);
-
-    const Value recipeId = tblRecipeDescEdit.fieldByName("R_ID").value();
+    // The totals are summed first, each nutrient in the order it is first met, and
+    // then stored as one new row per nutrient: the very rows that finding and
+    // posting a total for every food value would leave, without doing that 3,000
+    // times for a recipe of 20 ingredients. A failure while reading keeps the old rows.
+    struct Total {
+        Value nutrient;
+        double value;
+    };
+    std::vector<Total> totals;
+    std::map<Value, std::size_t> totalOf;
     Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
     Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
     Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
+    for (tblRecipeIngredientEdit.first(); !tblRecipeIngredientEdit.eof(); tblRecipeIngredientEdit.next()) {
+        const double weight = grams.asFloat();
+        for (tblRecipeIngredientNutrientDataEdit.first(); !tblRecipeIngredientNutrientDataEdit.eof();
+             tblRecipeIngredientNutrientDataEdit.next()) {
+            const Value nutrient = foodNutrient.value();
+            const double value = foodValue.asFloat();
+            if (const auto found = totalOf.find(nutrient); found != totalOf.end()) {
+                double& total = totals[found->second].value;
+                total = addAmountForWeight(total, value, weight);
+            } else {
+                totalOf.emplace(nutrient, totals.size());
+                totals.push_back({nutrient, static_cast<double>(amountForWeight(value, weight))});
+            }
+        }
+    }
+
+    // The dialog's grid is told once, when the new rows are all there.
+    ControlsDisabled quiet(tblRecipeNutrientDataEdit);
+    deleteAllRows(tblRecipeNutrientDataEdit);
+    const Value recipeId = tblRecipeDescEdit.fieldByName("R_ID").value();
     Field& totalRecipe = tblRecipeNutrientDataEdit.fieldByName("R_ID");
     Field& totalNutrient = tblRecipeNutrientDataEdit.fieldByName("Nutr_No");
     Field& total = tblRecipeNutrientDataEdit.fieldByName("Nutr_Val");
-    tblRecipeIngredientEdit.first();
-    while (!tblRecipeIngredientEdit.eof()) {
-        const double weight = grams.asFloat();
-        tblRecipeIngredientNutrientDataEdit.first();
-        while (!tblRecipeIngredientNutrientDataEdit.eof()) {
-            const Value nutrient = foodNutrient.value();
-            const double value = foodValue.asFloat();
-            if (tblRecipeNutrientDataEdit.locate("Nutr_No", nutrient)) {
-                tblRecipeNutrientDataEdit.edit();
-                total.setAsFloat(addAmountForWeight(total.asFloat(), value, weight));
-            } else {
-                tblRecipeNutrientDataEdit.append();
-                totalRecipe.setValue(recipeId);
-                totalNutrient.setValue(nutrient);
-                total.setAsFloat(static_cast<double>(amountForWeight(value, weight)));
-            }
-            tblRecipeNutrientDataEdit.post();
-            tblRecipeIngredientNutrientDataEdit.next();
-        }
-        tblRecipeIngredientEdit.next();
+    for (const auto& [nutrient, value] : totals) {
+        tblRecipeNutrientDataEdit.append();
+        totalRecipe.setValue(recipeId);
+        totalNutrient.setValue(nutrient);
+        total.setAsFloat(value);
+        tblRecipeNutrientDataEdit.post();
     }
 }
 

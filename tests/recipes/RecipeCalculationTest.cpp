@@ -39,6 +39,18 @@ TEST_F(RecipeCalculation, SumsSharedNutrientsInTheOrderFirstMet)
     EXPECT_EQ(module->tblRecipeNutrientDataEdit.fieldByName("R_ID").asInteger(), 4);
 }
 
+TEST_F(RecipeCalculation, TellsTheNutrientGridOnceWhateverTheRecipe)
+{
+    addNutrient(999, 123);
+    addIngredient("A", 99001, 250);
+    addIngredient("B", 99002, 50);
+    int told = 0;
+    module->dscRecipeNutrientDataEdit.addListener([&](DataChange, Field*) { ++told; });
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(editedTotals(), (Totals{"203=28", "204=10", "205=1"}));
+}
+
 TEST_F(RecipeCalculation, ValuesPerServe)
 {
     addIngredient("A", 99001, 100);
