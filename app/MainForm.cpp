@@ -1,17 +1,21 @@
 #include "app/MainForm.h"
 
-#include "ui/AdvButton.h"
-#include "ui/ButtonContainer.h"
-#include "foods/DatabaseFood.h"
-#include "recipes/DatabaseRecipes.h"
-#include "ui/ErrorGuard.h"
-#include "ui/GraphicButton.h"
 #include "app/InternetShortcut.h"
 #include "app/LinkLabel.h"
 #include "app/MainFormArt.h"
+#include "foods/DatabaseFood.h"
 #include "foods/Preference.h"
+#include "recipes/DatabaseRecipes.h"
+#include "ui/AdvButton.h"
+#include "ui/ButtonContainer.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/FormParts.h"
+#include "ui/GraphicButton.h"
 #include "ui/Skin.h"
 #include "ui/SkinPicture.h"
+#include "ui/TemplateDialog.h"
+#include "ui/WindowDrag.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -56,24 +60,12 @@ TAdvButton* pageTab(QWidget* parent, const QString& caption)
     auto* tab = new TAdvButton(parent);
     tab->SetImage(buttonImage("TabButtonUp"));
     tab->SetImageDown(buttonImage("TabButtonDown"));
-    QFont font("MS Sans Serif");
-    font.setPixelSize(16);
-    tab->SetFont({font, Qt::white});
-    tab->SetFontOver({font, QColor(192, 192, 192)});
+    tab->SetFont({formFont(16), Skin::tabText()});
+    tab->SetFontOver({formFont(16), Skin::tabTextIdle()});
     tab->SetGroupIndex(1);
     tab->SetCaption(caption);
     tab->resize(106, 31);
     return tab;
-}
-
-TGraphicButton* captionButton(QWidget* parent, const QString& name, int width)
-{
-    auto* button = new TGraphicButton(parent);
-    button->SetImage(buttonImage("Img" + name + "Normal"));
-    button->SetImageDown(buttonImage("Img" + name + "Down"));
-    button->SetImageOver(buttonImage("Img" + name + "Over"));
-    button->resize(width, 19);
-    return button;
 }
 
 QWidget* colouredPanel(QWidget* parent, const QColor& colour)
@@ -89,15 +81,17 @@ QWidget* colouredPanel(QWidget* parent, const QColor& colour)
 } // namespace
 
 TFormMain::TFormMain()
-    : LinkColorHover(colorFromNumber(16707798)), LinkColorNormal(colorFromNumber(16503172))
+    : LinkColorHover(Skin::linkHover()), LinkColorNormal(Skin::linkNormal()),
+      headerDrag_(new WindowDrag(this, {[this](double x, double y) { ImgHeaderCenterMouseDown(x, y); },
+                                        [this](double x, double y) { ImgHeaderCenterMouseMove(x, y); },
+                                        [this] { ImgHeaderCenterMouseUp(); },
+                                        [this] { ImgHeaderCenterDblClick(); }}))
 {
     setObjectName("FormMain");
     setWindowTitle("Main Form");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setMinimumSize(780, 580);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(formFont());
 
     NotebookClient = new QStackedWidget(this);
     PageRecipes = new QWidget;
@@ -110,6 +104,8 @@ TFormMain::TFormMain()
 
     buildHeader();
     buildBottomBar();
+    buildRecipesPage();
+    buildFoodsPage();
     buildInfoBasePage();
     ImgLeftBroder = painted(this, [](QPainter& p, const QRect& r) { MainFormArt::paintSideBorder(p, r, true); });
     ImgRightBorder = painted(this, [](QPainter& p, const QRect& r) { MainFormArt::paintSideBorder(p, r, false); });
@@ -138,7 +134,7 @@ void TFormMain::buildHeader()
     ImgHeaderCenter = painted(PanelHeader, MainFormArt::paintHeaderCenter);
     ImgHeaderRight = painted(PanelHeader, MainFormArt::paintHeaderRight);
     for (SkinPicture* picture : {ImgHeaderLeft, ImgHeaderCenter, ImgHeaderRight})
-        picture->installEventFilter(this);
+        headerDrag_->bind(picture);
 
     BtnRecipes = pageTab(PanelHeader, "Recipes");
     BtnFoods = pageTab(PanelHeader, "Foods");
@@ -147,9 +143,9 @@ void TFormMain::buildHeader()
     BtnFoods->OnClick = [this] { BtnFoodsClick(); };
     BtnInfoBase->OnClick = [this] { BtnInfoBaseClick(); };
 
-    ButtonMinimized = captionButton(PanelHeader, "Min", 19);
-    ButtonMaximized = captionButton(PanelHeader, "Max", 20);
-    ButtonExit = captionButton(PanelHeader, "Exit", 19);
+    ButtonMinimized = imageButton(PanelHeader, "ImgMin");
+    ButtonMaximized = imageButton(PanelHeader, "ImgMax");
+    ButtonExit = imageButton(PanelHeader, "ImgExit");
     ButtonMinimized->OnClick = [this] { ButtonMinimizedClick(); };
     ButtonMaximized->OnClick = [this] { ButtonMaximizedClick(); };
     ButtonExit->OnClick = [this] { ButtonExitClick(); };
@@ -180,17 +176,24 @@ void TFormMain::buildBottomBar()
     }
 }
 
+QWidget* TFormMain::buildPageHeader(QWidget* page, const QString& caption, QLabel*& label)
+{
+    QWidget* header = painted(page, MainFormArt::paintPageHeader);
+    label = captionLabel(header, caption, {}, Skin::darkGreen(), true);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return header;
+}
+
+void TFormMain::layoutPageHeader(QWidget* header, QLabel* label)
+{
+    const int pageWidth = NotebookClient->width();
+    header->setGeometry(0, 0, pageWidth, 35);
+    label->setGeometry(0, 0, pageWidth - 12, 35);
+}
+
 void TFormMain::buildInfoBasePage()
 {
-    PanelHeaderClientInfoBase = painted(PageInfoBase, MainFormArt::paintPageHeader);
-    LabelActiveDispalyInfoBase = new QLabel("Info Base Display", PanelHeaderClientInfoBase);
-    QFont bold = font();
-    bold.setBold(true);
-    LabelActiveDispalyInfoBase->setFont(bold);
-    QPalette green = LabelActiveDispalyInfoBase->palette();
-    green.setColor(QPalette::WindowText, Skin::darkGreen());
-    LabelActiveDispalyInfoBase->setPalette(green);
-    LabelActiveDispalyInfoBase->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PanelHeaderClientInfoBase = buildPageHeader(PageInfoBase, "Info Base Display", LabelActiveDispalyInfoBase);
 
     SplitterClientInfoBase = new QSplitter(Qt::Horizontal, PageInfoBase);
     SplitterClientInfoBase->setHandleWidth(3);
@@ -202,15 +205,9 @@ void TFormMain::buildInfoBasePage()
     SplitterClientInfoBase->setStretchFactor(0, 1);
     SplitterClientInfoBase->setSizes({555, 185});
 
-    Label3 = new QLabel("Info Base  (UNDER ......CONSTRUCTION..........)", PanelClientInfoBase);
-    QFont large = font();
-    large.setPixelSize(16);
-    large.setBold(true);
-    Label3->setFont(large);
-    QPalette red = Label3->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    Label3->setPalette(red);
-    Label3->move(16, 56);
+    Label3 = captionLabel(PanelClientInfoBase, "Info Base  (UNDER ......CONSTRUCTION..........)", {16, 56},
+                          Qt::red);
+    Label3->setFont(formFont(16, true));
     Label3->adjustSize();
 }
 
@@ -251,10 +248,10 @@ void TFormMain::layoutFrame()
     for (LinkLabel* link : {btnPreference, btnmailinglist, btnForum, btnHomePage})
         link->raise();
 
-    const int pageWidth = NotebookClient->width();
-    PanelHeaderClientInfoBase->setGeometry(0, 0, pageWidth, 35);
-    LabelActiveDispalyInfoBase->setGeometry(0, 0, pageWidth - 12, 35);
-    SplitterClientInfoBase->setGeometry(0, 35, pageWidth, std::max(0, NotebookClient->height() - 35));
+    layoutRecipesPage();
+    layoutFoodsPage();
+    layoutPageHeader(PanelHeaderClientInfoBase, LabelActiveDispalyInfoBase);
+    SplitterClientInfoBase->setGeometry(0, 35, NotebookClient->width(), std::max(0, NotebookClient->height() - 35));
 }
 
 void TFormMain::resizeEvent(QResizeEvent*)
@@ -303,33 +300,6 @@ void TFormMain::Timer1Timer()
     }
 }
 
-bool TFormMain::eventFilter(QObject* watched, QEvent* event)
-{
-    const bool header = watched == ImgHeaderLeft || watched == ImgHeaderCenter || watched == ImgHeaderRight;
-    if (!header)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        const QPointF at = static_cast<QMouseEvent*>(event)->position();
-        guarded([&] { ImgHeaderCenterMouseDown(at.x(), at.y()); });
-        return true;
-    }
-    case QEvent::MouseMove: {
-        const QPointF at = static_cast<QMouseEvent*>(event)->position();
-        guarded([&] { ImgHeaderCenterMouseMove(at.x(), at.y()); });
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        guarded([&] { ImgHeaderCenterMouseUp(); });
-        return true;
-    case QEvent::MouseButtonDblClick:
-        guarded([&] { ImgHeaderCenterDblClick(); });
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
-}
-
 void TFormMain::ImgHeaderCenterMouseDown(double x, double y)
 {
     MouseDownX = x;
@@ -339,10 +309,8 @@ void TFormMain::ImgHeaderCenterMouseDown(double x, double y)
 
 void TFormMain::ImgHeaderCenterMouseMove(double x, double y)
 {
-    if (!Dragging || isMaximized())
-        return;
-    // Whole pixels, toward zero: the press point stays under the pointer.
-    move(this->x() + static_cast<int>(x - MouseDownX), this->y() + static_cast<int>(y - MouseDownY));
+    if (Dragging)
+        WindowDrag::follow(*this, x, y, MouseDownX, MouseDownY);
 }
 
 void TFormMain::ImgHeaderCenterMouseUp()
@@ -396,7 +364,7 @@ void TFormMain::BtnInfoBaseClick()
 void TFormMain::btnPreferenceClick()
 {
     RecordSet& preferences = DataModuleFoods->tblNutrientPreference;
-    if (DialogPreference->ShowModal() == 1) {
+    if (DialogPreference->ShowModal() == mrOk) {
         preferences.applyUpdates();
         preferences.commitUpdates();
     } else {

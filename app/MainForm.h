@@ -11,6 +11,7 @@ class QTimer;
 class SkinPicture;
 class TAdvButton;
 class TGraphicButton;
+class WindowDrag;
 
 // The main window: a borderless, skinned frame moved by its header, with its own
 // minimise, maximise and close buttons, three latching page tabs, a bottom bar of
@@ -46,6 +47,14 @@ public:
     QWidget* PageFoods;
     QWidget* PageInfoBase;
     QTimer* Timer1;
+
+    // Recipes page (app/MainFormRecipes.cpp)
+    QWidget* PanelHeaderClientRecipes;
+    QLabel* LabelActiveDispalyRecipes;
+
+    // Foods page (app/MainFormFoods.cpp)
+    QWidget* PanelHeaderClientFoods;
+    QLabel* LabelActiveDispalyFoods;
 
     // Info Base page
     QWidget* PanelHeaderClientInfoBase;
@@ -92,15 +101,22 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildHeader();
     void buildBottomBar();
+    void buildRecipesPage();
+    void buildFoodsPage();
     void buildInfoBasePage();
+    // The strip above a page with its display label at the right.
+    QWidget* buildPageHeader(QWidget* page, const QString& caption, QLabel*& label);
     void layoutFrame();
+    void layoutPageHeader(QWidget* header, QLabel* label);
+    void layoutRecipesPage();
+    void layoutFoodsPage();
     void setAlphaBlend(bool on, int value);
 
+    WindowDrag* headerDrag_;
     bool alphaBlend_ = true;
     int alphaBlendValue_ = 40;
 };

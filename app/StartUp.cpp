@@ -1,10 +1,15 @@
 #include "app/StartUp.h"
 
+#include "app/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
+#include "seams/Messages.h"
+#include "foods/FoodEdit.h"
+#include "foods/Measurements.h"
+#include "foods/NutrientValue.h"
 #include "foods/Preference.h"
 #include "ui/TemplateDialog.h"
 
@@ -44,6 +49,9 @@ const std::vector<StartUpStep>& startUpSteps()
                                      return recipes;
                                  }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
+        step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
+        step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
+        step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;
@@ -74,6 +82,13 @@ void DestroyApplicationObjects()
 
 int RunProgram()
 {
+    // Held until the windows and data modules are gone, so a next copy starts only
+    // once this one has stored everything.
+    const DataFolderLock lock("data");
+    if (lock.state() == DataFolderLock::State::HeldByOther) {
+        showError("Saporia is already running on this data folder.");
+        return 0;
+    }
     guarded([] {
         CreateApplicationObjects();
         FormMain->show();

@@ -23,5 +23,6 @@ void CreateApplicationObjects();
 void DestroyApplicationObjects();
 
 // Runs the program: the objects, the main window and the message loop, inside one
-// guard that shows any error in the error box. Always returns 0.
+// guard that shows any error in the error box. A second start on a data folder
+// already in use says so and touches nothing. Always returns 0.
 int RunProgram();

@@ -1,7 +1,9 @@
-// saporia-window-shots FOLDER: renders the main window on each page and the
-// preference dialog offscreen into PNG files, for review. Runs from a folder
-// that holds data/.
+// saporia-window-shots FOLDER: renders the main window on each page, the
+// preference dialog, and the food edit wizard on each page with its two small
+// dialogs, offscreen into PNG files, for review. Runs from a folder that holds data/.
 
+#include "foods/DatabaseFood.h"
+#include "foods/FoodEdit.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "app/MainForm.h"
@@ -25,6 +27,51 @@ void save(QWidget& window, const QString& name)
 {
     window.grab().save(outputFolder.filePath(name + ".png"));
     ++written;
+}
+
+// Shows `dialog` as a modal run would, saves it, and cancels it.
+int saveAndCancel(TFormTemplateDialog& dialog, const QString& name)
+{
+    dialog.show();
+    TApplication::processEvents();
+    save(dialog, name);
+    dialog.CloseCancel();
+    return dialog.StoredCode();
+}
+
+// The food edit wizard over Butter, salted: each page, a value being added on the
+// second and its first measure being edited on the third. Nothing is stored.
+void foodEditWizard()
+{
+    DataModuleFoods->QueryAllFoods();
+    DataModuleFoods->ShowSearchResults();
+    DataModuleFoods->qrySearchFoods.locate("NDB_No", Value(std::int64_t{1001}));
+    DataModuleFoods->BeginEditFood();
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        if (&dialog != DialogFoodEdit)
+            return saveAndCancel(dialog, dialog.objectName() == "FormMeasurements" ? "measurements-dialog"
+                                                                                     : "nutrient-value-dialog");
+        dialog.show();
+        TApplication::processEvents();
+        save(dialog, "food-edit-1-details");
+        DialogFoodEdit->BtnNextClick();
+        TApplication::processEvents();
+        save(dialog, "food-edit-2-nutrients");
+        DataModuleFoods->tblNutrientDef.locate("Nutr_No", Value(std::int64_t{209})); // starch, which butter lacks
+        DialogFoodEdit->GraphicButton2Click();
+        DialogFoodEdit->BtnNextClick();
+        TApplication::processEvents();
+        save(dialog, "food-edit-3-measures");
+        DialogFoodEdit->BtnEditMeasureClick();
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    const int result = DialogFoodEdit->ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    if (result == 1)
+        DataModuleFoods->PostEditedFood();
+    else
+        DataModuleFoods->CancelEditedFood();
 }
 
 } // namespace
@@ -55,14 +102,11 @@ int main(int argc, char** argv)
             save(*FormMain, pages[page]);
         }
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
-            dialog.show();
-            TApplication::processEvents();
-            save(dialog, "preference-dialog");
-            dialog.CloseCancel();
-            return dialog.StoredCode();
+            return saveAndCancel(dialog, "preference-dialog");
         };
         FormMain->btnPreferenceClick();
         TFormTemplateDialog::ShowModalHook = nullptr;
+        foodEditWizard();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

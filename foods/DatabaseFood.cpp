@@ -71,8 +71,7 @@ TDataModuleFoods::TDataModuleFoods(const std::filesystem::path& dataFolder)
       dscFoodSQLRules("dscFoodSQLRules", &tblFoodSQLRules),
       sqlMaxNDB_No(DatabaseFoods, "sqlMaxNDB_No"),
       sqlMaxFdGrp_Cd(DatabaseFoods, "sqlMaxFdGrp_Cd"),
-      sqlMaxFoodSQL_ID(DatabaseFoods, "sqlMaxFoodSQL_ID"),
-      fStoredFoodCount(DatabaseFoods, "qryStoredFoodCount")
+      sqlMaxFoodSQL_ID(DatabaseFoods, "sqlMaxFoodSQL_ID")
 {
     auto foodGroupsLookup = [this] {
         return FieldSpec::lookup("FoodGroups", "FdGrp_Cd", tblFoodGroups2, "FdGrp_Cd", "FdGrp_Desc")
@@ -168,7 +167,6 @@ TDataModuleFoods::TDataModuleFoods(const std::filesystem::path& dataFolder)
     sqlMaxFdGrp_Cd.addSql("FROM \"FD_GROUP.db\" Fd_group");
     sqlMaxFoodSQL_ID.addSql("SELECT MAX( SQL_ID ) AS SQL_ID");
     sqlMaxFoodSQL_ID.addSql("FROM \"FoodSQL.DB\" Food_des");
-    fStoredFoodCount.addSql("SELECT COUNT(*) AS Foods FROM \"FOOD_DES.db\" WHERE NDB_No = :NDB_No");
 
     auto dataChange = [this](DataSource& source, Field* field) { dscFoodDescDataChange(source, field); };
     dscFoodDesc.onDataChange = dataChange;
@@ -377,8 +375,28 @@ std::int32_t TDataModuleFoods::NextRuleGroupId()
 // ---------------------------------------------------------------------------
 // Foods
 
+// The values and measures the food edit dialog changes are held with the food
+// row from Begin to Post or Cancel: OK stores the three together, and Cancel
+// leaves the tables as they were before the dialog opened.
+void TDataModuleFoods::HoldFoodDetails()
+{
+    tblNutrientData2.setCachedUpdates(true);
+    tblNutrientWeight2.setCachedUpdates(true);
+}
+
+// After a failed apply the changes stay pending, and held, until an OK stores
+// them or a Cancel drops them.
+void TDataModuleFoods::ReleaseFoodDetails()
+{
+    if (tblNutrientData2.updatesPending() || tblNutrientWeight2.updatesPending())
+        return;
+    tblNutrientData2.setCachedUpdates(false);
+    tblNutrientWeight2.setCachedUpdates(false);
+}
+
 void TDataModuleFoods::BeginNewFood()
 {
+    HoldFoodDetails();
     tblFoodDesc2.append();
     tblFoodDesc2.fieldByName("NDB_No").setAsInteger(NextFoodNumber());
 }
@@ -387,29 +405,14 @@ void TDataModuleFoods::PostNewFood()
 {
     tblFoodDesc2.post();
     ApplyFoodEdits();
+    ReleaseFoodDetails();
 }
 
 void TDataModuleFoods::CancelNewFood()
 {
-    // The food edit dialog stores nutrient values and measures at once, under the
-    // new number; with the food abandoned they would pass to the next new food.
-    const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
-    if (!isNull(number)) {
-        fStoredFoodCount.close();
-        fStoredFoodCount.setParam(":NDB_No", number);
-        fStoredFoodCount.open();
-        const bool stored = fStoredFoodCount.fieldByName("Foods").asInteger() > 0;
-        fStoredFoodCount.close();
-        if (!stored) {
-            // Both details still follow the abandoned row.
-            while (!tblNutrientData2.isEmpty())
-                tblNutrientData2.deleteRecord();
-            while (!tblNutrientWeight2.isEmpty())
-                tblNutrientWeight2.deleteRecord();
-        }
-    }
     tblFoodDesc2.cancel();
     CancelFoodEdits();
+    ReleaseFoodDetails();
 }
 
 void TDataModuleFoods::BeginEditFood()
@@ -418,6 +421,7 @@ void TDataModuleFoods::BeginEditFood()
     const Value number = FoodListSet().fieldByName("NDB_No").value();
     if (isNull(number) || !tblFoodDesc2.locate("NDB_No", number))
         throw ProgramError("The food to edit was not found in FOOD_DES.db");
+    HoldFoodDetails();
     tblFoodDesc2.edit();
 }
 
@@ -426,6 +430,7 @@ void TDataModuleFoods::PostEditedFood()
     const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
     tblFoodDesc2.post();
     ApplyFoodEdits();
+    ReleaseFoodDetails();
     QueryAllFoods();
     if (FoodListShowsQuery())
         qrySearchFoods.locate("NDB_No", number);
@@ -439,6 +444,7 @@ void TDataModuleFoods::CancelEditedFood()
     tblFoodDesc2.cancel();
     const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
     CancelFoodEdits();
+    ReleaseFoodDetails();
     if (FoodListShowsQuery()) {
         qrySearchFoods.locate("NDB_No", number);
     } else {
@@ -483,15 +489,20 @@ bool TDataModuleFoods::DeleteDisplayedFood()
     return deleted;
 }
 
+// The food's values and measures go with it when the dialog holds them back;
+// otherwise they have nothing pending and add nothing.
 void TDataModuleFoods::ApplyFoodEdits()
 {
-    DatabaseFoods.applyUpdates({&tblFoodGroups2, &tblFoodDesc2, &tblNutrientData, &tblNutrientWeight, &qrySearchFoods});
+    DatabaseFoods.applyUpdates({&tblFoodGroups2, &tblFoodDesc2, &tblNutrientData2, &tblNutrientWeight2,
+                                &tblNutrientData, &tblNutrientWeight, &qrySearchFoods});
 }
 
 void TDataModuleFoods::CancelFoodEdits()
 {
     tblFoodGroups2.cancelUpdates();
     tblFoodDesc2.cancelUpdates();
+    tblNutrientData2.cancelUpdates();
+    tblNutrientWeight2.cancelUpdates();
     tblNutrientData.cancelUpdates();
     tblNutrientWeight.cancelUpdates();
 }

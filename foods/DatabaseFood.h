@@ -133,6 +133,8 @@ private:
     void ReloadFoodQuery(const std::vector<std::string>& lines, const std::vector<std::pair<std::string, Value>>& params);
     RecordSet& FoodListSet() { return *dscFoodDesc.dataSet(); }
     bool FoodListShowsQuery() { return dscFoodDesc.dataSet() == &qrySearchFoods; }
+    void HoldFoodDetails();
+    void ReleaseFoodDetails();
 
     double fCurrentGramWeight = 0;
     std::vector<std::string> fFoodGroupNames;
@@ -141,7 +143,6 @@ private:
     std::vector<MeasureEntry> fMeasures;
     std::vector<std::pair<int, std::function<void()>>> fMeasureListeners;
     int fNextListenerId = 1;
-    Query fStoredFoodCount; // whether a food number has a stored FOOD_DES row
 };
 
 extern TDataModuleFoods* DataModuleFoods;

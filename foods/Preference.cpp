@@ -1,45 +1,15 @@
 #include "foods/Preference.h"
 
-#include "ui/ButtonContainer.h"
-#include "ui/DataControls.h"
 #include "foods/DatabaseFood.h"
-#include "ui/GraphicButton.h"
 #include "seams/Messages.h"
-#include "ui/Skin.h"
+#include "ui/DataControls.h"
+#include "ui/FormParts.h"
+#include "ui/GraphicButton.h"
 
 #include <QLabel>
 
 TDialogPreference* DialogPreference = nullptr;
 
-namespace {
-
-TGraphicButton* imageButton(QWidget* parent, const QString& images, const QString& hint, QPoint at)
-{
-    auto* button = new TGraphicButton(parent);
-    button->SetImage(buttonImage(images + "Up"));
-    button->SetImageDown(buttonImage(images + "Down"));
-    button->SetImageOver(buttonImage(images + "Over"));
-    if (!hint.isEmpty())
-        button->SetHint(hint);
-    button->move(at);
-    return button;
-}
-
-QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QColor& colour, bool bold)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
 
 TDialogPreference::TDialogPreference(QWidget* parent) : TFormTemplateDialog(parent)
 {
@@ -47,7 +17,7 @@ TDialogPreference::TDialogPreference(QWidget* parent) : TFormTemplateDialog(pare
     setWindowTitle("My Nutrients");
     resize(552, 438);
     QWidget* client = ImgMiddleCenter;
-    LabelTitle = caption(client, "My Nutrients", {12, 6}, Qt::white, true);
+    LabelTitle = captionLabel(client, "My Nutrients", {12, 6}, Qt::white, true);
 
     DBGrid1 = new TDBGrid(client);
     DBGrid1->SetColumns({{"Nutr_Desc", "Available Nutrient", 150}, {"Units", {}, 44}});
@@ -61,9 +31,9 @@ TDialogPreference::TDialogPreference(QWidget* parent) : TFormTemplateDialog(pare
 
     GraphicButton2 = imageButton(client, "ImgAdd", R"(Add Nutrient to My "Nutrient List")", {252, 120});
     GraphicButton4 = imageButton(client, "ImgRemove", {}, {252, 184});
-    BtnAddMeasure = imageButton(client, "ImgCreate32", "Create New Nutrient Description", {14, 350});
-    BtnDeleteMeasure = imageButton(client, "ImgDelete32", "Delete Selected Nutrient", {52, 350});
-    BtnEditMeasure = imageButton(client, "ImgEdit32", "Edit Selected Nutrient", {90, 350});
+    BtnAddMeasure = imageButton(client, "ImgCreate", "Create New Nutrient Description", {14, 350});
+    BtnDeleteMeasure = imageButton(client, "ImgDelete", "Delete Selected Nutrient", {66, 350});
+    BtnEditMeasure = imageButton(client, "ImgEdit", "Edit Selected Nutrient", {118, 350});
     BtnOk = imageButton(client, "ImgOk", {}, {430, 376});
     BtnCancel = imageButton(client, "ImgCancel", {}, {486, 376});
 

@@ -5,6 +5,8 @@
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cctype>
 #include <exception>
@@ -13,7 +15,13 @@
 namespace fs = std::filesystem;
 
 struct Database::Connection {
-    explicit Connection(const std::string& path) : db(path, SqliteDatabase::Mode::OpenExisting) {}
+    Connection(const std::string& path, Access access)
+        : db(path, access == Access::ReadOnly ? SqliteDatabase::Mode::ReadOnly : SqliteDatabase::Mode::OpenExisting)
+    {
+        // SQLite reads the file only when it first needs to: read it now, so that a
+        // file that is no database is told at once, not at some later step.
+        db.execute("SELECT count(*) FROM sqlite_master");
+    }
     SqliteDatabase db;
     std::unordered_map<std::string, std::uint64_t> versions;
     std::unordered_map<std::string, std::string> failNextWrite;
@@ -35,22 +43,30 @@ std::map<std::string, std::weak_ptr<void>>& openConnections()
     return connections;
 }
 
+// What a failed apply adds to its cause: the pending changes are all still there.
+std::string notStoredNote(const ProgramError& cause)
+{
+    if ((cause.code() & 0xff) == SQLITE_READONLY) // its text says already that nothing was stored
+        return "The change is kept until OK stores it or Cancel drops it.";
+    return "The change was not stored: it is kept until OK stores it or Cancel drops it.";
+}
+
 } // namespace
 
-Database::Database(std::string alias, const fs::path& folder) : alias_(std::move(alias))
+Database::Database(std::string alias, const fs::path& folder, Access access) : alias_(std::move(alias))
 {
     std::error_code ec;
     if (!fs::is_directory(folder, ec))
-        throw ProgramError("Cannot open database '" + alias_ + "': the folder '" + folder.string() + "' does not exist");
+        throw ProgramError("The folder '" + folder.string() + "' does not exist: run make data to create it.");
     const fs::path file = folder / kDatabaseFileName;
     if (!fs::is_regular_file(file, ec))
         throw ProgramError("Cannot open database '" + alias_ + "': '" + file.string() + "' does not exist");
-    const std::string key = fs::canonical(file, ec).string();
+    const std::string key = fs::canonical(file, ec).string() + (access == Access::ReadOnly ? "|read-only" : "");
     auto& connections = openConnections();
     if (auto existing = connections[key].lock()) {
         connection_ = std::static_pointer_cast<Connection>(existing);
     } else {
-        connection_ = std::make_shared<Connection>(file.string());
+        connection_ = std::make_shared<Connection>(file.string(), access);
         connections[key] = connection_;
     }
 }
@@ -74,11 +90,13 @@ void Database::applyUpdates(const std::vector<RecordSet*>& sets)
     if (std::none_of(sets.begin(), sets.end(), [](RecordSet* set) { return set->updatesPending(); }))
         return;
     std::vector<RecordSet::ApplyResult> results;
-    {
+    try {
         SqliteTransaction transaction(sqlite());
         for (RecordSet* set : sets)
             results.push_back(set->writePendingChanges());
         transaction.commit();
+    } catch (const ProgramError& error) {
+        throw ProgramError(std::string(error.what()) + "\n" + notStoredNote(error), error.code());
     }
     // Only now, with everything stored, do the sets let go of their pending changes.
     // They all do so before any of them tells its details: a detail that re-read while

@@ -15,8 +15,13 @@ class SqliteDatabase;
 // connection and one set of table versions, so what one stores the other sees.
 class Database {
 public:
-    // Opens `folder`/saporia.sqlite; throws ProgramError when the folder or file is missing.
-    Database(std::string alias, const std::filesystem::path& folder);
+    // ReadOnly opens the file as the system would for a user without write permission
+    // (whoever runs the tests): every write then fails as it would on a read-only file.
+    enum class Access { ReadWrite, ReadOnly };
+
+    // Opens `folder`/saporia.sqlite; throws ProgramError when the folder or file is
+    // missing or the file is no database.
+    Database(std::string alias, const std::filesystem::path& folder, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -26,7 +31,8 @@ public:
 
     // Applies the pending changes of several cached sets in one transaction, in the
     // order given, posting an open edit of each first. If anything fails nothing is
-    // stored, every set keeps its pending changes, and the error is rethrown.
+    // stored, every set keeps its pending changes exactly, and the error is raised
+    // again saying so, so that a later apply stores the same changes once.
     void applyUpdates(std::initializer_list<RecordSet*> sets);
     void applyUpdates(const std::vector<RecordSet*>& sets);
 

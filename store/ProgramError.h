@@ -7,5 +7,11 @@
 // Its message is written for the user: the error box shows it as it stands.
 class ProgramError : public std::runtime_error {
 public:
-    explicit ProgramError(const std::string& message) : std::runtime_error(message) {}
+    explicit ProgramError(const std::string& message, int code = 0) : std::runtime_error(message), code_(code) {}
+
+    // SQLite's extended result code when the error came from the data file, else 0.
+    int code() const { return code_; }
+
+private:
+    int code_;
 };

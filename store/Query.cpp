@@ -64,12 +64,16 @@ void Query::clearParams()
     positionalParams_.clear();
 }
 
-void Query::prepare()
+void Query::prepareAndBind()
 {
-    std::string text;
-    for (const auto& line : lines_)
-        text += line + "\n";
-    statement_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(text));
+    if (!statement_) {
+        std::string text;
+        for (const auto& line : lines_)
+            text += line + "\n";
+        statement_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(text));
+    } else {
+        statement_->reset();
+    }
     for (const auto& [position, value] : positionalParams_)
         bindStoredValue(*statement_, position, value);
     for (const auto& [name, value] : namedParams_) {
@@ -82,7 +86,8 @@ void Query::prepare()
 
 std::vector<RecordSet::StoredColumn> Query::describeColumns()
 {
-    prepare();
+    prepareAndBind();
+    boundForRead_ = true;
     std::vector<StoredColumn> columns;
     bool stepped = false;
     for (int i = 0; i < statement_->columnCount(); ++i) {
@@ -101,7 +106,13 @@ std::vector<RecordSet::StoredColumn> Query::describeColumns()
 
 std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
 {
-    prepare();
+    // Opening has just compiled and bound the statement; a refresh binds again, as
+    // its parameters may have changed since.
+    if (boundForRead_)
+        statement_->rewind();
+    else
+        prepareAndBind();
+    boundForRead_ = false;
     std::vector<Row> rows;
     const auto& stored = columns();
     std::int64_t id = 0;

@@ -28,10 +28,11 @@ protected:
     std::vector<Row> fetchRows(const std::optional<Value>& masterKey) override;
 
 private:
-    void prepare();
+    void prepareAndBind();
 
     std::vector<std::string> lines_;
     std::map<std::string, Value> namedParams_;
     std::map<int, Value> positionalParams_;
-    std::unique_ptr<SqliteStatement> statement_;
+    std::unique_ptr<SqliteStatement> statement_; // compiled once per statement text
+    bool boundForRead_ = false; // bound by opening, not yet read
 };

@@ -2,6 +2,9 @@
 
 #include "store/DataSource.h"
 #include "store/Field.h"
+#include "store/LookupIndex.h"
+#include "store/PendingChanges.h"
+#include "store/RowFilter.h"
 #include "store/Value.h"
 
 #include <cstdint>
@@ -88,6 +91,11 @@ public:
     void applyUpdates(); // one transaction; see Database::applyUpdates
     void commitUpdates();
     void cancelUpdates();
+    // Undo points (see UndoPoint): rolling back to a mark takes back the pending
+    // changes made since, cancels an open edit, and leaves older changes as they are.
+    PendingChanges::Mark markPending() { return pending_.mark(); }
+    void releasePendingMark(const PendingChanges::Mark& mark) { pending_.release(mark); }
+    void rollBackPending(const PendingChanges::Mark& mark);
 
     // Re-reads the rows, recalculates, and stays on the same row where it still exists.
     void refresh();
@@ -149,33 +157,19 @@ protected:
     void rebuildRows(bool keepPosition);
 
 private:
-    struct Pending {
-        enum Kind { Insert, Modify, Delete } kind;
-        std::vector<Value> values;
-        std::uint64_t order;
-    };
-    struct FilterTerm {
-        int field;
-        Value value;
-    };
-    struct LookupIndex {
-        std::uint64_t generation = ~0ull;
-        std::unordered_map<std::string, int> rows; // normalised key -> row
-    };
-
     void requireActive() const;
     void ensureCurrent();
+    bool editing() const { return state_ == DataSetState::Edit || state_ == DataSetState::Insert; }
     std::optional<Value> currentMasterKey() const;
     bool inRange(const Row& row, const std::optional<Value>& masterKey) const;
-    bool passesFilter(const Row& row) const;
+    bool passesFilter(const Row& row) const { return !filtered_ || filter_.accepts(row.stored); }
+    void overlayPending(std::vector<Row>& fetched, const std::optional<Value>& masterKey);
     void calculate(Row& row);
     Row* activeRow();
     void moveTo(int row);
     void notify(DataChange change, Field* field = nullptr);
     void changed(); // the rows shown changed: lookups into this set must rebuild
     void storeRow(Row& row, bool inserting);
-    std::vector<FilterTerm> parseFilter(const std::string& text);
-    static std::string lookupKey(const Value& value);
 
     Database& database_;
     std::string name_;
@@ -199,7 +193,7 @@ private:
     std::uint64_t generation_ = 0;
 
     std::string filterText_;
-    std::vector<FilterTerm> filterTerms_;
+    RowFilter filter_;
     bool filtered_ = false;
 
     DataSource* master_ = nullptr;
@@ -209,8 +203,7 @@ private:
     std::optional<Value> loadedMasterKey_;
 
     bool cached_ = false;
-    std::map<std::int64_t, Pending> pending_;
-    std::uint64_t nextPendingOrder_ = 1;
+    PendingChanges pending_;
     std::int64_t nextTemporaryId_ = -1;
 
     std::vector<DataSource*> sources_;

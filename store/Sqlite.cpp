@@ -7,11 +7,6 @@
 
 namespace {
 
-[[noreturn]] void fail(sqlite3* db, const std::string& what)
-{
-    throw ProgramError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
-}
-
 // SQLite's own LOWER folds ASCII only; searches must also match "CRÈME" to "crème".
 void lowerFunction(sqlite3_context* context, int, sqlite3_value** arguments)
 {
@@ -27,10 +22,10 @@ void lowerFunction(sqlite3_context* context, int, sqlite3_value** arguments)
 
 } // namespace
 
-SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db)
+SqliteStatement::SqliteStatement(const SqliteDatabase& db, std::string_view sql) : db_(&db)
 {
-    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
-        fail(db, "Invalid statement");
+    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+        db.fail("Invalid statement");
 }
 
 SqliteStatement::~SqliteStatement()
@@ -46,26 +41,26 @@ SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept : db_(other.d
 void SqliteStatement::bindNull(int position)
 {
     if (sqlite3_bind_null(stmt_, position) != SQLITE_OK)
-        fail(db_, "Cannot bind parameter");
+        db_->fail("Cannot bind parameter");
 }
 
 void SqliteStatement::bindInt(int position, std::int64_t value)
 {
     if (sqlite3_bind_int64(stmt_, position, value) != SQLITE_OK)
-        fail(db_, "Cannot bind parameter");
+        db_->fail("Cannot bind parameter");
 }
 
 void SqliteStatement::bindDouble(int position, double value)
 {
     if (sqlite3_bind_double(stmt_, position, value) != SQLITE_OK)
-        fail(db_, "Cannot bind parameter");
+        db_->fail("Cannot bind parameter");
 }
 
 void SqliteStatement::bindText(int position, std::string_view value)
 {
     if (sqlite3_bind_text(stmt_, position, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT)
         != SQLITE_OK)
-        fail(db_, "Cannot bind parameter");
+        db_->fail("Cannot bind parameter");
 }
 
 int SqliteStatement::parameterIndex(const std::string& name) const
@@ -80,15 +75,21 @@ bool SqliteStatement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const std::string message = sqlite3_errmsg(db_);
+    const std::string message = sqlite3_errmsg(db_->handle());
+    const int code = sqlite3_extended_errcode(db_->handle());
     sqlite3_reset(stmt_);
-    throw ProgramError(message);
+    db_->fail("", code, message);
 }
 
 void SqliteStatement::reset()
 {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
+}
+
+void SqliteStatement::rewind()
+{
+    sqlite3_reset(stmt_);
 }
 
 int SqliteStatement::columnCount() const { return sqlite3_column_count(stmt_); }
@@ -110,14 +111,17 @@ std::string SqliteStatement::columnDeclaredType(int column) const
     return type ? type : "";
 }
 
-SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode)
+SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) : path_(path)
 {
-    const int flags = mode == Mode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
+    const int flags = mode == Mode::Create     ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                    : mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
+                                             : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        const int code = db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM;
         sqlite3_close(db_);
         db_ = nullptr;
-        throw ProgramError("Cannot open database " + path + ": " + message);
+        fail("Cannot open database " + path, code, message);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 2000);
@@ -136,13 +140,36 @@ void SqliteDatabase::execute(std::string_view sql)
     if (sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         const std::string message = error ? error : sqlite3_errmsg(db_);
         sqlite3_free(error);
-        throw ProgramError(message);
+        fail("", sqlite3_extended_errcode(db_), message);
     }
 }
 
 SqliteStatement SqliteDatabase::prepare(std::string_view sql) const
 {
-    return SqliteStatement(db_, sql);
+    return SqliteStatement(*this, sql);
+}
+
+void SqliteDatabase::fail(const std::string& what) const
+{
+    if (!db_)
+        fail(what, SQLITE_NOMEM, "out of memory");
+    fail(what, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
+}
+
+void SqliteDatabase::fail(const std::string& what, int code, const std::string& sqliteMessage) const
+{
+    const std::string file = "The data file " + path_;
+    switch (code & 0xff) {
+    case SQLITE_READONLY:
+        throw ProgramError(file + " is read-only: the change was not stored.", code);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw ProgramError(file + " is in use by another program.", code);
+    case SQLITE_NOTADB:
+        throw ProgramError(file + " is not a Saporia data file.", code);
+    default:
+        throw ProgramError(what.empty() ? sqliteMessage : what + ": " + sqliteMessage, code);
+    }
 }
 
 std::int64_t SqliteDatabase::lastInsertRowId() const

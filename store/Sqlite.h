@@ -9,11 +9,15 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 // Thin RAII wrappers over the SQLite C API. Every failure becomes a ProgramError
-// carrying SQLite's own message, prefixed with what was being done.
+// carrying SQLite's extended result code. Troubles of the file itself (read-only,
+// in use, not a database) are told in the user's terms, naming the file as it was
+// opened; anything else carries SQLite's own message, prefixed with what was being done.
+
+class SqliteDatabase;
 
 class SqliteStatement {
 public:
-    SqliteStatement(sqlite3* db, std::string_view sql);
+    SqliteStatement(const SqliteDatabase& db, std::string_view sql);
     ~SqliteStatement();
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&&) = delete;
@@ -28,7 +32,8 @@ public:
 
     // Returns true while a row is available.
     bool step();
-    void reset();
+    void reset();  // to the start, bindings cleared
+    void rewind(); // to the start, bindings kept
 
     int columnCount() const;
     std::string columnName(int column) const;
@@ -40,13 +45,13 @@ public:
     std::string columnDeclaredType(int column) const; // empty for an expression
 
 private:
-    sqlite3* db_;
+    const SqliteDatabase* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
 class SqliteDatabase {
 public:
-    enum class Mode { OpenExisting, Create };
+    enum class Mode { OpenExisting, Create, ReadOnly };
     SqliteDatabase(const std::string& path, Mode mode);
     ~SqliteDatabase();
     SqliteDatabase(const SqliteDatabase&) = delete;
@@ -58,8 +63,14 @@ public:
     std::int64_t lastInsertRowId() const;
     bool inTransaction() const;
     bool tableExists(std::string_view table) const;
+    const std::string& path() const { return path_; }
+
+    // Throws the ProgramError for SQLite's last failure on this connection.
+    [[noreturn]] void fail(const std::string& what) const;
+    [[noreturn]] void fail(const std::string& what, int code, const std::string& sqliteMessage) const;
 
 private:
+    std::string path_;
     sqlite3* db_ = nullptr;
 };
 

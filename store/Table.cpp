@@ -126,31 +126,52 @@ void Table::bindRow(SqliteStatement& statement, const std::vector<Value>& values
     }
 }
 
-void Table::rethrowWriteError(const std::exception& error) const
+void Table::rethrowWriteError(const ProgramError& error) const
 {
-    const std::string message = error.what();
-    if (message.find("UNIQUE constraint failed") != std::string::npos
-        || message.find("PRIMARY KEY") != std::string::npos)
-        throw ProgramError("Key violation in table " + definition_.name);
-    throw ProgramError(message + " (table " + definition_.name + ")");
+    switch (error.code()) {
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+    case SQLITE_CONSTRAINT_UNIQUE:
+    case SQLITE_CONSTRAINT_ROWID:
+        throw ProgramError("Key violation in table " + definition_.name, error.code());
+    }
+    // Troubles of the data file name the file already; anything else names the table.
+    switch (error.code() & 0xff) {
+    case SQLITE_READONLY:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOTADB:
+        throw error;
+    }
+    throw ProgramError(std::string(error.what()) + " (table " + definition_.name + ")", error.code());
+}
+
+SqliteStatement& Table::writeStatement(std::unique_ptr<SqliteStatement>& statement, const std::string& sql)
+{
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(database().sqlite().prepare(sql));
+    return *statement;
 }
 
 std::int64_t Table::insertRow(const std::vector<Value>& values)
 {
-    database().checkWriteAllowed(definition_.name);
-    std::string columns;
-    std::string placeholders;
-    for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
-        if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
-            continue;
-        columns += (columns.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name);
-        placeholders += placeholders.empty() ? "?" : ", ?";
-    }
     try {
-        auto statement = database().sqlite().prepare("INSERT INTO " + quoteIdentifier(definition_.name) + " (" + columns
-                                                     + ") VALUES (" + placeholders + ")");
+        database().checkWriteAllowed(definition_.name);
+        if (!insert_) {
+            std::string columns;
+            std::string placeholders;
+            for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
+                if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
+                    continue;
+                columns += (columns.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name);
+                placeholders += placeholders.empty() ? "?" : ", ?";
+            }
+            writeStatement(insert_, "INSERT INTO " + quoteIdentifier(definition_.name) + " (" + columns + ") VALUES ("
+                                        + placeholders + ")");
+        }
+        auto& statement = *insert_;
         bindRow(statement, values);
         statement.step();
+        statement.reset();
     } catch (const ProgramError& error) {
         rethrowWriteError(error);
     }
@@ -159,19 +180,22 @@ std::int64_t Table::insertRow(const std::vector<Value>& values)
 
 std::int64_t Table::updateRow(std::int64_t id, const std::vector<Value>& values)
 {
-    database().checkWriteAllowed(definition_.name);
-    std::string assignments;
-    for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
-        if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
-            continue;
-        assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name) + " = ?";
-    }
     try {
-        auto statement = database().sqlite().prepare("UPDATE " + quoteIdentifier(definition_.name) + " SET " + assignments
-                                                     + " WHERE rowid = ?");
-        bindRow(statement, values);
-        statement.bindInt(static_cast<int>(definition_.fields.size()) + (autoIncrementKey_ ? 0 : 1), id);
-        statement.step();
+        database().checkWriteAllowed(definition_.name);
+        if (!update_) {
+            std::string assignments;
+            for (std::size_t i = 0; i < definition_.fields.size(); ++i) {
+                if (static_cast<int>(i) == keyColumn_ && autoIncrementKey_)
+                    continue;
+                assignments += (assignments.empty() ? "" : ", ") + quoteIdentifier(definition_.fields[i].name) + " = ?";
+            }
+            writeStatement(update_, "UPDATE " + quoteIdentifier(definition_.name) + " SET " + assignments
+                                        + " WHERE rowid = ?");
+        }
+        bindRow(*update_, values);
+        update_->bindInt(static_cast<int>(definition_.fields.size()) + (autoIncrementKey_ ? 0 : 1), id);
+        update_->step();
+        update_->reset();
     } catch (const ProgramError& error) {
         rethrowWriteError(error);
     }
@@ -185,8 +209,13 @@ std::int64_t Table::updateRow(std::int64_t id, const std::vector<Value>& values)
 
 void Table::deleteRow(std::int64_t id)
 {
-    database().checkWriteAllowed(definition_.name);
-    auto statement = database().sqlite().prepare("DELETE FROM " + quoteIdentifier(definition_.name) + " WHERE rowid = ?");
-    statement.bindInt(1, id);
-    statement.step();
+    try {
+        database().checkWriteAllowed(definition_.name);
+        auto& statement = writeStatement(delete_, "DELETE FROM " + quoteIdentifier(definition_.name) + " WHERE rowid = ?");
+        statement.bindInt(1, id);
+        statement.step();
+        statement.reset();
+    } catch (const ProgramError& error) {
+        rethrowWriteError(error);
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class ProgramError;
 class SqliteStatement;
 
 // A column of the current row of a statement, as a value of the field's type.
@@ -35,7 +36,8 @@ protected:
 private:
     std::string selectStatement(bool ranged) const;
     void bindRow(SqliteStatement& statement, const std::vector<Value>& values) const;
-    [[noreturn]] void rethrowWriteError(const std::exception& error) const;
+    [[noreturn]] void rethrowWriteError(const ProgramError& error) const;
+    SqliteStatement& writeStatement(std::unique_ptr<SqliteStatement>& statement, const std::string& sql);
 
     const TableDefinition& definition_;
     std::string indexName_;
@@ -43,6 +45,10 @@ private:
     bool autoIncrementKey_ = false;
     std::unique_ptr<SqliteStatement> selectAll_;
     std::unique_ptr<SqliteStatement> selectRange_;
+    // Writes are compiled once, on first use.
+    std::unique_ptr<SqliteStatement> insert_;
+    std::unique_ptr<SqliteStatement> update_;
+    std::unique_ptr<SqliteStatement> delete_;
     std::string rangeField_;
     const std::uint64_t& version_;
 };

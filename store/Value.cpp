@@ -1,5 +1,7 @@
 #include "store/Value.h"
 
+#include "store/Text.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -41,4 +43,19 @@ std::string numberText(double value)
             break;
     }
     return buffer;
+}
+
+bool sameValue(const Value& a, const Value& b, bool caseInsensitive)
+{
+    if (isNull(a) || isNull(b))
+        return isNull(a) && isNull(b);
+    const auto x = numberOf(a);
+    const auto y = numberOf(b);
+    if (x && y)
+        return *x == *y;
+    if (x || y)
+        return false;
+    const auto& s = std::get<std::string>(a);
+    const auto& t = std::get<std::string>(b);
+    return caseInsensitive ? equalTextIgnoringCase(s, t) : s == t;
 }

@@ -8,8 +8,14 @@
 #include "store/TableDefinitions.h"
 #include "store/Text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -188,13 +194,70 @@ void checkInstallation(SqliteDatabase& db, const std::map<std::string, std::int6
             throw ProgramError(std::to_string(orphans) + " " + problem);
 }
 
+// The hidden folder an installation builds in: ".<target>.partial-" and the six
+// characters mkdtemp puts in place of the X's.
+const std::string kWorkSuffix = ".partial-";
+constexpr std::size_t kWorkRandomLength = 6;
+
+std::string workFolderPrefix(const fs::path& target)
+{
+    return "." + target.filename().string() + kWorkSuffix;
+}
+
+fs::path parentOf(const fs::path& target)
+{
+    return target.parent_path().empty() ? fs::path(".") : target.parent_path();
+}
+
+// An installation holds an flock on its work folder while it builds; the system
+// drops it when the installation ends, killed or not. A work folder nobody holds
+// is a leftover.
+class WorkFolderLock {
+public:
+    explicit WorkFolderLock(const fs::path& folder)
+        : descriptor_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
+    {
+    }
+    ~WorkFolderLock()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    WorkFolderLock(const WorkFolderLock&) = delete;
+    WorkFolderLock& operator=(const WorkFolderLock&) = delete;
+
+    bool tryLock() const { return descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX | LOCK_NB) == 0; }
+
+private:
+    int descriptor_;
+};
+
+bool isWorkFolderName(const std::string& name, const std::string& prefix)
+{
+    if (name.size() != prefix.size() + kWorkRandomLength || !name.starts_with(prefix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](unsigned char c) { return std::isalnum(c); });
+}
+
+// Removes the work folders that earlier installations of this target left when
+// they were killed; a folder another installation is still building in stays.
+void removeLeftoverWorkFolders(const fs::path& target)
+{
+    const std::string prefix = workFolderPrefix(target);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(parentOf(target), ec)) {
+        if (!isWorkFolderName(entry.path().filename().string(), prefix) || !entry.is_directory(ec) || entry.is_symlink(ec))
+            continue;
+        const WorkFolderLock lock(entry.path());
+        if (lock.tryLock())
+            fs::remove_all(entry.path(), ec);
+    }
+}
+
 fs::path makeWorkFolder(const fs::path& target)
 {
-    const fs::path parent = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".partial-XXXXXX";
-    std::string pattern = (parent / name).string();
+    std::string pattern = (parentOf(target) / (workFolderPrefix(target) + std::string(kWorkRandomLength, 'X'))).string();
     if (!mkdtemp(pattern.data()))
         throw ProgramError("Cannot create a work folder beside " + target.string());
     // mkdtemp makes the folder private; a data folder is an ordinary one.
@@ -213,11 +276,16 @@ bool folderHoldsData(const fs::path& folder)
 
 InstallReport installDataFolder(const InstallOptions& options)
 {
+    removeLeftoverWorkFolders(options.target);
     if (folderHoldsData(options.target))
         throw ProgramError("The folder " + options.target.string() + " already holds data; nothing was changed");
 
     InstallReport report;
     const fs::path work = makeWorkFolder(options.target);
+    const WorkFolderLock building(work);
+    // Without lock support in the file system, only a concurrent installation's
+    // cleanup could take this folder away; the build goes on.
+    building.tryLock();
     try {
         {
             SqliteDatabase db((work / kDatabaseFileName).string(), SqliteDatabase::Mode::Create);

@@ -11,6 +11,8 @@
 // Builds a complete data folder: the tables, the USDA reference data and the starter
 // content. Everything is built in a hidden folder beside the target and renamed into
 // place only once it has been checked, so a failure never leaves a half-built folder.
+// The hidden folders that killed installations of the same target left behind are
+// removed by the next installation.
 
 struct InstallOptions {
     std::filesystem::path referenceDir; // holds FD_GROUP.txt.gz ... WEIGHT.txt.gz

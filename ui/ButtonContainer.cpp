@@ -92,13 +92,19 @@ ImageStore& images()
 
 } // namespace
 
-const SkinImage* buttonImage(const QString& name)
+const SkinImage* findButtonImage(const QString& name)
 {
     const auto& byName = images().byName;
     const auto found = byName.find(name);
-    if (found == byName.end())
+    return found == byName.end() ? nullptr : found->second;
+}
+
+const SkinImage* buttonImage(const QString& name)
+{
+    const SkinImage* image = findButtonImage(name);
+    if (!image)
         throw ProgramError("There is no button image named " + name.toStdString());
-    return found->second;
+    return image;
 }
 
 TFormButtonContainer::TFormButtonContainer(QWidget* parent) : QWidget(parent)
@@ -120,9 +126,7 @@ const SkinImage* TFormButtonContainer::Image(const QString& name) const
 
 const SkinImage* TFormButtonContainer::Find(const QString& name) const
 {
-    const auto& byName = images().byName;
-    const auto found = byName.find(name);
-    return found == byName.end() ? nullptr : found->second;
+    return findButtonImage(name);
 }
 
 QStringList TFormButtonContainer::Names() const

@@ -30,5 +30,7 @@ public:
 
 extern TFormButtonContainer* FormButtonContainer;
 
-// The container's images without going through the window.
+// The container's images without going through the window: by name (an unknown
+// name is an error), or null for an unknown name.
 const SkinImage* buttonImage(const QString& name);
+const SkinImage* findButtonImage(const QString& name);

@@ -14,6 +14,10 @@ QColor paleGreen() { return colorFromNumber(13100231); }
 QColor paleGreenLight() { return colorFromNumber(15003364); }
 QColor linkNormal() { return colorFromNumber(16503172); }
 QColor linkHover() { return colorFromNumber(16707798); }
+QColor tabText() { return Qt::white; }
+QColor tabTextIdle() { return QColor(192, 192, 192); }
+QColor gridBackground() { return colorFromNumber(15990513); }
+QColor gridFixed() { return colorFromNumber(11259042); }
 
 namespace {
 

@@ -19,6 +19,10 @@ QColor paleGreen();       // 13100231: side panels
 QColor paleGreenLight();  // 15003364: client panels, dialog background
 QColor linkNormal();      // 16503172
 QColor linkHover();       // 16707798
+QColor tabText();         // the chosen or hovered page tab's caption
+QColor tabTextIdle();     // the other tabs' captions
+QColor gridBackground();  // 15990513: the rows of data grids
+QColor gridFixed();       // 11259042: grid titles and title bars
 
 enum class ButtonState { Normal, Down, Over };
 

@@ -1,9 +1,11 @@
 #include "ui/TemplateDialog.h"
 
-#include "ui/ButtonContainer.h"
-#include "ui/ErrorGuard.h"
 #include "store/ProgramError.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/FormParts.h"
 #include "ui/Skin.h"
+#include "ui/WindowDrag.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,12 +40,14 @@ QWidget* strip(QWidget* parent, const char* name)
 } // namespace
 
 TFormTemplateDialog::TFormTemplateDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      drag_(new WindowDrag(this, {[this](double x, double y) { ImgMiddleCenterMouseDown(x, y); },
+                                  [this](double x, double y) { ImgMiddleCenterMouseMove(x, y); },
+                                  [this] { ImgMiddleCenterMouseUp(); },
+                                  {}}))
 {
     setObjectName(QStringLiteral("FormTemplateDialog"));
-    QFont frameFont(QStringLiteral("MS Sans Serif"));
-    frameFont.setPixelSize(11);
-    setFont(frameFont);
+    setFont(formFont());
     setModal(true);
 
     using Fit = SkinPicture::Fit;
@@ -54,12 +58,8 @@ TFormTemplateDialog::TFormTemplateDialog(QWidget* parent)
     ImgMiddleCenter->setObjectName(QStringLiteral("ImgMiddleCenter"));
     ImgMiddleCenter->SetPainter(Skin::paintDialogBackground);
 
-    GraphicButton1 = new TGraphicButton(this);
+    GraphicButton1 = imageButton(this, QStringLiteral("ImgExit"));
     GraphicButton1->setObjectName(QStringLiteral("GraphicButton1"));
-    GraphicButton1->SetImage(buttonImage(QStringLiteral("ImgExitNormal")));
-    GraphicButton1->SetImageDown(buttonImage(QStringLiteral("ImgExitDown")));
-    GraphicButton1->SetImageOver(buttonImage(QStringLiteral("ImgExitOver")));
-    GraphicButton1->resize(19, 19);
     GraphicButton1->OnClick = [this] { GraphicButton1Click(); };
 
     PanelHeader = strip(this, "PanelHeader");
@@ -136,14 +136,14 @@ int TFormTemplateDialog::ShowModal()
 
 void TFormTemplateDialog::CloseOk()
 {
-    code_ = 1;
+    code_ = mrOk;
     closeRequested_ = true;
     close();
 }
 
 void TFormTemplateDialog::CloseCancel()
 {
-    code_ = 2;
+    code_ = mrCancel;
     closeRequested_ = true;
     close();
 }
@@ -153,7 +153,7 @@ void TFormTemplateDialog::closeEvent(QCloseEvent* event)
     // A close that came from neither OK nor Cancel (the window system's close
     // key) is a cancel: the code kept from an earlier OK must not answer for it.
     if (!closeRequested_)
-        code_ = 2;
+        code_ = mrCancel;
     closeRequested_ = false;
     dragging_ = false;
     guarded([this] { FormClose(); });
@@ -186,10 +186,8 @@ void TFormTemplateDialog::ImgMiddleCenterMouseDown(double x, double y)
 
 void TFormTemplateDialog::ImgMiddleCenterMouseMove(double x, double y)
 {
-    if (!dragging_ || isMaximized())
-        return;
-    // The start point stays: the spot under the pointer follows the pointer.
-    move(static_cast<int>(this->x() + (x - dragX_)), static_cast<int>(this->y() + (y - dragY_)));
+    if (dragging_)
+        WindowDrag::follow(*this, x, y, dragX_, dragY_);
 }
 
 void TFormTemplateDialog::ImgMiddleCenterMouseUp()
@@ -199,8 +197,7 @@ void TFormTemplateDialog::ImgMiddleCenterMouseUp()
 
 void TFormTemplateDialog::BindDragHandle(QWidget* handle)
 {
-    dragHandles_.push_back(handle);
-    handle->installEventFilter(this);
+    drag_->bind(handle);
 }
 
 void TFormTemplateDialog::RouteKeyPress(QWidget* control)
@@ -234,27 +231,6 @@ void TFormTemplateDialog::keyPressEvent(QKeyEvent* event)
 
 bool TFormTemplateDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool isHandle = std::find(dragHandles_.begin(), dragHandles_.end(), watched) != dragHandles_.end();
-    if (isHandle) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            const QPointF at = static_cast<QMouseEvent*>(event)->position();
-            guarded([&] { ImgMiddleCenterMouseDown(at.x(), at.y()); });
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const QPointF at = static_cast<QMouseEvent*>(event)->position();
-            guarded([&] { ImgMiddleCenterMouseMove(at.x(), at.y()); });
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-            guarded([this] { ImgMiddleCenterMouseUp(); });
-            return true;
-        default:
-            break;
-        }
-    }
     if (event->type() == QEvent::KeyPress
         && std::find(keyRoutes_.begin(), keyRoutes_.end(), watched) != keyRoutes_.end()) {
         // The control still gets the key; if it lets it through to the window,

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+class WindowDrag;
+
+// What a dialog closed with, as ShowModal returns it: OK, Cancel, or nothing yet.
+enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
 // The skinned dialog frame every dialog of the program inherits: borderless,
 // dressed in frame pictures, dragged by its background, closed with OK (result 1)
 // or Cancel (result 2). Dialogs are created once, shown modally as often as
@@ -40,8 +45,8 @@ public:
     // The window dialogs are centred on (the application's main window).
     static void SetMainWindow(QWidget* window);
 
-    void CloseOk();     // stores 1 and closes
-    void CloseCancel(); // stores 2 and closes
+    void CloseOk();     // stores mrOk and closes
+    void CloseCancel(); // stores mrCancel and closes
     int StoredCode() const { return code_; }
     int ModalResult() const { return result(); }
 
@@ -75,9 +80,9 @@ private:
     double dragX_ = 0;
     double dragY_ = 0;
     bool dragging_ = false;
-    int code_ = 0;
+    int code_ = mrNone;
     bool closeRequested_ = false;
-    std::vector<QWidget*> dragHandles_;
+    WindowDrag* drag_;
     std::vector<QWidget*> keyRoutes_;
     const QEvent* routedEvent_ = nullptr;
 };

@@ -40,7 +40,10 @@ TEST_F(InternetShortcut, AnythingButAWebOrMailAddressIsIgnored)
     write("c.url", "[Other]\nURL=https://not-in-the-section.example/\n");
     write("d.url", "[InternetShortcut]\nURL=https://\n");
     write("e.url", "");
-    for (const char* name : {"a.url", "b.url", "c.url", "d.url", "e.url", "missing.url"})
+    // A host alone does not make an address safe to open.
+    write("f.url", "[InternetShortcut]\nURL=ftp://host/run.exe\n");
+    write("g.url", "[InternetShortcut]\nURL=file://server/share/run.exe\n");
+    for (const char* name : {"a.url", "b.url", "c.url", "d.url", "e.url", "f.url", "g.url", "missing.url"})
         openInternetShortcut(name);
     EXPECT_TRUE(opened.empty());
 }

@@ -110,4 +110,12 @@ TEST_F(PreferenceDialog, NutrientDefinitionsCannotBeEditedYet)
     EXPECT_EQ(DialogPreference->size(), QSize(552, 438));
 }
 
+TEST_F(PreferenceDialog, TheNutrientDescriptionButtonsUseTheDialogSizedPictures)
+{
+    EXPECT_EQ(DialogPreference->BtnAddMeasure->Image()->Name(), "ImgCreateUp");
+    EXPECT_EQ(DialogPreference->BtnDeleteMeasure->ImageDown()->Name(), "ImgDeleteDown");
+    EXPECT_EQ(DialogPreference->BtnEditMeasure->ImageOver()->Name(), "ImgEditOver");
+    EXPECT_EQ(DialogPreference->BtnEditMeasure->size(), QSize(48, 48));
+}
+
 } // namespace

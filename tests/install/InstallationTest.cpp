@@ -3,13 +3,21 @@
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 #include "support/TestDataFolder.h"
+#include "tools/StarterContent.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cmath>
+#include <csignal>
 #include <fstream>
+#include <iterator>
 #include <map>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -105,17 +113,117 @@ TEST(Installation, StarterRecipeTotalsEqualAnIndependentSum)
     EXPECT_GT(measured, 5);
 }
 
+// Enough foods for a complete installation, so a refusal is the only thing that can stop it.
+InstallOptions smallInstallation()
+{
+    std::set<std::int32_t> foods{1001};
+    for (std::int32_t food : starterFoods())
+        foods.insert(food);
+    return {referenceFolder(), "data", foods};
+}
+
+std::string contentsOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A run that fails at its first reference file, after its start-up cleanup.
+void runFailingInstallation()
+{
+    EXPECT_THROW(installDataFolder({"no-reference", "data", std::nullopt}), ProgramError);
+}
+
+void expectRefusal(const InstallOptions& options)
+{
+    try {
+        installDataFolder(options);
+        ADD_FAILURE() << "installed over existing data";
+    } catch (const ProgramError& e) {
+        EXPECT_STREQ(e.what(), "The folder data already holds data; nothing was changed");
+    }
+}
+
 TEST(Installation, RefusesAFolderThatHoldsDataAndLeavesItUntouched)
 {
     TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
     fs::create_directory("data");
     std::ofstream("data/keep.txt") << "user data";
-    EXPECT_THROW(installDataFolder({referenceFolder(), "data", std::set<std::int32_t>{1001}}), ProgramError);
-    std::ifstream in("data/keep.txt");
-    std::string text;
-    std::getline(in, text);
-    EXPECT_EQ(text, "user data");
+    expectRefusal(smallInstallation());
+    EXPECT_EQ(contentsOf("data/keep.txt"), "user data");
     EXPECT_EQ(std::distance(fs::directory_iterator("data"), fs::directory_iterator()), 1);
+    EXPECT_FALSE(leftoverWorkFolders("."));
+}
+
+TEST(Installation, RefusesAPlainFileWhereTheDataFolderGoesAndKeepsIt)
+{
+    TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
+    std::ofstream("data") << "a file the user keeps";
+    expectRefusal(smallInstallation());
+    ASSERT_TRUE(fs::is_regular_file("data"));
+    EXPECT_EQ(contentsOf("data"), "a file the user keeps");
+    EXPECT_FALSE(leftoverWorkFolders("."));
+}
+
+TEST(Installation, TheNextRunRemovesTheWorkFoldersOfKilledRunsAndNothingElse)
+{
+    TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
+    const std::vector<std::string> killed = {".data.partial-Ab12Cd", ".data.partial-zzzzzz"};
+    const std::vector<std::string> others = {".data.partial-Ab12C", ".data.partial-Ab12Cde", ".data.partial-Ab_2Cd",
+                                             ".other.partial-Ab12Cd", "data.partial-Ab12Cd", ".data.partial-"};
+    for (const auto& name : killed) {
+        fs::create_directories(fs::path(name) / "half");
+        std::ofstream(fs::path(name) / "saporia.sqlite") << "half built";
+    }
+    for (const auto& name : others)
+        fs::create_directory(name);
+    std::ofstream(".data.partial-File00") << "not a work folder";
+    fs::create_directory("elsewhere");
+    fs::create_directory_symlink("elsewhere", ".data.partial-Link00");
+
+    // An installation still building beside it keeps its folder.
+    fs::create_directory(".data.partial-Busy00");
+    const int busy = ::open(".data.partial-Busy00", O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(busy, LOCK_EX | LOCK_NB), 0);
+
+    runFailingInstallation();
+    ::close(busy);
+
+    for (const auto& name : killed)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const auto& name : others)
+        EXPECT_TRUE(fs::is_directory(name)) << name;
+    EXPECT_TRUE(fs::is_regular_file(".data.partial-File00"));
+    EXPECT_TRUE(fs::is_symlink(".data.partial-Link00"));
+    EXPECT_TRUE(fs::is_directory(".data.partial-Busy00"));
+}
+
+TEST(Installation, AKilledInstallationLeavesOnlyWhatTheNextRunRemoves)
+{
+    TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        installDataFolder({referenceFolder(), "data", std::nullopt});
+        ::_exit(0);
+    }
+    // Killed while it builds: as soon as its work folder holds the data file.
+    bool building = false;
+    for (int wait = 0; wait < 10000 && !building; ++wait) {
+        for (const auto& entry : fs::directory_iterator("."))
+            building = building || fs::exists(entry.path() / "saporia.sqlite");
+        if (!building)
+            ::usleep(1000);
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(building);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_FALSE(fs::exists("data"));
+    EXPECT_TRUE(leftoverWorkFolders("."));
+
+    runFailingInstallation();
     EXPECT_FALSE(leftoverWorkFolders("."));
 }
 

@@ -256,3 +256,24 @@ TEST_F(Links, DisabledControlsHearNothingUntilEnabledThenOneReRead)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Links, AnOpenDetailEditIsPostedToItsOwnRowWhenTheMasterMoves)
+{
+    Table weights(db, "tblNutrientWeight", "WEIGHT.db", "NDB_Index");
+    weights.setCachedUpdates(true);
+    weights.setMaster(dscFoods, "NDB_No");
+    weights.open();
+    const auto edited = weights.fieldByName("Weight_ID").asInteger();
+    weights.edit();
+    weights.fieldByName("Msre_Desc").setAsString("edited before the move");
+    foods.next();
+    EXPECT_EQ(weights.state(), DataSetState::Browse);
+    EXPECT_FALSE(weights.locate("Msre_Desc", Value(std::string("edited before the move"))));
+    foods.prior();
+    ASSERT_TRUE(weights.locate("Msre_Desc", Value(std::string("edited before the move"))));
+    EXPECT_EQ(weights.fieldByName("Weight_ID").asInteger(), edited);
+}
+
+} // namespace

@@ -78,7 +78,21 @@ TEST_F(Navigation, DeletingFromTheFirstRowUntilEndOfSetEmptiesIt)
     } catch (const ProgramError& e) {
         EXPECT_STREQ(e.what(), "Cannot perform this operation on an empty dataset");
     }
-    EXPECT_THROW(weights.edit(), ProgramError);
+}
+
+TEST_F(Navigation, EditOnAnEmptySetStartsANewRow)
+{
+    Table weights(db, "tblWeights", "WEIGHT.db");
+    weights.setFilter("NDB_No = 999999");
+    weights.setFiltered(true);
+    weights.open();
+    ASSERT_TRUE(weights.isEmpty());
+    weights.edit();
+    EXPECT_EQ(weights.state(), DataSetState::Insert);
+    EXPECT_EQ(weights.recordCount(), 1);
+    weights.cancel();
+    EXPECT_TRUE(weights.isEmpty());
+    EXPECT_EQ(weights.state(), DataSetState::Browse);
 }
 
 TEST_F(Navigation, DeletingTheLastRowStandsOnTheNewLastRow)

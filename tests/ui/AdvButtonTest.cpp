@@ -71,6 +71,15 @@ TEST_F(TabGroupTest, OnlyAnotherTabOfTheGroupPutsADownTabUp)
     EXPECT_FALSE(recipes->Down());
 }
 
+TEST_F(TabGroupTest, ADoubleClickedTabLatchesAndClicksOnce)
+{
+    recipes->SetDown(true);
+    doubleClick(foods);
+    EXPECT_TRUE(foods->Down());
+    EXPECT_FALSE(recipes->Down());
+    EXPECT_EQ(clicked, std::vector<std::string>{"Foods"});
+}
+
 TEST_F(TabGroupTest, ReleasingAwayFromTheTabNeitherLatchesNorClicks)
 {
     recipes->SetDown(true);

@@ -162,11 +162,20 @@ TEST_F(GraphicButtonTest, LatchingButtonFlipsAtThePressAndShowsItAtTheRelease)
     EXPECT_FALSE(button->PressedLook());
 }
 
-TEST_F(GraphicButtonTest, DoubleClickIsASecondPressSoALatchingButtonFlipsTwice)
+TEST_F(GraphicButtonTest, DoubleClickIsASecondPressSoALatchingButtonFlipsTwiceButClicksOnce)
 {
     button->SetAllowDown(true);
     doubleClick(button);
     EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(button->PressedLook());
+    EXPECT_EQ(clicks, 1);
+
+    // A plain button looks pressed again while the second press is held.
+    button->SetAllowDown(false);
+    click(button);
+    send(button, QEvent::MouseButtonDblClick);
+    EXPECT_TRUE(button->PressedLook());
+    release(button);
     EXPECT_FALSE(button->PressedLook());
     EXPECT_EQ(clicks, 2);
 }

@@ -194,12 +194,14 @@ TEST_F(DragTest, DraggingTheBackgroundMovesTheWindowWithThePointer)
     EXPECT_EQ(dialog.pos(), QPoint(210, 170));
 }
 
-TEST_F(DragTest, OffsetsAreTruncatedTowardZero)
+TEST_F(DragTest, PointerOffsetsAreTruncatedTowardZero)
 {
+    // As the main window moves: the offset, not the new position, is truncated,
+    // so a window left of or above the screen's origin moves as any other.
     dialog.move(-50, -40);
     dialog.ImgMiddleCenterMouseDown(10, 10);
-    dialog.ImgMiddleCenterMouseMove(9.5, 10.5);
-    EXPECT_EQ(dialog.pos(), QPoint(-50, -39)); // -50.5 -> -50, -39.5 -> -39
+    dialog.ImgMiddleCenterMouseMove(8.5, 11.7);
+    EXPECT_EQ(dialog.pos(), QPoint(-51, -39)); // -1.5 -> -1, +1.7 -> +1
 }
 
 TEST_F(DragTest, AMaximisedDialogDoesNotMove)

@@ -1,0 +1,114 @@
+#include "ui/ValueDialog.h"
+
+#include "store/RecordSet.h"
+#include "ui/DataControls.h"
+#include "ui/DialogParts.h"
+#include "ui/ErrorGuard.h"
+
+#include <QLabel>
+
+TBoxDialog::TBoxDialog(QWidget* parent) : TFormTemplateDialog(parent)
+{
+    BtnOk = DialogParts::imageButton(ImgMiddleCenter, QStringLiteral("ImgOk"), {}, {});
+    BtnCancel = DialogParts::imageButton(ImgMiddleCenter, QStringLiteral("ImgCancel"), {}, {});
+    BtnOk->OnClick = [this] { BtnOkClick(); };
+    BtnCancel->OnClick = [this] { BtnCancelClick(); };
+}
+
+TDBEdit* TBoxDialog::AddBox(DataSource& source, const std::string& field, const QRect& at)
+{
+    auto* edit = new TDBEdit(ImgMiddleCenter);
+    edit->SetDataSource(&source);
+    edit->SetDataField(field);
+    edit->setGeometry(at);
+    boxes_.push_back({edit, &source, field});
+    return edit;
+}
+
+void TBoxDialog::PlaceButtons(QPoint ok)
+{
+    BtnOk->move(ok);
+    BtnCancel->move(ok + QPoint(BtnOk->width() + 8, 0));
+}
+
+bool TBoxDialog::storeTypedTexts()
+{
+    for (const Box& box : boxes_) {
+        RecordSet* set = box.source->dataSet();
+        if (!set || (set->state() != DataSetState::Edit && set->state() != DataSetState::Insert))
+            continue;
+        const std::string text = box.edit->text().toStdString();
+        const bool stored = guarded([&] {
+            Field& field = set->fieldByName(box.field);
+            if (text.empty())
+                field.clear();
+            else
+                field.setAsString(text);
+        });
+        if (!stored) {
+            box.edit->setFocus();
+            box.edit->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TBoxDialog::BtnOkClick()
+{
+    if (storeTypedTexts())
+        CloseOk();
+}
+
+void TBoxDialog::BtnCancelClick()
+{
+    CloseCancel();
+}
+
+void TBoxDialog::FormClose()
+{
+    // The focused box reports its text again as it loses the focus on hiding.
+    if (StoredCode() != 1)
+        for (const Box& box : boxes_)
+            box.edit->setModified(false);
+    TFormTemplateDialog::FormClose();
+}
+
+void TBoxDialog::showEvent(QShowEvent* event)
+{
+    TFormTemplateDialog::showEvent(event);
+    if (!boxes_.empty()) {
+        boxes_.front().edit->setFocus();
+        boxes_.front().edit->selectAll();
+    }
+}
+
+TValueDialog::TValueDialog(QWidget* parent, DataSource& source, const std::string& nameField,
+                           const std::string& valueField, const std::string& unitsField)
+    : TBoxDialog(parent)
+{
+    resize(360, 142);
+    QWidget* client = ImgMiddleCenter;
+    LabelTitle = DialogParts::title(client, QStringLiteral("Nutrient Value"));
+    LabelPrompt = DialogParts::caption(client, QStringLiteral("Enter Nutrient Value for "), {12, 40},
+                                       DialogParts::labelColour());
+
+    DBText1 = new TDBText(client);
+    DBText1->SetDataSource(&source);
+    DBText1->SetDataField(nameField);
+    QFont bold = DBText1->font();
+    bold.setBold(true);
+    DBText1->setFont(bold);
+    DBText1->setGeometry(LabelPrompt->x() + LabelPrompt->width(), LabelPrompt->y(),
+                         width() - 10 - 12 - LabelPrompt->x() - LabelPrompt->width(), LabelPrompt->height());
+
+    DBEdit1 = AddBox(source, valueField, {12, 66, 110, 22});
+    DBText2 = nullptr;
+    if (!unitsField.empty()) {
+        DBText2 = new TDBText(client);
+        DBText2->SetDataSource(&source);
+        DBText2->SetDataField(unitsField);
+        DBText2->setGeometry(128, 66, 80, 22);
+    }
+    PlaceButtons({234, 76});
+}
