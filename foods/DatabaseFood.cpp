@@ -340,17 +340,18 @@ void TDataModuleFoods::ClearSearchHistory()
 
 const std::vector<std::string>& TDataModuleFoods::GetSearchHistory()
 {
-    fSearchHistory.clear();
-    for (tblFoodSimpleSearch.last(); !tblFoodSimpleSearch.bof(); tblFoodSimpleSearch.prior())
-        fSearchHistory.push_back(tblFoodSimpleSearch.fieldByName("Keyword").asString());
+    fSearchHistory = fieldTexts(tblFoodSimpleSearch, "Keyword");
+    std::reverse(fSearchHistory.begin(), fSearchHistory.end()); // newest first
+    tblFoodSimpleSearch.first(); // where a walk back from the last row leaves it
     return fSearchHistory;
 }
 
 const std::vector<std::string>& TDataModuleFoods::GetRuleGroupNames()
 {
-    fRuleGroupNames.clear();
-    for (tblFoodAdvancedSearch.last(); !tblFoodAdvancedSearch.bof(); tblFoodAdvancedSearch.prior())
-        fRuleGroupNames.push_back(tblFoodAdvancedSearch.fieldByName("SQL Name").asString());
+    // Every move of this set re-reads its rules and rebuilds the measure boxes.
+    fRuleGroupNames = fieldTexts(tblFoodAdvancedSearch, "SQL Name");
+    std::reverse(fRuleGroupNames.begin(), fRuleGroupNames.end());
+    tblFoodAdvancedSearch.first();
     return fRuleGroupNames;
 }
 

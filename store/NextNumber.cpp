@@ -4,21 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
-
-namespace {
-
-// Some keys are whole numbers stored as doubles (rule group ids).
-std::optional<std::int64_t> wholeNumberOf(const Value& value)
-{
-    if (const auto* i = std::get_if<std::int64_t>(&value))
-        return *i;
-    if (const auto* d = std::get_if<double>(&value); d && std::isfinite(*d))
-        return std::llround(*d);
-    return std::nullopt;
-}
-
-} // namespace
 
 std::int32_t nextNumber(Query& highestStored, const std::string& field, RecordSet& pendingRows)
 {
@@ -29,9 +14,10 @@ std::int32_t nextNumber(Query& highestStored, const std::string& field, RecordSe
     if (pendingRows.updatesPending()) {
         const Field& column = pendingRows.fieldByName(field);
         const int rows = pendingRows.recordCount();
+        // Some keys are whole numbers stored as doubles (rule group ids).
         for (int row = 0; row < rows; ++row)
-            if (const auto number = wholeNumberOf(pendingRows.valueAt(row, column)))
-                highest = std::max(highest, *number);
+            if (const auto number = numberOf(pendingRows.valueAt(row, column)); number && std::isfinite(*number))
+                highest = std::max(highest, static_cast<std::int64_t>(std::llround(*number)));
     }
     return static_cast<std::int32_t>(highest + 1);
 }

@@ -115,7 +115,16 @@ TEST_F(FoodsTest, RuleGroupsJoinTheirRulesAndRunByNameIgnoringCase)
                                            {"Protein", "<=", " 23.5", "203"}});
     addRuleGroup(m, "Everything", {});
     applyRuleGroups(m);
+    // Read in place: walking the groups would re-read their rules and the measures at every step.
+    int ruleReads = 0;
+    DataSource rules("rules", &m.tblFoodSQLRules);
+    rules.addListener([&](DataChange change, Field*) { ruleReads += change == DataChange::Reloaded; });
+    int measureRebuilds = 0;
+    m.addMeasureListener([&] { ++measureRebuilds; });
     EXPECT_EQ(m.GetRuleGroupNames(), (std::vector<std::string>{"Everything", "Protein-rich dairy", "Cheese"}));
+    EXPECT_LE(ruleReads, 1);
+    EXPECT_LE(measureRebuilds, 1);
+    EXPECT_EQ(m.tblFoodAdvancedSearch.recNo(), 1); // where a walk back to the first row leaves it
 
     m.SearchFoodsByKeyword("cheese");
     const auto byKeyword = numbers(m.qrySearchFoods, "NDB_No");
