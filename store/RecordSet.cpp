@@ -41,7 +41,7 @@ void RecordSet::open()
     columns_ = describeColumns();
     auto columnIndex = [&](const std::string& fieldName) {
         for (std::size_t i = 0; i < columns_.size(); ++i)
-            if (equalsIgnoringCase(columns_[i].name, fieldName))
+            if (equalNamesIgnoringCase(columns_[i].name, fieldName))
                 return static_cast<int>(i);
         return -1;
     };
@@ -244,7 +244,7 @@ Field* RecordSet::findField(const std::string& fieldName)
         if (field->fieldName() == fieldName)
             return field.get();
     for (auto& field : fields_)
-        if (equalsIgnoringCase(field->fieldName(), fieldName))
+        if (equalNamesIgnoringCase(field->fieldName(), fieldName))
             return field.get();
     return nullptr;
 }
