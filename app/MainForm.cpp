@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QSplitter>

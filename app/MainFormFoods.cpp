@@ -544,7 +544,12 @@ void TFormMain::runRuleGroupSearch(const QString& name)
         QWidget* panel;
         ~HideWhenDone() { panel->hide(); }
     } hide{PanelSearching};
-    DataModuleFoods->RunAdvancedSearch(name.toStdString());
+    // A refused search has said why and emptied the food query: the listing shown
+    // before comes back, with its node and label, rather than passing for this one.
+    if (!DataModuleFoods->RunAdvancedSearch(name.toStdString())) {
+        TreeViewFoods->Reselect(LastFoodNode);
+        return;
+    }
     DataModuleFoods->ShowSearchResults();
     LabelActiveDispalyFoods->setText("Advanced Search: " + name);
 }

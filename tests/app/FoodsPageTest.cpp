@@ -397,9 +397,20 @@ TEST_F(FoodsPage, ARuleGroupNodeRunsItsSearchAndNeverLeavesTheNoticeUp)
     EXPECT_EQ(label(), "Advanced Search: Whipped");
     EXPECT_EQ(listRows(), storedFoods("LOWER(\"Desc\") LIKE '%whipped%'"));
 
+    // Refused: said once, and the listing before it shown again under its own label.
+    const int whipped = listRows();
     clickNode(child(FormMain->NodeFoodAdvancedSearch, "Broken"));
     EXPECT_FALSE(FormMain->PanelSearching->isVisible());
     EXPECT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(selected(), "Whipped");
+    EXPECT_EQ(label(), "Advanced Search: Whipped");
+    EXPECT_EQ(listRows(), whipped);
+    clickNode(FormMain->NodeViewAllFoods);
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "Broken"));
+    EXPECT_EQ(selected(), "View All Foods");
+    EXPECT_EQ(label(), "View All Foods");
+    EXPECT_EQ(listRows(), storedFoods());
+    messages.clear();
 
     // Deleted from the menu with its rule, both at once.
     messages.answer(true);
