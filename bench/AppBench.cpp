@@ -236,6 +236,7 @@ public:
         FormMain->show();
         FormMain->NotebookClient->setCurrentIndex(1);
         TApplication::processEvents();
+        canvas_.emplace(FormMain->PageFoods->size());
     }
     ~FoodsPageFixture()
     {
@@ -248,11 +249,11 @@ public:
     FoodsPageFixture& operator=(const FoodsPageFixture&) = delete;
 
     // What the user sees of the page, painted as a frame would be.
-    void paint() { FormMain->PageFoods->render(&canvas_); }
-    QPixmap& canvas() { return canvas_; }
+    void paint() { FormMain->PageFoods->render(&*canvas_); }
+    QPixmap& canvas() { return *canvas_; }
 
 private:
-    QPixmap canvas_{740, 429};
+    std::optional<QPixmap> canvas_; // made once the application object exists
 };
 
 void foodTreeBuild(benchmark::State& state)
