@@ -84,7 +84,7 @@ public:
     QLabel* LabelAmountIngram;
     TDBText* DBTextAmountInGram;
     TDBGrid* DBGrid3;
-    QLabel* PanelSearching;
+    QWidget* PanelSearching;
     QMenu* PopupMenuFoodTree;
     QAction* NewFoodGroup;
     QAction* EditFoodGroup;

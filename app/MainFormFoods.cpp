@@ -284,11 +284,14 @@ void TFormMain::buildFoodsPage()
     nutrients->addWidget(PanelFoodMeasures);
     nutrients->addWidget(DBGrid3, 1);
 
-    PanelSearching = new QLabel("Searching ...", PanelClientFoods);
-    PanelSearching->setFont(formFont(11, true));
-    PanelSearching->setAlignment(Qt::AlignCenter);
-    PanelSearching->setStyleSheet("QLabel { background: blue; color: yellow; border: 2px solid lime; margin: 3px; }");
+    // A blue panel with a lime frame inside it, the caption in the middle.
+    PanelSearching = colouredPanel(PanelClientFoods, Qt::blue);
     PanelSearching->setGeometry(192, 120, 185, 40);
+    auto* searching = new QLabel("Searching ...", PanelSearching);
+    searching->setFont(formFont(11, true));
+    searching->setAlignment(Qt::AlignCenter);
+    searching->setStyleSheet("QLabel { color: yellow; border: 2px solid lime; }");
+    searching->setGeometry(PanelSearching->rect().adjusted(4, 4, -4, -4));
     PanelSearching->hide();
 
     PopupMenuFoodTree = new QMenu(TreeViewFoods);
