@@ -229,6 +229,16 @@ TEST_F(FoodsPage, ASearchGoesIntoTheHistoryWhichIsClearedOnlyOnYes)
     EXPECT_GT(listRows(), 0);
     EXPECT_EQ(dir.stored().rows(R"(SELECT Keyword FROM "FoodSimpleSearch.db")"), std::vector<std::string>{"whipped"});
 
+    // The same keyword in other letters stays one keyword, as last typed.
+    dialogs.expect([](TFormTemplateDialog&) {
+        QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "WHIPPED");
+        QTest::keyClick(DialogSimpleSearch->EditSearchSimple, Qt::Key_Return);
+    });
+    clickNode(child(FormMain->NodeFoodSimpleSearch, "New Search"));
+    EXPECT_EQ(children(FormMain->NodeFoodSimpleSearch),
+              (QStringList{"New Search", "Clear Search History", "WHIPPED"}));
+    EXPECT_EQ(selected(), "WHIPPED");
+
     // Arrowing onto the clearing node asks at once; No keeps the history.
     messages.answer(false);
     QTreeWidgetItem* clear = child(FormMain->NodeFoodSimpleSearch, "Clear Search History");
