@@ -2,6 +2,7 @@
 
 #include "app/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "ui/ErrorGuard.h"
@@ -52,6 +53,8 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
         step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
+        step<TDialogFoodAdvancedSearchEdit>("DialogFoodAdvancedSearchEdit", DialogFoodAdvancedSearchEdit,
+                                            [] { return new TDialogFoodAdvancedSearchEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;

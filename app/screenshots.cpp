@@ -1,18 +1,24 @@
 // saporia-window-shots FOLDER: renders the main window on each page, the
-// preference dialog, and the food edit wizard on each page with its two small
-// dialogs, offscreen into PNG files, for review. Runs from a folder that holds data/.
+// preference dialog, the food edit wizard on each page with its two small
+// dialogs, and the advanced search dialogs, offscreen into PNG files, for review.
+// Runs from a folder that holds data/; stores nothing.
 
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
+#include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/ListLookupCombo.h"
 #include "app/MainForm.h"
 #include "ui/MessageBoxes.h"
 #include "foods/Preference.h"
 #include "app/StartUp.h"
 #include "ui/TemplateDialog.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -74,6 +80,79 @@ void foodEditWizard()
         DataModuleFoods->CancelEditedFood();
 }
 
+// Saves the first message box shown while it lives, as the user would see it.
+class MessageShot : public MessageSink {
+public:
+    explicit MessageShot(QString name) : name_(std::move(name)), previous_(setMessageSink(this)) {}
+    ~MessageShot() override { setMessageSink(previous_); }
+    MessageShot(const MessageShot&) = delete;
+    MessageShot& operator=(const MessageShot&) = delete;
+
+    bool show(MessageKind kind, const std::string& caption, const std::string& text) override
+    {
+        if (name_.isEmpty())
+            return false;
+        auto box = MessageBoxes::build(kind, caption, text);
+        box->show();
+        TApplication::processEvents();
+        save(*box, name_);
+        name_.clear();
+        return false;
+    }
+
+private:
+    QString name_;
+    MessageSink* previous_;
+};
+
+// The rule editor over a new group with three rules, on each of its pages, and
+// the message a value that is no number gets. Everything is dropped afterwards.
+void advancedSearchEditor()
+{
+    TDataModuleFoods& foods = *DataModuleFoods;
+    TDialogFoodAdvancedSearchEdit& editor = *DialogFoodAdvancedSearchEdit;
+    foods.BeginNewRuleGroup();
+    TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& dialog) {
+        dialog.show();
+        TApplication::processEvents();
+        editor.dbedtRuleGroupName->setText("Dairy: high protein, low fat");
+        emit editor.dbedtRuleGroupName->textEdited(editor.dbedtRuleGroupName->text());
+        editor.SetItemIndex(1);
+        editor.dbLookupComboBoxFoodGroup->SetKeyValue(Value(std::int64_t{100}));
+        editor.GraphicButton2Click();
+        editor.SetItemIndex(2);
+        foods.tblNutrientDef.locate("Nutr_No", Value(std::int64_t{203}));
+        editor.ComboBoxCondition->setEditText(">");
+        editor.edtValue->setText("20");
+        editor.GraphicButton2Click();
+        foods.tblNutrientDef.locate("Nutr_No", Value(std::int64_t{204}));
+        editor.ComboBoxCondition->setEditText("<");
+        editor.edtValue->setText("5");
+        editor.GraphicButton2Click();
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-3-nutrient");
+        editor.SetItemIndex(1);
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-2-food-group");
+        editor.SetItemIndex(0);
+        editor.edtSearchFoodName->setText("cheese");
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-1-food-name");
+        editor.SetItemIndex(2);
+        editor.edtValue->setText("lots");
+        {
+            MessageShot shot("advanced-search-edit-message");
+            editor.GraphicButton2Click();
+        }
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    editor.ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    foods.CancelRuleGroup();
+    foods.CancelRuleGroupEdits();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -107,6 +186,7 @@ int main(int argc, char** argv)
         FormMain->btnPreferenceClick();
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodEditWizard();
+        advancedSearchEditor();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -45,7 +45,7 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
         order.push_back(step.instance);
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogPreference"};
+                                               "FormNutrientValue", "DialogFoodAdvancedSearchEdit", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
 
