@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -80,10 +81,11 @@ void foodEditWizard()
         DataModuleFoods->CancelEditedFood();
 }
 
-// Saves the first message box shown while it lives, as the user would see it.
+// Saves the first message box shown while it lives, centred over the window it
+// belongs to, as the user would see it.
 class MessageShot : public MessageSink {
 public:
-    explicit MessageShot(QString name) : name_(std::move(name)), previous_(setMessageSink(this)) {}
+    MessageShot(QWidget& owner, QString name) : owner_(owner), name_(std::move(name)), previous_(setMessageSink(this)) {}
     ~MessageShot() override { setMessageSink(previous_); }
     MessageShot(const MessageShot&) = delete;
     MessageShot& operator=(const MessageShot&) = delete;
@@ -95,12 +97,23 @@ public:
         auto box = MessageBoxes::build(kind, caption, text);
         box->show();
         TApplication::processEvents();
-        save(*box, name_);
+        QPixmap picture = owner_.grab();
+        const QPixmap boxPicture = box->grab();
+        QPainter painter(&picture);
+        const QRect at(QPoint((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2),
+                       boxPicture.size());
+        painter.drawPixmap(at.topLeft(), boxPicture);
+        painter.setPen(Qt::darkGray);
+        painter.drawRect(at.adjusted(-1, -1, 0, 0));
+        painter.end();
+        picture.save(outputFolder.filePath(name_ + ".png"));
+        ++written;
         name_.clear();
         return false;
     }
 
 private:
+    QWidget& owner_;
     QString name_;
     MessageSink* previous_;
 };
@@ -141,7 +154,7 @@ void advancedSearchEditor()
         editor.SetItemIndex(2);
         editor.edtValue->setText("lots");
         {
-            MessageShot shot("advanced-search-edit-message");
+            MessageShot shot(dialog, "advanced-search-edit-message");
             editor.GraphicButton2Click();
         }
         dialog.CloseCancel();

@@ -68,6 +68,9 @@ TDialogFoodAdvancedSearchEdit::TDialogFoodAdvancedSearchEdit(QWidget* parent) : 
     RadioGroupRules = new QGroupBox(" Select a Rule ", client);
     RadioGroupRules->setObjectName("RadioGroupRules");
     RadioGroupRules->setGeometry(16, 90, 268, 110);
+    QPalette caption = RadioGroupRules->palette();
+    caption.setColor(QPalette::WindowText, text);
+    RadioGroupRules->setPalette(caption);
     radioItems_ = new QButtonGroup(this);
     const char* items[] = {"restrict search to food that contains ...", "restrict search to this Food Group ...",
                            "restrict to a nutrient and its value..."};
@@ -98,7 +101,7 @@ TDialogFoodAdvancedSearchEdit::TDialogFoodAdvancedSearchEdit(QWidget* parent) : 
 
     DBGrid3 = new TDBGrid(client);
     DBGrid3->setObjectName("DBGrid3");
-    DBGrid3->SetColumns({{"Field", "Conditions:", 300}, {"Condition", {}, 90}, {"RValue", {}, 0}});
+    DBGrid3->SetColumns({{"Field", "Conditions:", 300}, {"Condition", {}, 90}, {"RValue", {}, 200}});
     DBGrid3->SetDataSource(&DataModuleFoods->dscFoodSQLRules);
     DBGrid3->setGeometry(16, 296, 608, 148);
     DBGrid3->horizontalHeader()->setStretchLastSection(true);
