@@ -2,6 +2,7 @@
 
 #include "app/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
+#include "foods/AdvancedSearch.h"
 #include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
@@ -11,7 +12,10 @@
 #include "foods/FoodEdit.h"
 #include "foods/Measurements.h"
 #include "foods/NutrientValue.h"
+#include "foods/FoodGroupEdit.h"
+#include "foods/FoodGroups.h"
 #include "foods/Preference.h"
+#include "foods/SimpleSearch.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -49,12 +53,17 @@ const std::vector<StartUpStep>& startUpSteps()
                                      };
                                      return recipes;
                                  }),
+        step<TDialogSimpleSearch>("DialogSimpleSearch", DialogSimpleSearch, [] { return new TDialogSimpleSearch; }),
+        step<TDialogFoodGroups>("DialogFoodGroups", DialogFoodGroups, [] { return new TDialogFoodGroups; }),
+        step<TDialogFoodGroupEdit>("DialogFoodGroupEdit", DialogFoodGroupEdit, [] { return new TDialogFoodGroupEdit; }),
         step<TFormButtonContainer>("FormButtonContainer", FormButtonContainer, [] { return new TFormButtonContainer; }),
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
         step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
         step<TDialogFoodAdvancedSearchEdit>("DialogFoodAdvancedSearchEdit", DialogFoodAdvancedSearchEdit,
                                             [] { return new TDialogFoodAdvancedSearchEdit; }),
+        step<TDialogFoodAdvancedSearch>("DialogFoodAdvancedSearch", DialogFoodAdvancedSearch,
+                                        [] { return new TDialogFoodAdvancedSearch; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;

@@ -1,19 +1,23 @@
-// saporia-window-shots FOLDER: renders the main window on each page, the
-// preference dialog, the food edit wizard on each page with its two small
-// dialogs, and the advanced search dialogs, offscreen into PNG files, for review.
-// Runs from a folder that holds data/; stores nothing.
+// saporia-window-shots FOLDER: renders the main window on each page and every
+// dialog offscreen into PNG files, for review, with one message box over the
+// dialog that shows it. Runs from a folder that holds data/; stores nothing
+// (every dialog is cancelled).
 
+#include "app/MainForm.h"
+#include "app/StartUp.h"
+#include "foods/AdvancedSearch.h"
 #include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
+#include "foods/FoodGroupEdit.h"
+#include "foods/FoodGroups.h"
+#include "foods/Preference.h"
+#include "foods/SimpleSearch.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/ListLookupCombo.h"
-#include "app/MainForm.h"
 #include "ui/MessageBoxes.h"
-#include "foods/Preference.h"
-#include "app/StartUp.h"
 #include "ui/TemplateDialog.h"
 
 #include <QComboBox>
@@ -21,7 +25,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 #include <cstdio>
 
@@ -81,6 +88,38 @@ void foodEditWizard()
         DataModuleFoods->CancelEditedFood();
 }
 
+// Shows `dialog` as its caller would, lets `prepare` act as the user, saves the
+// picture and cancels.
+void shoot(TFormTemplateDialog& dialog, const QString& name, const std::function<void()>& prepare = {})
+{
+    TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& shown) {
+        shown.show();
+        TApplication::processEvents();
+        if (prepare)
+            prepare();
+        TApplication::processEvents();
+        save(shown, name);
+        shown.CloseCancel();
+        return shown.StoredCode();
+    };
+    dialog.ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
+void foodDialogs()
+{
+    shoot(*DialogSimpleSearch, "simple-search-dialog",
+          [] { QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "cheese"); });
+
+    DataModuleFoods->tblFoodGroups2.setRecNo(3);
+    shoot(*DialogFoodGroups, "food-groups-dialog");
+
+    DataModuleFoods->BeginNewFoodGroup();
+    shoot(*DialogFoodGroupEdit, "food-group-edit-dialog",
+          [] { QTest::keyClicks(DialogFoodGroupEdit->DBEdit1, "Home Baking"); });
+    DataModuleFoods->CancelNewFoodGroup();
+}
+
 // Saves the first message box shown while it lives, centred over the window it
 // belongs to, as the user would see it.
 class MessageShot : public MessageSink {
@@ -118,12 +157,22 @@ private:
     MessageSink* previous_;
 };
 
-// The rule editor over a new group with three rules, on each of its pages, and
-// the message a value that is no number gets. Everything is dropped afterwards.
-void advancedSearchEditor()
+// The list of saved searches with a few in it, then the rule editor over a new
+// one with three rules, on each of its pages, and the message a value that is no
+// number gets. Everything is dropped afterwards.
+void advancedSearchDialogs()
 {
     TDataModuleFoods& foods = *DataModuleFoods;
     TDialogFoodAdvancedSearchEdit& editor = *DialogFoodAdvancedSearchEdit;
+    for (const char* name : {"Cheese with more than 25 g protein", "Fruit low in sugar", "Low-sodium vegetables",
+                             "Whole grains rich in fibre"}) {
+        foods.BeginNewRuleGroup();
+        foods.tblFoodAdvancedSearch.fieldByName("SQL Name").setAsString(name);
+        foods.PostRuleGroup();
+    }
+    foods.tblFoodAdvancedSearch.setRecNo(2);
+    shoot(*DialogFoodAdvancedSearch, "advanced-search-dialog");
+
     foods.BeginNewRuleGroup();
     TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& dialog) {
         dialog.show();
@@ -199,7 +248,8 @@ int main(int argc, char** argv)
         FormMain->btnPreferenceClick();
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodEditWizard();
-        advancedSearchEditor();
+        foodDialogs();
+        advancedSearchDialogs();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

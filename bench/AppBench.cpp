@@ -1,5 +1,6 @@
-// Start-up: from creating the program's objects over the full data to the main
-// window's first painted frame (offscreen). The application object is made once.
+// Start-up: in process, from creating the program's objects over the full data to
+// the main window's first painted frame (offscreen; the application object is made
+// once); and as a user sees it, the built program started as a process of its own.
 
 #include "BenchSupport.h"
 
@@ -15,7 +16,20 @@
 #include <QPixmap>
 #include <QScrollBar>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +75,115 @@ void startupFirstFrame(benchmark::State& state)
     }
 }
 SAPORIA_FIGURE("startup_first_frame", startupFirstFrame)->Iterations(3);
+
+struct FirstFrame {
+    double seconds;
+    double residentMiB;
+};
+
+// The program's environment: this one, offscreen, with the probe that makes it
+// report its first painted frame and end.
+std::vector<std::string> programEnvironment()
+{
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (!std::string_view(*variable).starts_with("QT_QPA_PLATFORM=")
+            && !std::string_view(*variable).starts_with("SAPORIA_FIRST_FRAME_PROBE="))
+            environment.emplace_back(*variable);
+    environment.emplace_back("QT_QPA_PLATFORM=offscreen");
+    environment.emplace_back("SAPORIA_FIRST_FRAME_PROBE=1");
+    return environment;
+}
+
+// One start of the built program in the current working directory, timed from
+// the spawn to its report of the first painted main window. Nothing when it
+// shows no window within a minute (an error box waits for a user who is not there).
+std::optional<FirstFrame> startProgramToFirstFrame()
+{
+    std::vector<std::string> environment = programEnvironment();
+    std::vector<char*> envp;
+    for (auto& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    char program[] = SAPORIA_PROGRAM;
+    char* argv[] = {program, nullptr};
+
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program, &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    if (spawned != 0) {
+        ::close(output[0]);
+        return std::nullopt;
+    }
+
+    std::string line;
+    char buffer[256];
+    pollfd readable{output[0], POLLIN, 0};
+    while (line.find('\n') == std::string::npos && ::poll(&readable, 1, 60000) > 0) {
+        const ssize_t got = ::read(output[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        line.append(buffer, static_cast<std::size_t>(got));
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    long residentKiB = 0;
+    const bool reported = std::sscanf(line.c_str(), "first-frame %ld", &residentKiB) == 1;
+    if (!reported)
+        ::kill(child, SIGKILL);
+    // The program ends by itself after the report; the next start must find the data folder free.
+    ::waitpid(child, nullptr, 0);
+    ::close(output[0]);
+    if (!reported)
+        return std::nullopt;
+    return FirstFrame{seconds, static_cast<double>(residentKiB) / 1024.0};
+}
+
+void processFirstFrame(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto frame = startProgramToFirstFrame();
+        if (!frame) {
+            state.SkipWithError("the program showed no main window");
+            break;
+        }
+        state.SetIterationTime(frame->seconds);
+    }
+}
+
+// Resident memory at the first frame, in MiB. The figure's number is set as its
+// time, so the summary prints MiB where other figures print milliseconds.
+void startupResidentMemory(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto frame = startProgramToFirstFrame();
+        if (!frame) {
+            state.SkipWithError("the program showed no main window");
+            break;
+        }
+        state.SetIterationTime(frame->residentMiB / 1000.0);
+        state.counters["MiB"] = frame->residentMiB;
+    }
+}
+
+// Each start is one measurement; the medians of seven starts are reported.
+int registerProcessFigure(const char* name, BenchmarkFunction function)
+{
+    for (auto* figure : registerOnBothDataSets(name, Measure::Figure, function))
+        figure->UseManualTime()->Iterations(1);
+    return 0;
+}
+[[maybe_unused]] const int processFigures = registerProcessFigure("process_first_frame", processFirstFrame)
+                                            + registerProcessFigure("startup_rss_mib", startupResidentMemory);
 
 // Scrolling the food list grid over every food by one page and painting it.
 void gridScrollPage(benchmark::State& state)

@@ -1,18 +1,8 @@
 #include "BenchSupport.h"
 
-#include "tools/DataFolderInstaller.h"
-
 #include <cstdio>
 #include <map>
 #include <string>
-
-namespace fs = std::filesystem;
-
-const fs::path& benchDirectory()
-{
-    static const fs::path directory = fs::absolute("bench-data");
-    return directory;
-}
 
 namespace {
 
@@ -51,13 +41,8 @@ private:
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const fs::path data = benchDirectory() / "data";
-    if (!fs::exists(data)) {
-        std::printf("Building the full reference data for the benchmarks...\n");
-        fs::create_directories(benchDirectory());
-        installDataFolder({SAPORIA_REFERENCE_DIR, data, std::nullopt});
-    }
-    fs::current_path(benchDirectory());
+    prepareBenchData();
+    std::filesystem::current_path(benchDirectory());
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printSummary();

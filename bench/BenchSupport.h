@@ -2,7 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <filesystem>
+#include <string>
 
 // Benchmarks run on the full reference data. Every figure a user would notice is
 // a benchmark named after the figure ("food_move"); the same work done with the
@@ -13,7 +15,29 @@
 // It is made current before the benchmarks run, so modules open "data" as the program does.
 const std::filesystem::path& benchDirectory();
 
+// The working directory holding the tenfold data/ folder: every food copied nine
+// more times under new numbers, with its values, measures and group.
+const std::filesystem::path& tenfoldDirectory();
+
+// Builds what is missing of both data folders; the tenfold one from the full one.
+void prepareBenchData();
+
 #define SAPORIA_FIGURE(name, function) \
     BENCHMARK(function)->Name(name)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)
 #define SAPORIA_BASELINE(name, function)                                                                    \
     BENCHMARK(function)->Name(name ".baseline")->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)
+
+// A figure that grows with the food table is measured twice: as "<name>" on the
+// full data and as "<name>_x10" with the tenfold data as the working directory.
+// Both registrations are returned, for figures that set options of their own.
+using BenchmarkFunction = void (*)(benchmark::State&);
+enum class Measure { Figure, Baseline };
+std::array<benchmark::internal::Benchmark*, 2> registerOnBothDataSets(const std::string& name, Measure measure,
+                                                                      BenchmarkFunction function);
+
+#define SAPORIA_SCALE_FIGURE(name, function)                                    \
+    [[maybe_unused]] static const auto BENCHMARK_PRIVATE_NAME(scale_figure) = \
+        registerOnBothDataSets(name, Measure::Figure, function)
+#define SAPORIA_SCALE_BASELINE(name, function)                                    \
+    [[maybe_unused]] static const auto BENCHMARK_PRIVATE_NAME(scale_baseline) = \
+        registerOnBothDataSets(name, Measure::Baseline, function)

@@ -90,7 +90,7 @@ void keywordSearch(benchmark::State& state)
         benchmark::DoNotOptimize(page.foods.dscFoodDesc.dataSet()->recordCount());
     }
 }
-SAPORIA_FIGURE("keyword_search", keywordSearch);
+SAPORIA_SCALE_FIGURE("keyword_search", keywordSearch);
 
 void keywordSearchBaseline(benchmark::State& state)
 {
@@ -103,7 +103,7 @@ void keywordSearchBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(details.read(rows.front().number));
     }
 }
-SAPORIA_BASELINE("keyword_search", keywordSearchBaseline);
+SAPORIA_SCALE_BASELINE("keyword_search", keywordSearchBaseline);
 
 // Dairy foods with more than 20 g protein and less than 30 g fat per 100 g.
 void advancedSearch(benchmark::State& state)
@@ -129,7 +129,7 @@ void advancedSearch(benchmark::State& state)
         benchmark::DoNotOptimize(m.qrySearchFoods.recordCount());
     }
 }
-SAPORIA_FIGURE("advanced_search", advancedSearch);
+SAPORIA_SCALE_FIGURE("advanced_search", advancedSearch);
 
 void advancedSearchBaseline(benchmark::State& state)
 {
@@ -149,7 +149,7 @@ void advancedSearchBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(details.read(rows.front().number));
     }
 }
-SAPORIA_BASELINE("advanced_search", advancedSearchBaseline);
+SAPORIA_SCALE_BASELINE("advanced_search", advancedSearchBaseline);
 
 void foodMoveMeasures(benchmark::State& state)
 {
@@ -162,7 +162,7 @@ void foodMoveMeasures(benchmark::State& state)
         benchmark::DoNotOptimize(page.foods.tblNutrientData.fieldByName("Nutr_ValByServing").asFloat());
     }
 }
-SAPORIA_FIGURE("food_move_measures", foodMoveMeasures);
+SAPORIA_SCALE_FIGURE("food_move_measures", foodMoveMeasures);
 
 void foodMoveMeasuresBaseline(benchmark::State& state)
 {
@@ -174,6 +174,6 @@ void foodMoveMeasuresBaseline(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(details.read(foods[next++ % foods.size()].number));
 }
-SAPORIA_BASELINE("food_move_measures", foodMoveMeasuresBaseline);
+SAPORIA_SCALE_BASELINE("food_move_measures", foodMoveMeasuresBaseline);
 
 } // namespace

@@ -96,7 +96,7 @@ void recipeCalculate(benchmark::State& state)
     state.counters["nutrient_rows"] = recipes.module->tblRecipeNutrientDataEdit.recordCount();
     recipes.module->CancelNewRecipe();
 }
-SAPORIA_FIGURE("recipe_calculate", recipeCalculate);
+SAPORIA_SCALE_FIGURE("recipe_calculate", recipeCalculate);
 
 void recipeCalculateBaseline(benchmark::State& state)
 {
@@ -124,7 +124,7 @@ void recipeCalculateBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(totals.data());
     }
 }
-SAPORIA_BASELINE("recipe_calculate", recipeCalculateBaseline);
+SAPORIA_SCALE_BASELINE("recipe_calculate", recipeCalculateBaseline);
 
 void recipeApply(benchmark::State& state)
 {

@@ -70,7 +70,7 @@ void foodListReload(benchmark::State& state)
         benchmark::DoNotOptimize(browser.foods.fieldByName("FoodGroups").asString());
     }
 }
-SAPORIA_FIGURE("food_list_reload", foodListReload);
+SAPORIA_SCALE_FIGURE("food_list_reload", foodListReload);
 
 void foodListReloadBaseline(benchmark::State& state)
 {
@@ -88,7 +88,7 @@ void foodListReloadBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(groups[foods.front().group]);
     }
 }
-SAPORIA_BASELINE("food_list_reload", foodListReloadBaseline);
+SAPORIA_SCALE_BASELINE("food_list_reload", foodListReloadBaseline);
 
 void foodMove(benchmark::State& state)
 {
@@ -100,7 +100,7 @@ void foodMove(benchmark::State& state)
         benchmark::DoNotOptimize(browser.nutrients.recordCount() + browser.weights.recordCount());
     }
 }
-SAPORIA_FIGURE("food_move", foodMove);
+SAPORIA_SCALE_FIGURE("food_move", foodMove);
 
 void foodMoveBaseline(benchmark::State& state)
 {
@@ -138,7 +138,7 @@ void foodMoveBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(shown.size() + measureNames.size());
     }
 }
-SAPORIA_BASELINE("food_move", foodMoveBaseline);
+SAPORIA_SCALE_BASELINE("food_move", foodMoveBaseline);
 
 void locateFood(benchmark::State& state)
 {

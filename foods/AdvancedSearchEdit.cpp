@@ -52,11 +52,11 @@ std::string wholeNumberText(const Value& value)
 TDialogFoodAdvancedSearchEdit::TDialogFoodAdvancedSearchEdit(QWidget* parent) : TFormTemplateDialog(parent)
 {
     setObjectName("DialogFoodAdvancedSearchEdit");
-    setWindowTitle("Advanced Search");
+    setWindowTitle("Advanced Search Rules");
     resize(640, 520);
     QWidget* client = ImgMiddleCenter;
     const QColor text = Skin::darkGreen();
-    LabelTitle = captionLabel(client, "Advanced Search", {12, 6}, Qt::white, true);
+    LabelTitle = captionLabel(client, "Advanced Search Rules", {12, 6}, Qt::white, true);
 
     LabelRuleGroupName = captionLabel(client, "Rule Group Name:", {16, 38}, text);
     dbedtRuleGroupName = new TDBEdit(client);

@@ -110,6 +110,7 @@ TDataModuleFoods::TDataModuleFoods(const std::filesystem::path& dataFolder)
         foodDesc3.push_back(FieldSpec::data(name));
     }
     tblFoodDesc2.setFields(foodDesc2);
+    tblFoodDesc2.setReadByKey(true); // it edits one food at a time
     tblFoodDesc3.setFields(foodDesc3);
     tblFoodDesc3.setMaster(dscFoodGroups2, "FdGrp_Cd");
 

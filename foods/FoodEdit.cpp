@@ -12,8 +12,8 @@
 #include "ui/WizardPages.h"
 
 #include <QLabel>
-#include <QTabBar>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 TDialogFoodEdit* DialogFoodEdit = nullptr;
@@ -132,6 +132,7 @@ void TDialogFoodEdit::showEvent(QShowEvent* event)
 void TDialogFoodEdit::FormShow()
 {
     NoteBookPages->ShowFirst();
+    DBEdit1->setFocus();
 }
 
 void TDialogFoodEdit::BtnPrevClick()

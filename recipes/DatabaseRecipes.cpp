@@ -128,6 +128,9 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
     for (Table* cached : {&tblRecipeTypes2, &tblRecipeCuisine2, &tblRecipeDescEdit, &tblRecipeIngredientEdit,
                           &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit, &tblRecipeIngredientNutrientDataEdit})
         cached->setCachedUpdates(true);
+    // They serve only the ingredients' name and unit lookups.
+    for (Table* lookupOnly : {&tblNutrientWeightsAll, &tblFoodDesc})
+        lookupOnly->setReadByKey(true);
 
     tblRecipeNutrientData.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataCalcFields(set); };
     tblRecipeNutrientDataEdit.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataEditCalcFields(set); };

@@ -5,29 +5,64 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
-// Rows of a set by the value of one of its columns, for lookup fields. Built on
-// first use and again whenever the rows it was built from changed.
+// Items by a value, with the value equality of lookups: numbers and texts never
+// match each other, and 1 and 1.0 are one key. Empty values are never keys.
+template <typename T>
+class ValueMap {
+public:
+    const T* find(const Value& key) const
+    {
+        if (const auto number = numberOf(key)) {
+            const auto found = numbers_.find(*number);
+            return found == numbers_.end() ? nullptr : &found->second;
+        }
+        if (const auto* text = std::get_if<std::string>(&key)) {
+            const auto found = texts_.find(*text);
+            return found == texts_.end() ? nullptr : &found->second;
+        }
+        return nullptr;
+    }
+    // The first item under a key stays.
+    void emplace(const Value& key, T item)
+    {
+        if (const auto number = numberOf(key))
+            numbers_.emplace(*number, std::move(item));
+        else if (const auto* text = std::get_if<std::string>(&key))
+            texts_.emplace(*text, std::move(item));
+    }
+    void clear()
+    {
+        numbers_.clear();
+        texts_.clear();
+    }
+    std::size_t size() const { return numbers_.size() + texts_.size(); }
+
+private:
+    std::unordered_map<double, T> numbers_;
+    std::unordered_map<std::string, T> texts_;
+};
+
+// A set's rows by the value of one of its columns, for lookups and locate. Built
+// on first use and again whenever the rows it was built from changed.
 class LookupIndex {
 public:
-    // The key under which a value is indexed: numbers and texts never share one,
-    // whatever their spelling, and 1 and 1.0 are one key.
-    static std::string keyOf(const Value& value);
-
     bool builtFor(std::uint64_t generation) const { return generation_ == generation; }
     template <typename Rows, typename ColumnOf>
     void rebuild(const Rows& rows, ColumnOf columnOf, std::uint64_t generation)
     {
         rows_.clear();
-        rows_.reserve(rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i)
-            rows_.emplace(keyOf(columnOf(rows[i])), static_cast<int>(i)); // the first row with a key wins
+            rows_.emplace(columnOf(rows[i]), static_cast<int>(i));
         generation_ = generation;
     }
-    int find(const Value& key) const; // -1 when no row has it
+    int find(const Value& key) const // the first row with the key; -1 when none has it
+    {
+        const int* row = rows_.find(key);
+        return row ? *row : -1;
+    }
 
 private:
     std::uint64_t generation_ = ~0ull;
-    std::unordered_map<std::string, int> rows_;
+    ValueMap<int> rows_;
 };

@@ -176,7 +176,9 @@ void RecordSet::rebuildRows(bool keepPosition)
     const int oldCursor = cursor_;
     const std::optional<Value> masterKey = currentMasterKey();
     std::vector<Row> fetched;
-    if (!masterKey || !isNull(*masterKey))
+    if (readByKey_)
+        fetched = fetchHeldRows();
+    else if (!masterKey || !isNull(*masterKey))
         fetched = fetchRows(masterKey);
     loadedVersion_ = sourceVersion();
     loadedMasterKey_ = masterKey;
@@ -322,12 +324,19 @@ Value RecordSet::lookup(const std::string& keyField, const Value& key, const std
         index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.stored[column]; }, generation_);
     }
     const int row = index.find(key);
-    return row < 0 ? Value() : valueAt(row, fieldByName(resultField));
+    if (row >= 0)
+        return valueAt(row, fieldByName(resultField));
+    if (!readByKey_)
+        return Value();
+    // Not among the rows held: the stored row, unless this set holds it changed or deleted.
+    const Row* stored = storedRowByKey(fieldByName(keyField).storedColumn(), key);
+    return stored ? valueOfRow(stored->stored, stored->calc, fieldByName(resultField)) : Value();
 }
 
 void RecordSet::changed()
 {
     ++generation_;
+    storedByKey_.clear(); // a cached stored row may just have been changed or deleted here
 }
 
 void RecordSet::attachSource(DataSource* source)

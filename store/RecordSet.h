@@ -84,6 +84,14 @@ public:
     void setMaster(DataSource& master, const std::string& linkField, const std::string& masterField = {});
     DataSource* masterSource() const { return master_; }
 
+    // Reading by key, for a set that serves lookups or edits a row at a time: it
+    // holds only its current row, the row a locate found, and its pending rows
+    // (those are the rows it shows), and reads stored rows through the table's
+    // index when a locate or a lookup asks for them. Lookups keep a few rows in a
+    // small cache. Tables only; not for a detail set. Only while closed.
+    void setReadByKey(bool on);
+    bool readByKey() const { return readByKey_; }
+
     // Cached updates.
     void setCachedUpdates(bool on);
     bool cachedUpdates() const { return cached_; }
@@ -150,6 +158,10 @@ protected:
     virtual void deleteRow(std::int64_t id);
     virtual void noteOwnWrite() {}
     virtual int keyColumn() const { return -1; } // column whose value is the row id, when there is one
+    // Reading by key: the stored rows with these ids, or those whose column equals a
+    // value (lowered on both sides when case is ignored), in the set's order.
+    virtual std::vector<Row> fetchRowsById(const std::vector<std::int64_t>& ids);
+    virtual std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive);
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
     const std::string& linkField() const { return linkField_; }
@@ -170,6 +182,10 @@ private:
     void notify(DataChange change, Field* field = nullptr);
     void changed(); // the rows shown changed: lookups into this set must rebuild
     void storeRow(Row& row, bool inserting);
+    bool locateInRows(const Field& field, const Value& wanted, bool caseInsensitive);
+    bool locateStored(const Field& field, const Value& wanted, bool caseInsensitive);
+    std::vector<Row> fetchHeldRows();
+    const Row* storedRowByKey(int column, const Value& key);
 
     Database& database_;
     std::string name_;
@@ -208,6 +224,12 @@ private:
 
     std::vector<DataSource*> sources_;
     std::unordered_map<std::string, LookupIndex> lookupIndexes_;
+    std::vector<LookupIndex> locateIndexes_; // per stored column
+    std::uint64_t lastLinearLocate_ = ~0ull; // the generation a locate last walked the rows in
+
+    bool readByKey_ = false;
+    std::optional<std::int64_t> locatedId_; // the stored row a locate is bringing in
+    std::unordered_map<int, ValueMap<std::optional<Row>>> storedByKey_; // per key column: the lookup cache
 };
 
 // Disables a set's controls for a scope. Enabling them again re-reads details,

@@ -119,12 +119,37 @@ bool RecordSet::locate(const std::string& fieldName, const Value& value, bool ca
         }
     }
     const bool stored = field.kind() == FieldKind::Data;
+    if (readByKey_)
+        return locateInRows(field, wanted, caseInsensitive) || (stored && locateStored(field, wanted, caseInsensitive));
+    // A set located again and again without changing (a list searched by key) gets
+    // an index of the located column; one that changes between locates is walked.
+    if (stored && !caseInsensitive && !isNull(wanted)) {
+        const auto column = static_cast<std::size_t>(field.storedColumn());
+        locateIndexes_.resize(columns_.size());
+        LookupIndex& index = locateIndexes_[column];
+        if (index.builtFor(generation_) || lastLinearLocate_ == generation_) {
+            if (!index.builtFor(generation_))
+                index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.stored[column]; }, generation_);
+            const int row = index.find(wanted);
+            if (row < 0)
+                return false;
+            bof_ = eof_ = false;
+            moveTo(row);
+            return true;
+        }
+        lastLinearLocate_ = generation_;
+    }
+    return locateInRows(field, wanted, caseInsensitive);
+}
+
+bool RecordSet::locateInRows(const Field& field, const Value& wanted, bool caseInsensitive)
+{
+    assert(!editing());
+    const bool stored = field.kind() == FieldKind::Data;
+    const auto column = static_cast<std::size_t>(field.storedColumn());
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
-        const bool editedRow = i == cursor_ && editing();
-        const bool match = stored && !editedRow
-            ? sameValue(rows_[static_cast<std::size_t>(i)].stored[static_cast<std::size_t>(field.storedColumn())], wanted,
-                        caseInsensitive)
-            : sameValue(valueAt(i, field), wanted, caseInsensitive);
+        const bool match = stored ? sameValue(rows_[static_cast<std::size_t>(i)].stored[column], wanted, caseInsensitive)
+                                  : sameValue(valueAt(i, field), wanted, caseInsensitive);
         if (match) {
             bof_ = eof_ = false;
             moveTo(i);

@@ -62,22 +62,49 @@ std::vector<RecordSet::StoredColumn> Table::describeColumns()
         columns.push_back({field.name, field.type, field.size});
     selectAll_.reset();
     selectRange_.reset();
+    selectWhere_.clear();
     return columns;
 }
 
-std::string Table::selectStatement(bool ranged) const
+std::string Table::selectColumns() const
 {
     std::string sql = "SELECT rowid";
     for (const auto& field : definition_.fields)
         sql += ", " + quoteIdentifier(field.name);
-    sql += " FROM " + quoteIdentifier(definition_.name);
-    if (ranged)
-        sql += " WHERE " + quoteIdentifier(rangeField_) + " = ?";
+    return sql + " FROM " + quoteIdentifier(definition_.name);
+}
+
+std::string Table::orderClause() const
+{
     std::string order;
     if (const auto* index = indexName_.empty() ? nullptr : definition_.findIndex(indexName_))
         for (const auto& field : index->fields)
             order += quoteIdentifier(field) + ", ";
-    return sql + " ORDER BY " + order + "rowid";
+    return " ORDER BY " + order + "rowid";
+}
+
+std::string Table::selectStatement(bool ranged) const
+{
+    std::string sql = selectColumns();
+    if (ranged)
+        sql += " WHERE " + quoteIdentifier(rangeField_) + " = ?";
+    return sql + orderClause();
+}
+
+std::vector<RecordSet::Row> Table::readRows(SqliteStatement& statement) const
+{
+    std::vector<Row> rows;
+    const auto& fields = definition_.fields;
+    while (statement.step()) {
+        Row row;
+        row.id = statement.columnInt(0);
+        row.stored.reserve(fields.size());
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            row.stored.push_back(readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type));
+        rows.push_back(std::move(row));
+    }
+    statement.reset();
+    return rows;
 }
 
 std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterKey)
@@ -92,17 +119,35 @@ std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterK
     statement->reset();
     if (masterKey)
         bindStoredValue(*statement, 1, *masterKey);
-    std::vector<Row> rows;
-    const auto& fields = definition_.fields;
-    while (statement->step()) {
-        Row row;
-        row.id = statement->columnInt(0);
-        row.stored.reserve(fields.size());
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            row.stored.push_back(readStoredValue(*statement, static_cast<int>(i) + 1, fields[i].type));
-        rows.push_back(std::move(row));
+    return readRows(*statement);
+}
+
+std::vector<RecordSet::Row> Table::fetchRowsById(const std::vector<std::int64_t>& ids)
+{
+    std::string placeholders;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        placeholders += i == 0 ? "?" : ", ?";
+    auto statement = database().sqlite().prepare(selectColumns() + " WHERE rowid IN (" + placeholders + ")" + orderClause());
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        statement.bindInt(static_cast<int>(i) + 1, ids[i]);
+    return readRows(statement);
+}
+
+std::vector<RecordSet::Row> Table::fetchRowsWhere(int column, const Value& value, bool caseInsensitive)
+{
+    auto& statement = selectWhere_[{column, caseInsensitive}];
+    if (!statement) {
+        const std::string name = quoteIdentifier(definition_.fields[static_cast<std::size_t>(column)].name);
+        const std::string condition = caseInsensitive ? "lower(" + name + ") = lower(?)" : name + " = ?";
+        statement = std::make_unique<SqliteStatement>(
+            database().sqlite().prepare(selectColumns() + " WHERE " + condition + orderClause()));
     }
-    statement->reset();
+    bindStoredValue(*statement, 1, value);
+    auto rows = readRows(*statement);
+    // SQLite would let a text key meet a number column; the set's own equality decides.
+    std::erase_if(rows, [&](const Row& row) {
+        return !sameValue(row.stored[static_cast<std::size_t>(column)], value, caseInsensitive);
+    });
     return rows;
 }
 

@@ -3,7 +3,9 @@
 #include "store/RecordSet.h"
 #include "store/TableDefinitions.h"
 
+#include <map>
 #include <memory>
+#include <utility>
 
 class ProgramError;
 class SqliteStatement;
@@ -32,9 +34,14 @@ protected:
     void deleteRow(std::int64_t id) override;
     void noteOwnWrite() override;
     int keyColumn() const override { return keyColumn_; }
+    std::vector<Row> fetchRowsById(const std::vector<std::int64_t>& ids) override;
+    std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive) override;
 
 private:
+    std::string selectColumns() const;
+    std::string orderClause() const;
     std::string selectStatement(bool ranged) const;
+    std::vector<Row> readRows(SqliteStatement& statement) const;
     void bindRow(SqliteStatement& statement, const std::vector<Value>& values) const;
     [[noreturn]] void rethrowWriteError(const ProgramError& error) const;
     SqliteStatement& writeStatement(std::unique_ptr<SqliteStatement>& statement, const std::string& sql);
@@ -50,5 +57,6 @@ private:
     std::unique_ptr<SqliteStatement> update_;
     std::unique_ptr<SqliteStatement> delete_;
     std::string rangeField_;
+    std::map<std::pair<int, bool>, std::unique_ptr<SqliteStatement>> selectWhere_; // by column and case
     const std::uint64_t& version_;
 };

@@ -276,12 +276,14 @@ bool folderHoldsData(const fs::path& folder)
 
 InstallReport installDataFolder(const InstallOptions& options)
 {
-    removeLeftoverWorkFolders(options.target);
-    if (folderHoldsData(options.target))
-        throw ProgramError("The folder " + options.target.string() + " already holds data; nothing was changed");
+    // "data/", as a shell completes it, names the same folder as "data".
+    const fs::path target = options.target.has_filename() ? options.target : options.target.parent_path();
+    removeLeftoverWorkFolders(target);
+    if (folderHoldsData(target))
+        throw ProgramError("The folder " + target.string() + " already holds data; nothing was changed");
 
     InstallReport report;
-    const fs::path work = makeWorkFolder(options.target);
+    const fs::path work = makeWorkFolder(target);
     const WorkFolderLock building(work);
     // Without lock support in the file system, only a concurrent installation's
     // cleanup could take this folder away; the build goes on.
@@ -304,8 +306,8 @@ InstallReport installDataFolder(const InstallOptions& options)
         }
         // An empty folder left where the data goes is replaced; rename refuses anything else.
         std::error_code ignored;
-        fs::remove(options.target, ignored);
-        fs::rename(work, options.target);
+        fs::remove(target, ignored);
+        fs::rename(work, target);
     } catch (...) {
         std::error_code ignored;
         fs::remove_all(work, ignored);

@@ -81,6 +81,7 @@ void TDBGridModel::setSource(DataSource* source)
 {
     beginResetModel();
     source_ = source;
+    resolve();
     endResetModel();
 }
 
@@ -88,12 +89,14 @@ void TDBGridModel::setColumns(std::vector<GridColumn> columns)
 {
     beginResetModel();
     columns_ = std::move(columns);
+    resolve();
     endResetModel();
 }
 
 void TDBGridModel::reset()
 {
     beginResetModel();
+    resolve();
     endResetModel();
 }
 
@@ -103,25 +106,32 @@ void TDBGridModel::rowChanged(int row)
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
-std::vector<GridColumn> TDBGridModel::effectiveColumns() const
+// Without columns of its own the grid shows every field of the set.
+void TDBGridModel::resolve()
 {
-    if (!columns_.empty())
-        return columns_;
-    std::vector<GridColumn> all;
+    resolved_.clear();
     RecordSet* set = source_ ? source_->dataSet() : nullptr;
-    if (set && set->active())
-        for (const auto& field : set->fields())
-            all.push_back({field->fieldName(), {}, 0});
-    return all;
+    const bool open = set && set->active();
+    if (columns_.empty()) {
+        if (open)
+            for (const auto& field : set->fields())
+                resolved_.push_back({field.get(), QString::fromStdString(field->displayLabel())});
+        return;
+    }
+    for (const GridColumn& column : columns_) {
+        Field* field = open ? set->findField(column.fieldName) : nullptr;
+        QString title = column.title;
+        if (title.isEmpty())
+            title = QString::fromStdString(field ? field->displayLabel() : column.fieldName);
+        resolved_.push_back({field, title});
+    }
 }
 
 Field* TDBGridModel::fieldAt(int column) const
 {
-    RecordSet* set = source_ ? source_->dataSet() : nullptr;
-    const auto columns = effectiveColumns();
-    if (!set || !set->active() || column < 0 || column >= static_cast<int>(columns.size()))
+    if (column < 0 || column >= static_cast<int>(resolved_.size()))
         return nullptr;
-    return set->findField(columns[static_cast<std::size_t>(column)].fieldName);
+    return resolved_[static_cast<std::size_t>(column)].field;
 }
 
 int TDBGridModel::rowCount(const QModelIndex& parent) const
@@ -134,7 +144,7 @@ int TDBGridModel::rowCount(const QModelIndex& parent) const
 
 int TDBGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(effectiveColumns().size());
+    return parent.isValid() ? 0 : static_cast<int>(resolved_.size());
 }
 
 QVariant TDBGridModel::data(const QModelIndex& index, int role) const
@@ -158,14 +168,9 @@ QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const auto columns = effectiveColumns();
-    if (section < 0 || section >= static_cast<int>(columns.size()))
+    if (section < 0 || section >= static_cast<int>(resolved_.size()))
         return {};
-    if (!columns[static_cast<std::size_t>(section)].title.isEmpty())
-        return columns[static_cast<std::size_t>(section)].title;
-    Field* field = fieldAt(section);
-    return field ? QString::fromStdString(field->displayLabel())
-                 : QString::fromStdString(columns[static_cast<std::size_t>(section)].fieldName);
+    return resolved_[static_cast<std::size_t>(section)].title;
 }
 
 Qt::ItemFlags TDBGridModel::flags(const QModelIndex& index) const

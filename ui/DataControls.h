@@ -55,6 +55,9 @@ struct GridColumn {
     int width = 0;  // pixels; 0: from the field's display width
 };
 
+// A grid over thousands of rows asks for every visible cell at each repaint, so
+// the columns are resolved to their fields once, whenever the set is opened,
+// reloaded or switched (reset), never per cell.
 class TDBGridModel : public QAbstractTableModel {
 public:
     explicit TDBGridModel(QObject* parent = nullptr);
@@ -64,6 +67,7 @@ public:
     void setEditable(bool editable) { editable_ = editable; }
     const std::vector<GridColumn>& columns() const { return columns_; }
     Field* fieldAt(int column) const;
+    // Resolves the columns again: after the set was opened, closed, reloaded or switched.
     void reset();
     void rowChanged(int row);
 
@@ -75,10 +79,15 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
-    std::vector<GridColumn> effectiveColumns() const;
+    struct Resolved {
+        Field* field; // null while the set is closed or has no such field
+        QString title;
+    };
+    void resolve();
 
     DataSource* source_ = nullptr;
     std::vector<GridColumn> columns_;
+    std::vector<Resolved> resolved_;
     bool editable_ = false;
 };
 

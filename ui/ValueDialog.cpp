@@ -33,11 +33,17 @@ void TBoxDialog::PlaceButtons(QPoint ok)
 
 bool TBoxDialog::storeTypedTexts()
 {
-    for (const Box& box : boxes_) {
+    // Every write refreshes all boxes of the row from their fields, which would
+    // put back the earlier value of a box whose text was refused: read them first.
+    std::vector<QString> typed;
+    for (const Box& box : boxes_)
+        typed.push_back(box.edit->text());
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const Box& box = boxes_[i];
         RecordSet* set = box.source->dataSet();
         if (!set || (set->state() != DataSetState::Edit && set->state() != DataSetState::Insert))
             continue;
-        const std::string text = box.edit->text().toStdString();
+        const std::string text = typed[i].toStdString();
         const bool stored = guarded([&] {
             Field& field = set->fieldByName(box.field);
             if (text.empty())
@@ -46,6 +52,7 @@ bool TBoxDialog::storeTypedTexts()
                 field.setAsString(text);
         });
         if (!stored) {
+            box.edit->setText(typed[i]);
             box.edit->setFocus();
             box.edit->selectAll();
             return false;

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "foods/AdvancedSearch.h"
 #include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "store/ProgramError.h"
@@ -25,6 +26,7 @@ class AdvancedSearchEditor : public ProgramTest {
 protected:
     ScriptedDialogs dialogs;
 
+    static TDialogFoodAdvancedSearch& list() { return *DialogFoodAdvancedSearch; }
     static TDialogFoodAdvancedSearchEdit& editor() { return *DialogFoodAdvancedSearchEdit; }
     static TDataModuleFoods& foods() { return *DataModuleFoods; }
 
@@ -82,30 +84,42 @@ protected:
         click(editor().GraphicButton2);
     }
 
-    // The rule editor over a new group or the current one, closed by the script;
-    // its result posts or cancels the group, as the list dialog does.
+    // The list as the Foods page shows it: OK stores every change made in it,
+    // anything else drops them all.
+    void inList(const std::function<void()>& script)
+    {
+        dialogs.expect([&](TFormTemplateDialog&) { script(); });
+        if (list().ShowModal() == mrOk)
+            foods().ApplyRuleGroupEdits();
+        else
+            foods().CancelRuleGroupEdits();
+    }
+
+    // The rule editor, opened by a button of the list.
+    void inEditor(TGraphicButton* button, const std::function<void()>& script)
+    {
+        dialogs.expect([&](TFormTemplateDialog&) { script(); });
+        click(button);
+    }
+
+    // The rule editor over a new group or the list's current one, in a list closed with OK.
     void editNewGroup(const std::function<void()>& script)
     {
-        foods().BeginNewRuleGroup();
-        showEditor(script);
+        inList([&] {
+            inEditor(list().BtnCreate, script);
+            click(list().BtnOk);
+        });
     }
 
     void editCurrentGroup(const std::function<void()>& script)
     {
-        foods().BeginEditRuleGroup();
-        showEditor(script);
+        inList([&] {
+            inEditor(list().BtnEdit, script);
+            click(list().BtnOk);
+        });
     }
 
-    void showEditor(const std::function<void()>& script)
-    {
-        dialogs.expect([&](TFormTemplateDialog&) { script(); });
-        if (editor().ShowModal() == mrOk)
-            foods().PostRuleGroup();
-        else
-            foods().CancelRuleGroup();
-    }
-
-    // A stored group, made through the editor.
+    // A stored group, made through the dialogs.
     void storeGroup(const QString& groupName, const std::function<void()>& addRules)
     {
         editNewGroup([&] {
@@ -113,7 +127,6 @@ protected:
             addRules();
             click(editor().BtnOk);
         });
-        foods().ApplyRuleGroupEdits();
     }
 
     int foundBy(const std::string& groupName)
@@ -210,7 +223,6 @@ TEST_F(AdvancedSearchEditor, EveryComparisonOfSqlIsStoredTrimmedAndOthersAreRefu
         EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 0);
         click(editor().BtnOk);
     });
-    foods().ApplyRuleGroupEdits();
     std::vector<std::string> expected(5, "Please Select a Condition.");
     expected.insert(expected.end(), 5, "Please Enter a Value.");
     EXPECT_EQ(messages.texts(), expected);
@@ -252,7 +264,6 @@ TEST_F(AdvancedSearchEditor, TheGroupRuleNamesTheGroupChosenEvenAfterAnotherWind
         click(editor().GraphicButton2);
         click(editor().BtnOk);
     });
-    foods().ApplyRuleGroupEdits();
     EXPECT_EQ(dir.stored().rows(R"(SELECT RValue, ExtraInfo FROM "FoodSQLRules.DB" WHERE Field = 'FoodGroup')"),
               std::vector<std::string>{"Fruits and Fruit Juices|900"});
     const std::int64_t expected = count("FdGrp_Cd = 900 AND lower(\"Desc\") LIKE '%raw%'");
@@ -281,7 +292,6 @@ TEST_F(AdvancedSearchEditor, CancelForANewGroupLeavesNoRuleBehindForTheNextGroup
         name("Next");
         click(editor().BtnOk);
     });
-    foods().ApplyRuleGroupEdits();
     EXPECT_EQ(dir.stored().rows(kStoredRules), rulesBefore);
     EXPECT_EQ(dir.stored().rows(kStoredGroups), (std::vector<std::string>{"1|Kept", "2|Next"}));
     EXPECT_EQ(foundBy("Next"), count("1"));
@@ -295,18 +305,20 @@ TEST_F(AdvancedSearchEditor, CancelForAnEditedGroupPutsItsNameAndRulesBack)
     });
     const auto before = dir.stored().rows(R"(SELECT * FROM "FoodSQLRules.DB" ORDER BY Rule_ID)");
     ASSERT_TRUE(foods().tblFoodAdvancedSearch.locate("SQL Name", Value(std::string("Dairy fat"))));
-    editCurrentGroup([&] {
-        name("Renamed");
-        foods().tblFoodSQLRules.first();
-        click(editor().GraphicButton4);
-        addWord("cheese");
-        addWord("blue");
-        EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 3);
-        editor().GraphicButton1Click(); // the frame's close button cancels too
+    inList([&] {
+        inEditor(list().BtnEdit, [&] {
+            name("Renamed");
+            foods().tblFoodSQLRules.first();
+            click(editor().GraphicButton4);
+            addWord("cheese");
+            addWord("blue");
+            EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 3);
+            editor().GraphicButton1Click(); // the frame's close button cancels too
+        });
+        EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 2);
+        EXPECT_EQ(foods().tblFoodAdvancedSearch.fieldByName("SQL Name").asString(), "Dairy fat");
+        click(list().BtnOk);
     });
-    EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 2);
-    EXPECT_EQ(foods().tblFoodAdvancedSearch.fieldByName("SQL Name").asString(), "Dairy fat");
-    foods().ApplyRuleGroupEdits();
     EXPECT_EQ(dir.stored().rows(R"(SELECT * FROM "FoodSQLRules.DB" ORDER BY Rule_ID)"), before);
     EXPECT_EQ(dir.stored().rows(kStoredGroups), std::vector<std::string>{"1|Dairy fat"});
 }
@@ -334,7 +346,6 @@ TEST_F(AdvancedSearchEditor, OkWantsANameNoOtherGroupHasInAnyLetterCase)
         name("DAIRY");
         click(editor().BtnOk);
     });
-    foods().ApplyRuleGroupEdits();
     EXPECT_EQ(messages.messages().size(), 2U);
     EXPECT_EQ(dir.stored().rows(kStoredGroups), (std::vector<std::string>{"1|DAIRY", "2|Dairy, second"}));
 }
@@ -351,22 +362,21 @@ TEST_F(AdvancedSearchEditor, BoxesHoldNoMoreThanTheirFieldsStore)
     EXPECT_EQ(dir.stored().count(R"(SELECT length(RValue) FROM "FoodSQLRules.DB")"), 255);
 }
 
-TEST_F(AdvancedSearchEditor, AFailedApplyStoresNeitherTableAndARetryStoresBothOnce)
+TEST_F(AdvancedSearchEditor, AFailedApplyStoresNeitherTableAndTheNextOkStoresBothOnce)
 {
-    editNewGroup([&] {
-        name("Twice tried");
-        addWord("cheese");
-        addNutrient(203, ">", "20");
-        click(editor().BtnOk);
-    });
     foods().DatabaseFoods.failNextWriteTo("FoodSQL.DB", "disk I/O error");
-    EXPECT_THROW(foods().ApplyRuleGroupEdits(), ProgramError);
+    EXPECT_THROW(storeGroup("Twice tried",
+                            [] {
+                                addWord("cheese");
+                                addNutrient(203, ">", "20");
+                            }),
+                 ProgramError);
     EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQLRules.DB")"), 0);
     EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQL.DB")"), 0);
     EXPECT_TRUE(foods().tblFoodSQLRules.updatesPending());
     EXPECT_TRUE(foods().tblFoodAdvancedSearch.updatesPending());
 
-    foods().ApplyRuleGroupEdits();
+    inList([&] { click(list().BtnOk); });
     EXPECT_EQ(dir.stored().rows(kStoredRules),
               (std::vector<std::string>{"Twice tried|FoodName|contains|cheese|NULL", "Twice tried|Protein|>|20|203"}));
     EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQL.DB")"), 1);
@@ -403,6 +413,63 @@ TEST_F(AdvancedSearchEditor, RemovingWithNoRuleReportsTheEmptySetAndRemovesNothi
     ASSERT_EQ(messages.messages().size(), 1U);
     EXPECT_EQ(messages.messages()[0].kind, MessageKind::Error);
     EXPECT_NE(messages.messages()[0].text.find("empty dataset"), std::string::npos);
+}
+
+using AdvancedSearchList = AdvancedSearchEditor;
+
+TEST_F(AdvancedSearchList, EditAndDeleteOnAnEmptyListDoNothing)
+{
+    inList([&] {
+        click(list().BtnEdit);
+        click(list().BtnDelete);
+        click(list().BtnOk);
+    });
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"DialogFoodAdvancedSearch"});
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQL.DB")"), 0);
+    EXPECT_FALSE(foods().tblFoodAdvancedSearch.updatesPending());
+}
+
+TEST_F(AdvancedSearchList, CancellingTheListDropsANewGroupWithItsRules)
+{
+    inList([&] {
+        inEditor(list().BtnCreate, [&] {
+            name("Not kept");
+            addGroup("Dairy");
+            addNutrient(204, "<", "10");
+            click(editor().BtnOk);
+        });
+        EXPECT_EQ(list().dbGridAdvancedSearch->Model()->rowCount(), 1);
+        click(list().BtnCancel);
+    });
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQL.DB")"), 0);
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQLRules.DB")"), 0);
+    EXPECT_FALSE(foods().tblFoodSQLRules.updatesPending());
+    EXPECT_FALSE(foods().tblFoodAdvancedSearch.updatesPending());
+    EXPECT_EQ(foundBy("Not kept"), count("1"));
+}
+
+TEST_F(AdvancedSearchList, DeleteAsksAndRemovesTheGroupWithItsRulesOnOk)
+{
+    storeGroup("Fats", [] { addGroup("Fats"); });
+    storeGroup("Cheese", [] {
+        addWord("cheese");
+        addNutrient(203, ">", "20");
+    });
+    messages.answer(false);
+    messages.answer(true);
+    inList([&] {
+        list().dbGridAdvancedSearch->selectRow(1);
+        click(list().BtnDelete);
+        EXPECT_EQ(foods().tblFoodAdvancedSearch.recordCount(), 2);
+        click(list().BtnDelete);
+        EXPECT_EQ(foods().tblFoodAdvancedSearch.recordCount(), 1);
+        click(list().BtnOk);
+    });
+    EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Are you sure you want to delete [ Cheese ]"));
+    EXPECT_EQ(dir.stored().rows(kStoredGroups), std::vector<std::string>{"1|Fats"});
+    EXPECT_EQ(dir.stored().rows(kStoredRules), std::vector<std::string>{"Fats|FoodGroup|is|Fats and Oils|400"});
+    EXPECT_EQ(foundBy("Fats"), count("FdGrp_Cd = 400"));
 }
 
 } // namespace

@@ -44,8 +44,10 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
+                                               "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogFoodAdvancedSearchEdit", "DialogPreference"};
+                                               "FormNutrientValue", "DialogFoodAdvancedSearchEdit",
+                                               "DialogFoodAdvancedSearch", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
 

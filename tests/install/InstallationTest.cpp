@@ -198,6 +198,21 @@ TEST(Installation, TheNextRunRemovesTheWorkFoldersOfKilledRunsAndNothingElse)
     EXPECT_TRUE(fs::is_directory(".data.partial-Busy00"));
 }
 
+TEST(Installation, ATargetWrittenWithATrailingSlashIsTheSameFolder)
+{
+    TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
+    fs::create_directory(".data.partial-Ab12Cd");
+    EXPECT_THROW(installDataFolder({"no-reference", "data/", std::nullopt}), ProgramError);
+    EXPECT_FALSE(leftoverWorkFolders("."));
+    EXPECT_FALSE(fs::exists("data"));
+
+    fs::create_directory("data");
+    std::ofstream("data/keep.txt") << "user data";
+    InstallOptions options = smallInstallation();
+    options.target = "data/";
+    expectRefusal(options);
+}
+
 TEST(Installation, AKilledInstallationLeavesOnlyWhatTheNextRunRemoves)
 {
     TestWorkingDirectory dir(TestWorkingDirectory::Data::None);

@@ -81,6 +81,43 @@ TEST_F(GridTest, FollowsEditsAndReloadsOfItsSet)
     EXPECT_EQ(selectedRow(), groups.currentRow());
 }
 
+TEST_F(GridTest, ShowsTheSetItNowHasAfterACloseAReopenOrASwitch)
+{
+    groups.close();
+    EXPECT_EQ(grid->Model()->rowCount(), 0);
+    EXPECT_EQ(grid->Model()->columnCount(), 0);
+    grid->grab(); // painting a closed set reads nothing
+
+    groups.open();
+    EXPECT_EQ(grid->Model()->columnCount(), 2);
+    EXPECT_EQ(grid->Model()->index(1, 1).data().toString().toStdString(), descriptionAt(1));
+
+    Table foods(db, "tblFoodDesc", "FOOD_DES.db");
+    foods.setFields({FieldSpec::data("NDB_No"), FieldSpec::data("Desc").withLabel("Food Description")});
+    foods.open();
+    dscGroups.setDataSet(&foods);
+    EXPECT_EQ(grid->Model()->rowCount(), foods.recordCount());
+    EXPECT_EQ(grid->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Food Description"));
+    EXPECT_EQ(grid->Model()->index(0, 1).data().toString().toStdString(),
+              foods.displayTextAt(0, foods.fieldByName("Desc")));
+    grid->grab();
+    dscGroups.setDataSet(&groups); // before the table this test made goes
+    EXPECT_EQ(grid->Model()->columnCount(), 2);
+}
+
+TEST_F(GridTest, GivenColumnsKeepTheirTitlesWhileTheSetIsClosed)
+{
+    grid->SetColumns({{"FdGrp_Desc", QStringLiteral("Food Group"), 0}, {"FdGrp_Cd", {}, 0}});
+    groups.close();
+    EXPECT_EQ(grid->Model()->columnCount(), 2);
+    EXPECT_EQ(grid->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Food Group"));
+    EXPECT_EQ(grid->Model()->index(0, 0).data(), QVariant());
+    groups.open();
+    EXPECT_EQ(grid->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Code"));
+    EXPECT_EQ(grid->Model()->index(0, 0).data().toString().toStdString(), descriptionAt(0));
+}
+
 TEST_F(GridTest, EditsInPlaceOnlyWhenAskedAndThenWritesThroughTheField)
 {
     const QModelIndex cell = grid->Model()->index(4, 1);
@@ -125,6 +162,22 @@ TEST_F(DataControlsTest, EditBoxTakesTypingOnlyWhileTheSetIsEditing)
 
     groups.next();
     EXPECT_EQ(edit->text().toStdString(), descriptionAt(1));
+}
+
+TEST_F(DataControlsTest, EditBoxTypesIntoANewRowAndShowsTheOldTextAgainOnCancel)
+{
+    auto* edit = new TDBEdit(&window);
+    edit->SetDataSource(&dscGroups);
+    edit->SetDataField("FdGrp_Desc");
+    groups.setRecNo(2);
+    groups.append();
+    EXPECT_EQ(edit->text(), QString());
+    EXPECT_FALSE(edit->isReadOnly());
+    QTest::keyClicks(edit, "Fresh");
+    EXPECT_EQ(groups.fieldByName("FdGrp_Desc").asString(), "Fresh");
+    groups.cancel();
+    EXPECT_EQ(edit->text().toStdString(), descriptionAt(groups.currentRow()));
+    EXPECT_TRUE(edit->isReadOnly());
 }
 
 TEST_F(DataControlsTest, AHalfTypedNumberIsReportedOnlyWhenTheBoxIsLeft)
@@ -189,6 +242,15 @@ TEST_F(DataControlsTest, LookupComboListsTheLookupSetAndWritesTheKeyWhileEditing
     combo->setCurrentIndex(other);
     emit combo->activated(other);
     EXPECT_EQ(Value(foods.fieldByName("FdGrp_Cd").asInteger()), groups.valueAt(other, groups.fieldByName("FdGrp_Cd")));
+    foods.cancel();
+
+    // A group added to the list set is offered at once.
+    groups.append();
+    groups.fieldByName("FdGrp_Cd").setAsInteger(9900);
+    groups.fieldByName("FdGrp_Desc").setAsString("Home Made");
+    groups.post();
+    EXPECT_EQ(combo->count(), 26);
+    EXPECT_GE(combo->findText(QStringLiteral("Home Made")), 0);
     delete combo; // before the data source this test made goes
 }
 
