@@ -6,6 +6,10 @@
 #include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
 #include "seams/Messages.h"
@@ -64,6 +68,11 @@ const std::vector<StartUpStep>& startUpSteps()
                                             [] { return new TDialogFoodAdvancedSearchEdit; }),
         step<TDialogFoodAdvancedSearch>("DialogFoodAdvancedSearch", DialogFoodAdvancedSearch,
                                         [] { return new TDialogFoodAdvancedSearch; }),
+        step<TDialogRecipeTypes>("DialogRecipeTypes", DialogRecipeTypes, [] { return new TDialogRecipeTypes; }),
+        step<TDialogRecipeCuisines>("DialogRecipeCuisines", DialogRecipeCuisines, [] { return new TDialogRecipeCuisines; }),
+        step<TDialogRecipeTypeEdit>("DialogRecipeTypeEdit", DialogRecipeTypeEdit, [] { return new TDialogRecipeTypeEdit; }),
+        step<TDialogRecipeCuisineEdit>("DialogRecipeCuisineEdit", DialogRecipeCuisineEdit,
+                                       [] { return new TDialogRecipeCuisineEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
     };
     return steps;

@@ -1,7 +1,6 @@
 // saporia-window-shots FOLDER: renders the main window on each page and every
-// dialog offscreen into PNG files, for review, with one message box over the
-// dialog that shows it. Runs from a folder that holds data/; stores nothing
-// (every dialog is cancelled).
+// dialog offscreen into PNG files, for review, with some of their message boxes.
+// Runs from a folder that holds data/; stores nothing (every dialog is cancelled).
 
 #include "app/MainForm.h"
 #include "app/StartUp.h"
@@ -13,6 +12,12 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
+#include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -213,6 +218,26 @@ void advancedSearchDialogs()
     TFormTemplateDialog::ShowModalHook = nullptr;
     foods.CancelRuleGroup();
     foods.CancelRuleGroupEdits();
+
+void recipeDialogs()
+{
+    shoot(*DialogRecipeTypes, "recipe-types-dialog");
+    shoot(*DialogRecipeCuisines, "recipe-cuisines-dialog");
+
+    DataModuleRecipes->tblRecipeTypes2.append();
+    shoot(*DialogRecipeTypeEdit, "recipe-type-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeTypeEdit->DBEdit1, "Weeknight Suppers"); });
+    DataModuleRecipes->tblRecipeTypes2.cancel();
+    DataModuleRecipes->tblRecipeCuisine2.append();
+    shoot(*DialogRecipeCuisineEdit, "recipe-cuisine-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeCuisineEdit->DBEdit1, "Georgian"); });
+    DataModuleRecipes->tblRecipeCuisine2.cancel();
+
+    const auto refusal = MessageBoxes::build(MessageKind::Notice, captionOf(MessageKind::Notice),
+                                             "Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!");
+    refusal->show();
+    TApplication::processEvents();
+    save(*refusal, "recipe-type-in-use-refusal");
 }
 
 } // namespace
@@ -237,11 +262,17 @@ int main(int argc, char** argv)
         while (FormMain->AlphaBlend())
             FormMain->Timer1Timer();
         TApplication::processEvents();
-        const char* pages[] = {"main-window-recipes", "main-window-foods", "main-window-info-base"};
-        for (int page = 0; page < 3; ++page) {
-            FormMain->NotebookClient->setCurrentIndex(page);
-            save(*FormMain, pages[page]);
+        // Each page as its tab shows it: the tab latched, then its click handler.
+        const std::pair<TAdvButton*, const char*> pages[] = {{FormMain->BtnRecipes, "main-window-recipes"},
+                                                             {FormMain->BtnFoods, "main-window-foods"},
+                                                             {FormMain->BtnInfoBase, "main-window-info-base"}};
+        for (const auto& [tab, name] : pages) {
+            tab->SetDown(true);
+            tab->OnClick();
+            save(*FormMain, name);
         }
+        FormMain->BtnRecipes->SetDown(true);
+        FormMain->BtnRecipesClick();
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
             return saveAndCancel(dialog, "preference-dialog");
         };
@@ -250,6 +281,7 @@ int main(int argc, char** argv)
         foodEditWizard();
         foodDialogs();
         advancedSearchDialogs();
+        recipeDialogs();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -1,6 +1,7 @@
 #include "foods/AdvancedSearchEdit.h"
 
 #include "foods/DatabaseFood.h"
+#include "foods/RuleGroupStatement.h"
 #include "seams/Messages.h"
 #include "store/Text.h"
 #include "ui/DataControls.h"
@@ -21,7 +22,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 TDialogFoodAdvancedSearchEdit* DialogFoodAdvancedSearchEdit = nullptr;
 
@@ -29,17 +29,6 @@ namespace {
 
 // The rule's word and value go into FoodSQLRules.DB's 255-character RValue.
 constexpr int kRuleTextLength = 255;
-
-// A typed condition is stored only when it is one of SQL's comparisons; the
-// blanks around it are dropped.
-std::optional<std::string> sqlComparison(const std::string& typed)
-{
-    static const char* const comparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">="};
-    std::string comparison = trimmed(typed);
-    if (std::none_of(std::begin(comparisons), std::end(comparisons), [&](const char* c) { return comparison == c; }))
-        return std::nullopt;
-    return comparison;
-}
 
 std::string wholeNumberText(const Value& value)
 {
@@ -240,8 +229,8 @@ void TDialogFoodAdvancedSearchEdit::AddFoodGroupRule()
 // are checked here, where the user can still correct them.
 void TDialogFoodAdvancedSearchEdit::AddNutrientRule()
 {
-    const auto comparison = sqlComparison(ComboBoxCondition->currentText().toStdString());
-    if (!comparison) {
+    const std::string condition = ComboBoxCondition->currentText().toStdString();
+    if (!isComparison(condition)) {
         showMessage("Please Select a Condition.");
         ComboBoxCondition->setFocus();
         return;
@@ -253,7 +242,7 @@ void TDialogFoodAdvancedSearchEdit::AddNutrientRule()
         return;
     }
     RecordSet& nutrients = DataModuleFoods->tblNutrientDef;
-    StoreRule(nutrients.fieldByName("Nutr_Desc").asString(), *comparison, value,
+    StoreRule(nutrients.fieldByName("Nutr_Desc").asString(), trimmed(condition), value,
               wholeNumberText(nutrients.fieldByName("Nutr_No").value()));
 }
 

@@ -47,7 +47,8 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
                                                "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
                                                "FormNutrientValue", "DialogFoodAdvancedSearchEdit",
-                                               "DialogFoodAdvancedSearch", "DialogPreference"};
+                                               "DialogFoodAdvancedSearch", "DialogRecipeTypes", "DialogRecipeCuisines",
+                                               "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
 
