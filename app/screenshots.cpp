@@ -218,6 +218,7 @@ void advancedSearchDialogs()
     TFormTemplateDialog::ShowModalHook = nullptr;
     foods.CancelRuleGroup();
     foods.CancelRuleGroupEdits();
+}
 
 void recipeDialogs()
 {
