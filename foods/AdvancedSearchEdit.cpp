@@ -135,7 +135,7 @@ void TDialogFoodAdvancedSearchEdit::buildNutrientPage(QWidget* page)
     DBGrid2->setObjectName("DBGrid2");
     DBGrid2->SetColumns({{"Nutr_Desc", "Nutrients", 0}});
     DBGrid2->SetDataSource(&DataModuleFoods->dscNutrientDef);
-    DBGrid2->setGeometry(0, 0, 200, 172);
+    DBGrid2->setGeometry(0, 0, 200, 164);
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
     DBGrid2->SetColors(Skin::gridBackground(), Qt::black, Skin::darkGreen());
 
