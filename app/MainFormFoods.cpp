@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/MainFormArt.h"
+#include "foods/AdvancedSearch.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
 #include "foods/FoodGroupEdit.h"
@@ -518,10 +519,20 @@ void TFormMain::TreeViewFoodsChange()
         case NewAdvancedSearchNode:
             showMessage("\"New Advanced Search\" is not implemented yet...!!!");
             break;
+        case EditRuleGroupsNode:
+            if (DialogFoodAdvancedSearch->ShowModal() == mrOk) {
+                foods.ApplyRuleGroupEdits(); // groups and rules stored together
+                foods.tblFoodSQLRules.commitUpdates();
+                foods.tblFoodAdvancedSearch.commitUpdates();
+                RefreshAdvancedSearchNodes();
+            } else {
+                foods.CancelRuleGroupEdits();
+                TreeViewFoods->Reselect(LastFoodNode);
+            }
+            break;
         case RuleGroupNode:
             runRuleGroupSearch(text);
             break;
-        case EditRuleGroupsNode:
         case OtherRootNode:
         case NoNode:
             break;
@@ -603,7 +614,7 @@ void TFormMain::deleteFromFoodTree(const QTreeWidgetItem* node)
         foods.DeleteRuleGroup();
         if (!foods.tblFoodAdvancedSearch.updatesPending())
             return;
-        foods.DatabaseFoods.applyUpdates({&foods.tblFoodSQLRules, &foods.tblFoodAdvancedSearch});
+        foods.ApplyRuleGroupEdits();
         foods.tblFoodSQLRules.commitUpdates();
         foods.tblFoodAdvancedSearch.commitUpdates();
         TreeViewFoods->RebuildChildren(NodeFoodAdvancedSearch, [this] { FillFoodAdvancedSearchNodes(); });

@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/MainForm.h"
+#include "foods/AdvancedSearch.h"
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
 #include "foods/FoodGroupEdit.h"
@@ -430,6 +432,49 @@ TEST_F(FoodsPage, ARuleGroupNodeRunsItsSearchAndNeverLeavesTheNoticeUp)
     EXPECT_EQ(children(FormMain->NodeFoodAdvancedSearch), (QStringList{"New Search", "Edit Advanced Search", "Broken"}));
     EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQL.DB")"), 1);
     EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQLRules.DB" WHERE SQL_ID = 1)"), 0);
+}
+
+TEST_F(FoodsPage, TheSavedSearchListStoresOnOkAndRunsTheFirstSearchShownOrOpensAnEmptyBranch)
+{
+    // Accepted with no saved search: the branch is selected and opened.
+    dialogs.expect([](TFormTemplateDialog&) { ui_test::click(DialogFoodAdvancedSearch->BtnOk); });
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "Edit Advanced Search"));
+    EXPECT_EQ(selected(), "Advanced Search");
+    EXPECT_TRUE(FormMain->NodeFoodAdvancedSearch->isExpanded());
+    EXPECT_EQ(label(), "View All Foods");
+
+    // Cancelled: the search made in it is dropped, the listing before it shown again.
+    const auto createWhipped = [this](bool keep) {
+        dialogs.expect([keep](TFormTemplateDialog&) {
+            ui_test::click(DialogFoodAdvancedSearch->BtnCreate);
+            ui_test::click(keep ? DialogFoodAdvancedSearch->BtnOk : DialogFoodAdvancedSearch->BtnCancel);
+        });
+        dialogs.expect([](TFormTemplateDialog&) {
+            TDialogFoodAdvancedSearchEdit& editor = *DialogFoodAdvancedSearchEdit;
+            QTest::keyClicks(editor.dbedtRuleGroupName, "Whipped");
+            editor.edtSearchFoodName->setText("whipped");
+            ui_test::click(editor.GraphicButton2);
+            ui_test::click(editor.BtnOk);
+        });
+    };
+    clickNode(FormMain->NodeViewAllFoods);
+    createWhipped(false);
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "Edit Advanced Search"));
+    EXPECT_EQ(selected(), "View All Foods");
+    EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQL.DB")"), 0);
+    EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQLRules.DB")"), 0);
+
+    // Accepted with a saved search: stored with its rule, and run at once.
+    createWhipped(true);
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "Edit Advanced Search"));
+    EXPECT_EQ(children(FormMain->NodeFoodAdvancedSearch), (QStringList{"New Search", "Edit Advanced Search", "Whipped"}));
+    EXPECT_EQ(selected(), "Whipped");
+    EXPECT_EQ(label(), "Advanced Search: Whipped");
+    EXPECT_EQ(listRows(), storedFoods("LOWER(\"Desc\") LIKE '%whipped%'"));
+    EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQL.DB" WHERE "SQL Name" = 'Whipped')"), 1);
+    EXPECT_EQ(dir.stored().count(R"(SELECT COUNT(*) FROM "FoodSQLRules.DB")"), 1);
+    EXPECT_TRUE(dialogs.allUsed());
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(FoodsPage, AFoodUsedInARecipeIsNotDeletedAndAnUnusedOneIsAfterYes)

@@ -46,7 +46,8 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
                                                "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogRecipeTypes", "DialogRecipeCuisines",
+                                               "FormNutrientValue", "DialogFoodAdvancedSearchEdit",
+                                               "DialogFoodAdvancedSearch", "DialogRecipeTypes", "DialogRecipeCuisines",
                                                "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogPreference"};
     EXPECT_EQ(order, expected);
 }
