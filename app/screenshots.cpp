@@ -153,6 +153,7 @@ void foodsPage()
     };
     FormMain->TreeViewFoods->Select(TNavigationTree::ChildByText(FormMain->NodeFoodSimpleSearch, "New Search"));
     TFormTemplateDialog::ShowModalHook = nullptr;
+    FormMain->TreeViewFoods->collapseItem(FormMain->NodeFoodGroups);
     FormMain->TreeViewFoods->expandItem(FormMain->NodeFoodSimpleSearch);
     TApplication::processEvents();
     save(*FormMain, "main-window-foods-keyword");
