@@ -242,7 +242,8 @@ void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
     // for an unchanged filter would only cost time.
     if (tblDisplayRecipesByTypes.filtered() && tblDisplayRecipesByTypes.filter() == filter)
         return;
-    tblDisplayRecipesByTypes.setFiltered(false);
+    // A new filter on a filtered set re-reads it once; switching the filter off first
+    // would read every recipe, and their details, on the way.
     tblDisplayRecipesByTypes.setFilter(filter);
     tblDisplayRecipesByTypes.setFiltered(true);
 }
