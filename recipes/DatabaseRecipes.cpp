@@ -237,7 +237,8 @@ void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
     // unchanged filter would only cost time.
     if (tblDisplayRecipesByTypes.filtered() && tblDisplayRecipesByTypes.filter() == filter)
         return;
-    // A new text re-reads a filtered set once; switching the filter off first would read it twice.
+    // A new filter on a filtered set re-reads it once; switching the filter off first
+    // would read every recipe, and their details, on the way.
     tblDisplayRecipesByTypes.setFilter(filter);
     tblDisplayRecipesByTypes.setFiltered(true);
 }
