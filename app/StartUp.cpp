@@ -14,6 +14,7 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/IngredientEdit.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ const std::vector<StartUpStep>& startUpSteps()
     static const std::vector<StartUpStep> steps = {
         step<TFormMain>("FormMain", FormMain, [] { return new TFormMain; }),
         step<TFormTemplateDialog>("FormTemplateDialog", FormTemplateDialog, [] { return new TFormTemplateDialog; }),
+        step<TDialogIngredientEdit>("DialogIngredientEdit", DialogIngredientEdit,
+                                    [] { return new TDialogIngredientEdit; }),
         step<TDataModuleFoods>("DataModuleFoods", DataModuleFoods, [] { return new TDataModuleFoods; }),
         step<TDataModuleRecipes>("DataModuleRecipes", DataModuleRecipes,
                                  [] {
@@ -49,6 +52,7 @@ const std::vector<StartUpStep>& startUpSteps()
                                      DataModuleFoods->RecipePreferenceFilterHook = [] {
                                          DataModuleRecipes->ApplyNutrientPreferenceFilter();
                                      };
+                                     DialogIngredientEdit->BindDataModules(*DataModuleFoods, *recipes);
                                      return recipes;
                                  }),
         step<TDialogSimpleSearch>("DialogSimpleSearch", DialogSimpleSearch, [] { return new TDialogSimpleSearch; }),

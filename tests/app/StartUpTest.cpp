@@ -43,7 +43,7 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     std::vector<std::string> order;
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
-    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
+    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit", "DataModuleFoods", "DataModuleRecipes",
                                                "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
                                                "FormNutrientValue", "DialogPreference"};
