@@ -15,6 +15,8 @@
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
 #include "recipes/IngredientEdit.h"
+#include "recipes/RecipeEdit.h"
+#include "recipes/RecipeNutrientValue.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -62,7 +64,10 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
         step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
+        step<TDialogRecipeEdit>("DialogRecipeEdit", DialogRecipeEdit, [] { return new TDialogRecipeEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
+        step<TDialogRecipeNutrientValue>("DialogRecipeNutrientValue", DialogRecipeNutrientValue,
+                                         [] { return new TDialogRecipeNutrientValue; }),
     };
     return steps;
 }

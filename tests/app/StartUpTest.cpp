@@ -46,7 +46,8 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit", "DataModuleFoods", "DataModuleRecipes",
                                                "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
                                                "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogPreference"};
+                                               "FormNutrientValue", "DialogRecipeEdit", "DialogPreference",
+                                               "DialogRecipeNutrientValue"};
     EXPECT_EQ(order, expected);
 }
 
