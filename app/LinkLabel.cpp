@@ -1,13 +1,13 @@
 #include "app/LinkLabel.h"
 
 #include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
 
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent)
 {
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
+    QFont font = formFont();
     font.setUnderline(true);
     setFont(font);
     setAttribute(Qt::WA_TranslucentBackground);

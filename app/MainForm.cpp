@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QSplitter>

@@ -4,6 +4,10 @@
 #include "ui/ButtonContainer.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
 #include "seams/Messages.h"
@@ -64,6 +68,11 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
         step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
+        step<TDialogRecipeTypes>("DialogRecipeTypes", DialogRecipeTypes, [] { return new TDialogRecipeTypes; }),
+        step<TDialogRecipeCuisines>("DialogRecipeCuisines", DialogRecipeCuisines, [] { return new TDialogRecipeCuisines; }),
+        step<TDialogRecipeTypeEdit>("DialogRecipeTypeEdit", DialogRecipeTypeEdit, [] { return new TDialogRecipeTypeEdit; }),
+        step<TDialogRecipeCuisineEdit>("DialogRecipeCuisineEdit", DialogRecipeCuisineEdit,
+                                       [] { return new TDialogRecipeCuisineEdit; }),
         step<TDialogRecipeEdit>("DialogRecipeEdit", DialogRecipeEdit, [] { return new TDialogRecipeEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
         step<TDialogRecipeNutrientValue>("DialogRecipeNutrientValue", DialogRecipeNutrientValue,

@@ -10,6 +10,12 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/DatabaseRecipes.h"
+#include "recipes/RecipeCuisineEdit.h"
+#include "recipes/RecipeCuisines.h"
+#include "recipes/RecipeTypeEdit.h"
+#include "recipes/RecipeTypes.h"
+#include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -114,6 +120,27 @@ void foodDialogs()
     DataModuleFoods->CancelNewFoodGroup();
 }
 
+void recipeDialogs()
+{
+    shoot(*DialogRecipeTypes, "recipe-types-dialog");
+    shoot(*DialogRecipeCuisines, "recipe-cuisines-dialog");
+
+    DataModuleRecipes->tblRecipeTypes2.append();
+    shoot(*DialogRecipeTypeEdit, "recipe-type-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeTypeEdit->DBEdit1, "Weeknight Suppers"); });
+    DataModuleRecipes->tblRecipeTypes2.cancel();
+    DataModuleRecipes->tblRecipeCuisine2.append();
+    shoot(*DialogRecipeCuisineEdit, "recipe-cuisine-edit-dialog",
+          [] { QTest::keyClicks(DialogRecipeCuisineEdit->DBEdit1, "Georgian"); });
+    DataModuleRecipes->tblRecipeCuisine2.cancel();
+
+    const auto refusal = MessageBoxes::build(MessageKind::Notice, captionOf(MessageKind::Notice),
+                                             "Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!");
+    refusal->show();
+    TApplication::processEvents();
+    save(*refusal, "recipe-type-in-use-refusal");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -136,11 +163,17 @@ int main(int argc, char** argv)
         while (FormMain->AlphaBlend())
             FormMain->Timer1Timer();
         TApplication::processEvents();
-        const char* pages[] = {"main-window-recipes", "main-window-foods", "main-window-info-base"};
-        for (int page = 0; page < 3; ++page) {
-            FormMain->NotebookClient->setCurrentIndex(page);
-            save(*FormMain, pages[page]);
+        // Each page as its tab shows it: the tab latched, then its click handler.
+        const std::pair<TAdvButton*, const char*> pages[] = {{FormMain->BtnRecipes, "main-window-recipes"},
+                                                             {FormMain->BtnFoods, "main-window-foods"},
+                                                             {FormMain->BtnInfoBase, "main-window-info-base"}};
+        for (const auto& [tab, name] : pages) {
+            tab->SetDown(true);
+            tab->OnClick();
+            save(*FormMain, name);
         }
+        FormMain->BtnRecipes->SetDown(true);
+        FormMain->BtnRecipesClick();
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
             return saveAndCancel(dialog, "preference-dialog");
         };
@@ -148,6 +181,7 @@ int main(int argc, char** argv)
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodEditWizard();
         foodDialogs();
+        recipeDialogs();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -1,14 +1,14 @@
 #include "foods/DatabaseFood.h"
 
+#include "foods/RuleGroupStatement.h"
+#include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
+#include "store/FieldTexts.h"
+#include "store/NextNumber.h"
+#include "store/PreferenceFilter.h"
 #include "store/ProgramError.h"
-#include "store/Text.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <optional>
 
 TDataModuleFoods* DataModuleFoods = nullptr;
 
@@ -16,33 +16,26 @@ namespace {
 
 const std::string kAllFoodsLine = "SELECT NDB_No, Food_des.\"Desc\", FdGrp_Cd FROM \"FOOD_DES.db\" Food_des";
 
-std::string DeletePrompt(const std::string& name)
+// Runs `changes` on sets that store each change at once, holding their writes
+// back so that they reach the tables in one apply (with `applied`, which holds
+// the held sets too): all of them, or none when the apply fails.
+void storeTogether(Database& database, std::initializer_list<RecordSet*> held, const std::vector<RecordSet*>& applied,
+                   const std::function<void()>& changes)
 {
-    return "Are you sure you want to delete [ " + name + " ]";
-}
-
-bool IsComparison(const std::string& condition)
-{
-    static const char* const comparisons[] = {"=", "<", ">", "<=", ">="};
-    return std::any_of(std::begin(comparisons), std::end(comparisons),
-                       [&](const char* c) { return condition == c; });
-}
-
-// The highest value of `field` among the rows a set shows, pending inserts and
-// edits included (a row being appended has no value yet and is passed over).
-std::int64_t HighestShown(RecordSet& set, const std::string& field)
-{
-    const Field& column = set.fieldByName(field);
-    std::int64_t highest = 0;
-    const int rows = set.recordCount();
-    for (int row = 0; row < rows; ++row) {
-        const Value value = set.valueAt(row, column);
-        if (const auto* i = std::get_if<std::int64_t>(&value))
-            highest = std::max(highest, *i);
-        else if (const auto* d = std::get_if<double>(&value))
-            highest = std::max(highest, static_cast<std::int64_t>(std::llround(*d)));
+    for (RecordSet* set : held)
+        set->setCachedUpdates(true);
+    try {
+        changes();
+        database.applyUpdates(applied);
+    } catch (...) {
+        for (RecordSet* set : held) {
+            set->cancelUpdates();
+            set->setCachedUpdates(false);
+        }
+        throw;
     }
-    return highest;
+    for (RecordSet* set : held)
+        set->setCachedUpdates(false);
 }
 
 } // namespace
@@ -225,9 +218,8 @@ void TDataModuleFoods::DataModuleCreate()
 
 const std::vector<std::string>& TDataModuleFoods::GetFoodGroupNames()
 {
-    fFoodGroupNames.clear();
-    for (tblFoodGroups2.first(); !tblFoodGroups2.eof(); tblFoodGroups2.next())
-        fFoodGroupNames.push_back(tblFoodGroups2.fieldByName("FdGrp_Desc").asString());
+    fFoodGroupNames = fieldTexts(tblFoodGroups2, "FdGrp_Desc");
+    tblFoodGroups2.last(); // where a walk over the names leaves it
     return fFoodGroupNames;
 }
 
@@ -264,59 +256,30 @@ void TDataModuleFoods::SearchFoodsByKeyword(const std::string& keyword)
                     {{":Keyword", Value(keyword)}});
 }
 
-void TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
+bool TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
 {
     if (!tblFoodAdvancedSearch.locate("SQL Name", Value(ruleGroupName), true)) {
         QueryAllFoods();
-        return;
+        return true;
     }
-    const std::string groupName = tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
+    const auto fields = fieldTexts(tblFoodSQLRules, "Field");
+    const auto conditions = fieldTexts(tblFoodSQLRules, "Condition");
+    const auto values = fieldTexts(tblFoodSQLRules, "RValue");
+    const auto extras = fieldTexts(tblFoodSQLRules, "ExtraInfo");
+    std::vector<SearchRule> rules;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        rules.push_back({fields[i], conditions[i], values[i], extras[i]});
 
-    std::string text = "SELECT NDB_No, FdGrp_Cd, Food_des.\"Desc\" FROM \"FOOD_DES.db\" Food_des ";
-    std::string joiner = "WHERE ";
-    std::vector<std::pair<std::string, Value>> params;
-    int ruleNumber = 0;
-    for (tblFoodSQLRules.first(); !tblFoodSQLRules.eof(); tblFoodSQLRules.next()) {
-        ++ruleNumber;
-        const std::string field = tblFoodSQLRules.fieldByName("Field").asString();
-        const std::string condition = tblFoodSQLRules.fieldByName("Condition").asString();
-        const std::string value = tblFoodSQLRules.fieldByName("RValue").asString();
-        const std::string extra = tblFoodSQLRules.fieldByName("ExtraInfo").asString();
-        const std::string suffix = std::to_string(ruleNumber);
-        auto refuse = [&](const std::string& reason) {
-            showMessage("The advanced search \"" + groupName + "\" cannot run: its rule \"" + field + " " + condition
-                        + " " + value + "\" " + reason);
-        };
-
-        text += joiner;
-        if (field == "FoodName") {
-            text += " LOWER( Food_des.\"Desc\" ) LIKE LOWER( '%%' || :Word" + suffix + " || '%%' ) ";
-            params.emplace_back(":Word" + suffix, Value(value));
-        } else if (field == "FoodGroup") {
-            const auto code = parseWholeNumber(extra);
-            if (!code) {
-                refuse("does not name a food group by its code.");
-                return;
-            }
-            text += " FdGrp_Cd = :Group" + suffix + " ";
-            params.emplace_back(":Group" + suffix, Value(*code));
-        } else {
-            const std::string comparison = trimmed(condition);
-            const auto nutrient = parseWholeNumber(extra);
-            const auto number = parseNumber(value);
-            if (!IsComparison(comparison) || !number || !nutrient) {
-                refuse(nutrient ? "needs one of the comparisons =, <, >, <=, >= and a number as its value."
-                                : "does not name a nutrient by its number.");
-                return;
-            }
-            text += " NDB_No IN ( SELECT NDB_No FROM \"NUT_DATA.db\" Nut_data WHERE   (Nutr_No = :Nutrient" + suffix
-                + ") AND (Nutr_Val" + comparison + ":Value" + suffix + ") ) ";
-            params.emplace_back(":Nutrient" + suffix, Value(*nutrient));
-            params.emplace_back(":Value" + suffix, Value(*number));
-        }
-        joiner = "AND";
+    const RuleGroupStatement statement = buildRuleGroupStatement(rules);
+    if (!statement.Refusal.empty()) {
+        // The rows of the previous search must not pass for this one's.
+        qrySearchFoods.close();
+        showMessage("The advanced search \"" + tblFoodAdvancedSearch.fieldByName("SQL Name").asString()
+                    + "\" cannot run: " + statement.Refusal);
+        return false;
     }
-    ReloadFoodQuery({text}, params);
+    ReloadFoodQuery({statement.Text}, statement.Params);
+    return true;
 }
 
 void TDataModuleFoods::ShowSearchResults()
@@ -358,11 +321,15 @@ double TDataModuleFoods::SelectMeasure(int index, double amount)
 
 void TDataModuleFoods::AddSearchHistory(const std::string& keyword)
 {
-    if (tblFoodSimpleSearch.locate("Keyword", Value(keyword), true))
-        tblFoodSimpleSearch.deleteRecord();
-    tblFoodSimpleSearch.append();
-    tblFoodSimpleSearch.fieldByName("Keyword").setAsString(keyword);
-    tblFoodSimpleSearch.post();
+    // Removing the old spelling and storing the new one is one change: a failure
+    // half-way must not lose the keyword.
+    storeTogether(DatabaseFoods, {&tblFoodSimpleSearch}, {&tblFoodSimpleSearch}, [&] {
+        if (tblFoodSimpleSearch.locate("Keyword", Value(keyword), true))
+            tblFoodSimpleSearch.deleteRecord();
+        tblFoodSimpleSearch.append();
+        tblFoodSimpleSearch.fieldByName("Keyword").setAsString(keyword);
+        tblFoodSimpleSearch.post();
+    });
 }
 
 void TDataModuleFoods::ClearSearchHistory()
@@ -374,45 +341,37 @@ void TDataModuleFoods::ClearSearchHistory()
 
 const std::vector<std::string>& TDataModuleFoods::GetSearchHistory()
 {
-    fSearchHistory.clear();
-    for (tblFoodSimpleSearch.last(); !tblFoodSimpleSearch.bof(); tblFoodSimpleSearch.prior())
-        fSearchHistory.push_back(tblFoodSimpleSearch.fieldByName("Keyword").asString());
+    fSearchHistory = fieldTexts(tblFoodSimpleSearch, "Keyword");
+    std::reverse(fSearchHistory.begin(), fSearchHistory.end()); // newest first
+    tblFoodSimpleSearch.first(); // where a walk back from the last row leaves it
     return fSearchHistory;
 }
 
 const std::vector<std::string>& TDataModuleFoods::GetRuleGroupNames()
 {
-    fRuleGroupNames.clear();
-    for (tblFoodAdvancedSearch.last(); !tblFoodAdvancedSearch.bof(); tblFoodAdvancedSearch.prior())
-        fRuleGroupNames.push_back(tblFoodAdvancedSearch.fieldByName("SQL Name").asString());
+    // Every move of this set re-reads its rules and rebuilds the measure boxes.
+    fRuleGroupNames = fieldTexts(tblFoodAdvancedSearch, "SQL Name");
+    std::reverse(fRuleGroupNames.begin(), fRuleGroupNames.end());
+    tblFoodAdvancedSearch.first();
     return fRuleGroupNames;
 }
 
 // ---------------------------------------------------------------------------
-// Next numbers: one above the highest stored value and the highest pending in
-// the module's own cached set, so two items created before an apply never share one.
-
-std::int32_t TDataModuleFoods::NextNumber(Query& query, const std::string& field, RecordSet& pendingSet)
-{
-    query.open();
-    const std::int64_t stored = query.fieldByName(field).asInteger();
-    query.close();
-    return static_cast<std::int32_t>(std::max(stored, HighestShown(pendingSet, field)) + 1);
-}
+// Next numbers
 
 std::int32_t TDataModuleFoods::NextFoodNumber()
 {
-    return NextNumber(sqlMaxNDB_No, "NDB_No", tblFoodDesc2);
+    return nextNumber(sqlMaxNDB_No, "NDB_No", tblFoodDesc2);
 }
 
 std::int32_t TDataModuleFoods::NextFoodGroupCode()
 {
-    return NextNumber(sqlMaxFdGrp_Cd, "FdGrp_Cd", tblFoodGroups2);
+    return nextNumber(sqlMaxFdGrp_Cd, "FdGrp_Cd", tblFoodGroups2);
 }
 
 std::int32_t TDataModuleFoods::NextRuleGroupId()
 {
-    return NextNumber(sqlMaxFoodSQL_ID, "SQL_ID", tblFoodAdvancedSearch);
+    return nextNumber(sqlMaxFoodSQL_ID, "SQL_ID", tblFoodAdvancedSearch);
 }
 
 // ---------------------------------------------------------------------------
@@ -506,31 +465,24 @@ bool TDataModuleFoods::DeleteDisplayedFood()
         return false;
 
     bool deleted = false;
-    if (askConfirmation(DeletePrompt(tblFoodDesc2.fieldByName("Desc").asString()))) {
-        // The values and measures are held back with the food so that the three
-        // deletes are stored together or not at all.
-        tblNutrientData2.setCachedUpdates(true);
-        tblNutrientWeight2.setCachedUpdates(true);
-        auto storeDetailsAtOnce = [this] {
-            tblNutrientData2.setCachedUpdates(false);
-            tblNutrientWeight2.setCachedUpdates(false);
-        };
+    if (confirmDelete(tblFoodDesc2.fieldByName("Desc").asString())) {
+        // The values and measures go with the food: the three deletes are stored
+        // together or not at all.
         try {
-            while (!tblNutrientData2.isEmpty())
-                tblNutrientData2.deleteRecord();
-            while (!tblNutrientWeight2.isEmpty())
-                tblNutrientWeight2.deleteRecord();
-            tblFoodDesc2.deleteRecord();
-            DatabaseFoods.applyUpdates({&tblNutrientData2, &tblNutrientWeight2, &tblFoodGroups2, &tblFoodDesc2,
-                                        &tblNutrientData, &tblNutrientWeight, &qrySearchFoods});
+            storeTogether(DatabaseFoods, {&tblNutrientData2, &tblNutrientWeight2},
+                          {&tblNutrientData2, &tblNutrientWeight2, &tblFoodGroups2, &tblFoodDesc2, &tblNutrientData,
+                           &tblNutrientWeight, &qrySearchFoods},
+                          [this] {
+                              while (!tblNutrientData2.isEmpty())
+                                  tblNutrientData2.deleteRecord();
+                              while (!tblNutrientWeight2.isEmpty())
+                                  tblNutrientWeight2.deleteRecord();
+                              tblFoodDesc2.deleteRecord();
+                          });
         } catch (...) {
-            tblNutrientData2.cancelUpdates();
-            tblNutrientWeight2.cancelUpdates();
-            storeDetailsAtOnce();
             tblFoodDesc2.cancelUpdates();
             throw;
         }
-        storeDetailsAtOnce();
         deleted = true;
     } else {
         CancelFoodEdits();
@@ -593,12 +545,12 @@ void TDataModuleFoods::CancelEditedFoodGroup()
 
 void TDataModuleFoods::DeleteFoodGroup()
 {
-    if (tblFoodDesc3.recordCount() < 1) {
-        if (askConfirmation(DeletePrompt(tblFoodGroups2.fieldByName("FdGrp_Desc").asString())))
-            tblFoodGroups2.deleteRecord();
-    } else {
-        showMessage("Can't Delete a Group with food items in it...\n Delete Food Item(s) First!!");
-    }
+    if (tblFoodGroups2.isEmpty())
+        return; // no group: nothing to ask about
+    if (confirmDeleteUnlessInUse(tblFoodDesc3.recordCount() >= 1,
+                                 "Can't Delete a Group with food items in it...\n Delete Food Item(s) First!!",
+                                 tblFoodGroups2.fieldByName("FdGrp_Desc").asString()))
+        tblFoodGroups2.deleteRecord();
 }
 
 // ---------------------------------------------------------------------------
@@ -627,7 +579,8 @@ void TDataModuleFoods::CancelRuleGroup()
 
 void TDataModuleFoods::DeleteRuleGroup()
 {
-    if (!askConfirmation(DeletePrompt(tblFoodAdvancedSearch.fieldByName("SQL Name").asString())))
+    if (tblFoodAdvancedSearch.isEmpty()
+        || !confirmDelete(tblFoodAdvancedSearch.fieldByName("SQL Name").asString()))
         return;
     tblFoodSQLRules.first();
     while (!tblFoodSQLRules.isEmpty())
@@ -640,15 +593,8 @@ void TDataModuleFoods::DeleteRuleGroup()
 
 void TDataModuleFoods::ApplyNutrientPreferenceFilter()
 {
-    tblNutrientData.setFilter("");
-    std::string text;
-    for (tblNutrientPreference.first(); !tblNutrientPreference.eof(); tblNutrientPreference.next()) {
-        if (!text.empty())
-            text += " OR ";
-        text += "Nutr_No=" + std::to_string(tblNutrientPreference.fieldByName("Nutr_No").asInteger());
-    }
-    tblNutrientData.setFilter(text);
-    tblNutrientData.setFiltered(true);
+    applyPreferenceFilter(tblNutrientPreference, tblNutrientData);
+    tblNutrientPreference.last(); // where a walk over the preferences leaves it
 }
 
 void TDataModuleFoods::tblNutrientPreferenceAfterPost(RecordSet&)

@@ -79,7 +79,9 @@ public:
     void ShowFoodsOfGroup(const std::string& groupName);
     void QueryAllFoods();
     void SearchFoodsByKeyword(const std::string& keyword);
-    void RunAdvancedSearch(const std::string& ruleGroupName);
+    // False when a rule of the group cannot run: the user was told why, and the
+    // food query is left closed, so the food list shows nothing.
+    bool RunAdvancedSearch(const std::string& ruleGroupName);
     void ShowSearchResults();
     const std::vector<MeasureEntry>& GetMeasures();
     double SelectMeasure(int index, double amount);
@@ -129,7 +131,6 @@ public:
 
 private:
     void ReloadFoodQuery(const std::vector<std::string>& lines, const std::vector<std::pair<std::string, Value>>& params);
-    std::int32_t NextNumber(Query& query, const std::string& field, RecordSet& pendingSet);
     RecordSet& FoodListSet() { return *dscFoodDesc.dataSet(); }
     bool FoodListShowsQuery() { return dscFoodDesc.dataSet() == &qrySearchFoods; }
     void HoldFoodDetails();

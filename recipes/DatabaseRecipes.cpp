@@ -1,11 +1,16 @@
 #include "recipes/DatabaseRecipes.h"
 
+#include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
+#include "store/FieldTexts.h"
+#include "store/NextNumber.h"
 #include "store/NutrientMath.h"
+#include "store/PreferenceFilter.h"
 #include "store/ProgramError.h"
 #include "store/TableDefinitions.h"
 
-#include <algorithm>
+#include <map>
+
 
 TDataModuleRecipes* DataModuleRecipes = nullptr;
 
@@ -180,23 +185,15 @@ void TDataModuleRecipes::DataModuleCreate()
 
 std::vector<std::string>& TDataModuleRecipes::GetCuisineNames()
 {
-    cuisineNames_.clear();
-    tblRecipeCuisine2.first();
-    while (!tblRecipeCuisine2.eof()) {
-        cuisineNames_.push_back(tblRecipeCuisine2.fieldByName("Cuisine").asString());
-        tblRecipeCuisine2.next();
-    }
+    cuisineNames_ = fieldTexts(tblRecipeCuisine2, "Cuisine");
+    tblRecipeCuisine2.last(); // where a walk over the names leaves it
     return cuisineNames_;
 }
 
 std::vector<std::string>& TDataModuleRecipes::GetRecipeTypeNames()
 {
-    recipeTypeNames_.clear();
-    tblRecipeTypes2.first();
-    while (!tblRecipeTypes2.eof()) {
-        recipeTypeNames_.push_back(tblRecipeTypes2.fieldByName("Recipe Type").asString());
-        tblRecipeTypes2.next();
-    }
+    recipeTypeNames_ = fieldTexts(tblRecipeTypes2, "Recipe Type");
+    tblRecipeTypes2.last();
     return recipeTypeNames_;
 }
 
@@ -230,19 +227,17 @@ void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
         filter = "R_ID = -9999"; // no recipe has it: the display is empty
     } else {
         tblRecipeDescAndTypes.setFiltered(false);
-        tblRecipeDescAndTypes.first();
-        while (!tblRecipeDescAndTypes.eof()) {
+        for (const auto& recipe : fieldTexts(tblRecipeDescAndTypes, "R_ID")) {
             if (!filter.empty())
                 filter += " OR ";
-            filter += "R_ID = " + std::to_string(tblRecipeDescAndTypes.fieldByName("R_ID").asInteger());
-            tblRecipeDescAndTypes.next();
+            filter += "R_ID = " + recipe;
         }
     }
-    // The handler runs at every step of the name-list walks; re-reading the recipes
-    // for an unchanged filter would only cost time.
+    // The handler runs on every move of four sets; re-reading the recipes for an
+    // unchanged filter would only cost time.
     if (tblDisplayRecipesByTypes.filtered() && tblDisplayRecipesByTypes.filter() == filter)
         return;
-    tblDisplayRecipesByTypes.setFiltered(false);
+    // A new text re-reads a filtered set once; switching the filter off first would read it twice.
     tblDisplayRecipesByTypes.setFilter(filter);
     tblDisplayRecipesByTypes.setFiltered(true);
 }
@@ -250,32 +245,14 @@ void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
 // ---------------------------------------------------------------------------
 // Next ids
 
-std::int32_t TDataModuleRecipes::nextId(Query& maxQuery, const std::string& field, RecordSet& pendingRows)
-{
-    maxQuery.open();
-    std::int64_t highest = maxQuery.fieldByName(field).asInteger();
-    maxQuery.close();
-    // Rows added but not yet applied are not in the table; two of them must not share an id.
-    if (pendingRows.updatesPending()) {
-        const Field& id = pendingRows.fieldByName(field);
-        const int rows = pendingRows.recordCount();
-        for (int row = 0; row < rows; ++row) {
-            const Value value = pendingRows.valueAt(row, id);
-            if (const auto* number = std::get_if<std::int64_t>(&value))
-                highest = std::max(highest, *number);
-        }
-    }
-    return static_cast<std::int32_t>(highest + 1);
-}
-
 std::int32_t TDataModuleRecipes::NextRecipeTypeId()
 {
-    return nextId(sqlMaxRTYPE_ID, "RTYPE_ID", tblRecipeTypes2);
+    return nextNumber(sqlMaxRTYPE_ID, "RTYPE_ID", tblRecipeTypes2);
 }
 
 std::int32_t TDataModuleRecipes::NextRecipeId()
 {
-    return nextId(sqlMaxR_ID, "R_ID", tblRecipeDescEdit);
+    return nextNumber(sqlMaxR_ID, "R_ID", tblRecipeDescEdit);
 }
 
 // ---------------------------------------------------------------------------
@@ -283,27 +260,21 @@ std::int32_t TDataModuleRecipes::NextRecipeId()
 
 void TDataModuleRecipes::DeleteRecipeType()
 {
-    if (tblRecipeTypes2.recordCount() < 1)
+    if (tblRecipeTypes2.isEmpty())
         return; // no current type: nothing to ask about
-    if (tblRecipeDescAndTypes2.recordCount() >= 1) {
-        showMessage("Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!");
-        return;
-    }
-    if (askConfirmation("Are you sure you want to delete [ " + tblRecipeTypes2.fieldByName("Recipe Type").asString()
-                        + " ]"))
+    if (confirmDeleteUnlessInUse(tblRecipeDescAndTypes2.recordCount() >= 1,
+                                 "Can't Delete a type with recipe items in it...\n Delete Recipe(s) First!!",
+                                 tblRecipeTypes2.fieldByName("Recipe Type").asString()))
         tblRecipeTypes2.deleteRecord();
 }
 
 void TDataModuleRecipes::DeleteCuisine()
 {
-    if (tblRecipeCuisine2.recordCount() < 1)
+    if (tblRecipeCuisine2.isEmpty())
         return;
-    if (tblRecipeDescByCuisine.recordCount() >= 1) {
-        showMessage("Can't Delete a Cuisine with recipe items in it...\n Delete Recipe(s) First!!");
-        return;
-    }
-    if (askConfirmation("Are you sure you want to delete [ " + tblRecipeCuisine2.fieldByName("Cuisine").asString()
-                        + " ]"))
+    if (confirmDeleteUnlessInUse(tblRecipeDescByCuisine.recordCount() >= 1,
+                                 "Can't Delete a Cuisine with recipe items in it...\n Delete Recipe(s) First!!",
+                                 tblRecipeCuisine2.fieldByName("Cuisine").asString()))
         tblRecipeCuisine2.deleteRecord();
 }
 
@@ -314,17 +285,9 @@ void TDataModuleRecipes::ApplyNutrientPreferenceFilter()
 {
     if (!nutrientPreference_.active())
         return;
-    tblRecipeNutrientData.setFilter("");
-    std::string filter;
-    nutrientPreference_.first();
-    while (!nutrientPreference_.eof()) {
-        if (!filter.empty())
-            filter += " OR ";
-        filter += "Nutr_No=" + std::to_string(nutrientPreference_.fieldByName("Nutr_No").asInteger());
-        nutrientPreference_.next();
-    }
-    tblRecipeNutrientData.setFilter(filter);
-    tblRecipeNutrientData.setFiltered(true);
+    // Read in place: the preference dialog shows that set, and the food module has
+    // already left it where its own walk ends.
+    applyPreferenceFilter(nutrientPreference_, tblRecipeNutrientData);
 }
 
 // ---------------------------------------------------------------------------
@@ -445,35 +408,48 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
         return;
     }
 
-    deleteAllRows(tblRecipeNutrientDataEdit);
-
-    const Value recipeId = tblRecipeDescEdit.fieldByName("R_ID").value();
+    // The totals are summed first, each nutrient in the order it is first met, and
+    // then stored as one new row per nutrient: the very rows that finding and
+    // posting a total for every food value would leave, without doing that 3,000
+    // times for a recipe of 20 ingredients. A failure while reading keeps the old rows.
+    struct Total {
+        Value nutrient;
+        double value;
+    };
+    std::vector<Total> totals;
+    std::map<Value, std::size_t> totalOf;
     Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
     Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
     Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
+    for (tblRecipeIngredientEdit.first(); !tblRecipeIngredientEdit.eof(); tblRecipeIngredientEdit.next()) {
+        const double weight = grams.asFloat();
+        for (tblRecipeIngredientNutrientDataEdit.first(); !tblRecipeIngredientNutrientDataEdit.eof();
+             tblRecipeIngredientNutrientDataEdit.next()) {
+            const Value nutrient = foodNutrient.value();
+            const double value = foodValue.asFloat();
+            if (const auto found = totalOf.find(nutrient); found != totalOf.end()) {
+                double& total = totals[found->second].value;
+                total = addAmountForWeight(total, value, weight);
+            } else {
+                totalOf.emplace(nutrient, totals.size());
+                totals.push_back({nutrient, static_cast<double>(amountForWeight(value, weight))});
+            }
+        }
+    }
+
+    // The dialog's grid is told once, when the new rows are all there.
+    ControlsDisabled quiet(tblRecipeNutrientDataEdit);
+    deleteAllRows(tblRecipeNutrientDataEdit);
+    const Value recipeId = tblRecipeDescEdit.fieldByName("R_ID").value();
     Field& totalRecipe = tblRecipeNutrientDataEdit.fieldByName("R_ID");
     Field& totalNutrient = tblRecipeNutrientDataEdit.fieldByName("Nutr_No");
     Field& total = tblRecipeNutrientDataEdit.fieldByName("Nutr_Val");
-    tblRecipeIngredientEdit.first();
-    while (!tblRecipeIngredientEdit.eof()) {
-        const double weight = grams.asFloat();
-        tblRecipeIngredientNutrientDataEdit.first();
-        while (!tblRecipeIngredientNutrientDataEdit.eof()) {
-            const Value nutrient = foodNutrient.value();
-            const double value = foodValue.asFloat();
-            if (tblRecipeNutrientDataEdit.locate("Nutr_No", nutrient)) {
-                tblRecipeNutrientDataEdit.edit();
-                total.setAsFloat(addAmountForWeight(total.asFloat(), value, weight));
-            } else {
-                tblRecipeNutrientDataEdit.append();
-                totalRecipe.setValue(recipeId);
-                totalNutrient.setValue(nutrient);
-                total.setAsFloat(static_cast<double>(amountForWeight(value, weight)));
-            }
-            tblRecipeNutrientDataEdit.post();
-            tblRecipeIngredientNutrientDataEdit.next();
-        }
-        tblRecipeIngredientEdit.next();
+    for (const auto& [nutrient, value] : totals) {
+        tblRecipeNutrientDataEdit.append();
+        totalRecipe.setValue(recipeId);
+        totalNutrient.setValue(nutrient);
+        total.setAsFloat(value);
+        tblRecipeNutrientDataEdit.post();
     }
 }
 
@@ -485,9 +461,9 @@ void TDataModuleRecipes::setServeValue(RecordSet& nutrients, ServeFields& fields
     if (!fields.total)
         fields = {&nutrients.fieldByName("Nutr_Val"), &nutrients.fieldByName("Serve_Val")};
     const double serves = recipe->fieldByName("Number of Serves").asFloat();
-    if (serves == 0 || fields.total->isNull())
+    if (serves == 0)
         return;
-    fields.perServe->setAsFloat(fields.total->asFloat() / serves);
+    fields.perServe->setAsFloat(fields.total->asFloat() / serves); // an empty total reads as 0
 }
 
 void TDataModuleRecipes::tblRecipeNutrientDataCalcFields(RecordSet& dataSet)

@@ -130,7 +130,6 @@ private:
         Field* perServe = nullptr;
     };
 
-    std::int32_t nextId(Query& maxQuery, const std::string& field, RecordSet& pendingRows);
     void setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe);
     void setLinked(RecordSet& ingredients);
     std::vector<RecordSet*> editSets();

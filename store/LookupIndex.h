@@ -31,6 +31,13 @@ public:
         else if (const auto* text = std::get_if<std::string>(&key))
             texts_.emplace(*text, std::move(item));
     }
+    void assign(const Value& key, T item)
+    {
+        if (const auto number = numberOf(key))
+            numbers_.insert_or_assign(*number, std::move(item));
+        else if (const auto* text = std::get_if<std::string>(&key))
+            texts_.insert_or_assign(*text, std::move(item));
+    }
     void clear()
     {
         numbers_.clear();
@@ -61,6 +68,20 @@ public:
         const int* row = rows_.find(key);
         return row ? *row : -1;
     }
+
+    // Keeping an index through a change of one row's value, where no row moved:
+    // false when the index cannot follow (the row was the first with its old value).
+    bool rowChanged(int row, const Value& before, const Value& after)
+    {
+        if (sameValue(before, after))
+            return true;
+        if (find(before) == row)
+            return false;
+        if (const int* first = rows_.find(after); !first || *first > row)
+            rows_.assign(after, row);
+        return true;
+    }
+    void carryTo(std::uint64_t generation) { generation_ = generation; }
 
 private:
     std::uint64_t generation_ = ~0ull;

@@ -41,7 +41,7 @@ void RecordSet::open()
     columns_ = describeColumns();
     auto columnIndex = [&](const std::string& fieldName) {
         for (std::size_t i = 0; i < columns_.size(); ++i)
-            if (equalsIgnoringCase(columns_[i].name, fieldName))
+            if (equalNamesIgnoringCase(columns_[i].name, fieldName))
                 return static_cast<int>(i);
         return -1;
     };
@@ -131,6 +131,8 @@ void RecordSet::ensureCurrent()
 
 void RecordSet::calculate(Row& row)
 {
+    if (calcCount_ == 0 && !onCalcFields)
+        return;
     row.calc.assign(static_cast<std::size_t>(calcCount_), Value());
     if (!onCalcFields)
         return;
@@ -242,7 +244,7 @@ Field* RecordSet::findField(const std::string& fieldName)
         if (field->fieldName() == fieldName)
             return field.get();
     for (auto& field : fields_)
-        if (equalsIgnoringCase(field->fieldName(), fieldName))
+        if (equalNamesIgnoringCase(field->fieldName(), fieldName))
             return field.get();
     return nullptr;
 }
@@ -277,9 +279,19 @@ Value valueOfRow(const std::vector<Value>& stored, const std::vector<Value>& cal
 
 } // namespace
 
+void RecordSet::recalculateEditBuffer()
+{
+    if (!editCalcStale_ || calcTarget_ || !editing())
+        return;
+    editCalcStale_ = false;
+    calculate(editBuffer_);
+}
+
 Value RecordSet::fieldValue(const Field& field)
 {
     const Row* row = activeRow();
+    if (row == &editBuffer_ && field.kind() == FieldKind::Calculated)
+        recalculateEditBuffer();
     return row ? valueOfRow(row->stored, row->calc, field) : Value();
 }
 
@@ -287,9 +299,10 @@ Value RecordSet::valueAt(int row, const Field& field)
 {
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return Value();
-    const Row& source = row == cursor_ && editing()
-        ? editBuffer_
-        : rows_[static_cast<std::size_t>(row)];
+    const bool edited = row == cursor_ && editing();
+    if (edited && field.kind() == FieldKind::Calculated)
+        recalculateEditBuffer();
+    const Row& source = edited ? editBuffer_ : rows_[static_cast<std::size_t>(row)];
     return valueOfRow(source.stored, source.calc, field);
 }
 
@@ -309,7 +322,9 @@ void RecordSet::setFieldValue(Field& field, const Value& value)
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw ProgramError("Dataset not in edit or insert mode: " + name_);
     editBuffer_.stored[static_cast<std::size_t>(field.storedColumn())] = value;
-    calculate(editBuffer_);
+    // Recalculated when a calculated field of the row is next read, or at the post:
+    // a row written field by field is then calculated once.
+    editCalcStale_ = true;
     notify(DataChange::RowChanged, &field);
 }
 

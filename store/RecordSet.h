@@ -177,6 +177,7 @@ private:
     bool passesFilter(const Row& row) const { return !filtered_ || filter_.accepts(row.stored); }
     void overlayPending(std::vector<Row>& fetched, const std::optional<Value>& masterKey);
     void calculate(Row& row);
+    void recalculateEditBuffer();
     Row* activeRow();
     void moveTo(int row);
     void notify(DataChange change, Field* field = nullptr);
@@ -200,6 +201,7 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     Row editBuffer_;
+    bool editCalcStale_ = false; // a field of the edit buffer changed since it was calculated
     Row* calcTarget_ = nullptr;
     bool reloading_ = false;
     int controlsDisabled_ = 0;
@@ -225,7 +227,7 @@ private:
     std::vector<DataSource*> sources_;
     std::unordered_map<std::string, LookupIndex> lookupIndexes_;
     std::vector<LookupIndex> locateIndexes_; // per stored column
-    std::uint64_t lastLinearLocate_ = ~0ull; // the generation a locate last walked the rows in
+    int linearLocates_ = 0; // locates that walked the rows since an index was last good
 
     bool readByKey_ = false;
     std::optional<std::int64_t> locatedId_; // the stored row a locate is bringing in

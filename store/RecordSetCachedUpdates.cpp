@@ -10,6 +10,10 @@
 
 void RecordSet::overlayPending(std::vector<Row>& fetched, const std::optional<Value>& masterKey)
 {
+    if (pending_.empty() && (!filtered_ || filter_.empty())) {
+        rows_ = std::move(fetched); // nothing to lay over or leave out
+        return;
+    }
     rows_.reserve(fetched.size());
     std::vector<std::int64_t> seen;
     for (auto& row : fetched) {

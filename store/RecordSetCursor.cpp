@@ -121,13 +121,15 @@ bool RecordSet::locate(const std::string& fieldName, const Value& value, bool ca
     const bool stored = field.kind() == FieldKind::Data;
     if (readByKey_)
         return locateInRows(field, wanted, caseInsensitive) || (stored && locateStored(field, wanted, caseInsensitive));
-    // A set located again and again without changing (a list searched by key) gets
-    // an index of the located column; one that changes between locates is walked.
+    // A set located again and again (a list searched by key, a total per nutrient)
+    // gets an index of the located column, which posts and appends keep up to date;
+    // a set located now and then is walked.
     if (stored && !caseInsensitive && !isNull(wanted)) {
         const auto column = static_cast<std::size_t>(field.storedColumn());
         locateIndexes_.resize(columns_.size());
         LookupIndex& index = locateIndexes_[column];
-        if (index.builtFor(generation_) || lastLinearLocate_ == generation_) {
+        if (index.builtFor(generation_) || ++linearLocates_ > 2) {
+            linearLocates_ = 0;
             if (!index.builtFor(generation_))
                 index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.stored[column]; }, generation_);
             const int row = index.find(wanted);
@@ -137,7 +139,6 @@ bool RecordSet::locate(const std::string& fieldName, const Value& value, bool ca
             moveTo(row);
             return true;
         }
-        lastLinearLocate_ = generation_;
     }
     return locateInRows(field, wanted, caseInsensitive);
 }
@@ -167,6 +168,7 @@ void RecordSet::append()
     postIfEditing();
     ensureCurrent();
     editBuffer_ = Row{nextTemporaryId_--, std::vector<Value>(columns_.size()), {}};
+    editCalcStale_ = false;
     if (master_) {
         const auto key = currentMasterKey();
         editBuffer_.stored[static_cast<std::size_t>(linkColumn_)] = key ? *key : Value();
@@ -176,7 +178,15 @@ void RecordSet::append()
     cursor_ = static_cast<int>(rows_.size()) - 1;
     bof_ = eof_ = false;
     state_ = DataSetState::Insert;
+    // A row added at the end moves no other row: locate indexes stay good, and learn
+    // the new row's values when it is posted.
+    std::vector<LookupIndex*> kept;
+    for (LookupIndex& index : locateIndexes_)
+        if (index.builtFor(generation_))
+            kept.push_back(&index);
     changed();
+    for (LookupIndex* index : kept)
+        index->carryTo(generation_);
     notify(DataChange::StateChanged);
     notify(DataChange::Reloaded);
 }
@@ -196,6 +206,7 @@ void RecordSet::edit()
     }
     assert(cursor_ >= 0 && cursor_ < static_cast<int>(rows_.size()));
     editBuffer_ = rows_[static_cast<std::size_t>(cursor_)];
+    editCalcStale_ = false;
     state_ = DataSetState::Edit;
     notify(DataChange::StateChanged);
 }
@@ -233,9 +244,21 @@ void RecordSet::post()
         throw;
     }
     calculate(row);
+    editCalcStale_ = false;
+    // Locate indexes follow the posted row, so a set located and posted in turn (a
+    // total per nutrient) is not re-indexed or walked at every step.
+    std::vector<LookupIndex*> kept;
+    for (std::size_t column = 0; column < locateIndexes_.size(); ++column) {
+        LookupIndex& index = locateIndexes_[column];
+        if (index.builtFor(generation_)
+            && index.rowChanged(cursor_, rows_[static_cast<std::size_t>(cursor_)].stored[column], row.stored[column]))
+            kept.push_back(&index);
+    }
     rows_[static_cast<std::size_t>(cursor_)] = std::move(row);
     state_ = DataSetState::Browse;
     changed();
+    for (LookupIndex* index : kept)
+        index->carryTo(generation_);
     notify(DataChange::StateChanged);
     notify(DataChange::RowChanged);
     if (afterPost)

@@ -29,17 +29,31 @@ RowFilter RowFilter::parse(const std::string& text, RecordSet& set)
         std::string valueText = trimmed(term.substr(equals + 1));
         if (valueText.size() >= 2 && valueText.front() == '\'' && valueText.back() == '\'')
             valueText = valueText.substr(1, valueText.size() - 2);
-        filter.terms_.push_back({field.storedColumn(), field.convert(Value(valueText))});
+        filter.add(field.storedColumn(), field.convert(Value(valueText)));
         start = end + 4;
     }
     return filter;
 }
 
+void RowFilter::add(int column, const Value& value)
+{
+    auto found = std::find_if(columns_.begin(), columns_.end(), [&](const Column& c) { return c.column == column; });
+    if (found == columns_.end()) {
+        columns_.push_back({column, {}, false});
+        found = columns_.end() - 1;
+    }
+    if (isNull(value))
+        found->empty = true;
+    else
+        found->values.emplace(value, true);
+}
+
 bool RowFilter::accepts(const std::vector<Value>& stored) const
 {
-    if (terms_.empty())
+    if (columns_.empty())
         return true;
-    return std::any_of(terms_.begin(), terms_.end(), [&](const Term& term) {
-        return sameValue(stored[static_cast<std::size_t>(term.column)], term.value);
+    return std::any_of(columns_.begin(), columns_.end(), [&](const Column& c) {
+        const Value& value = stored[static_cast<std::size_t>(c.column)];
+        return isNull(value) ? c.empty : c.values.find(value) != nullptr;
     });
 }

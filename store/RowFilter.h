@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/LookupIndex.h"
 #include "store/Value.h"
 
 #include <string>
@@ -15,13 +16,17 @@ public:
     // Throws ProgramError for a term without '=', an unknown field or a value of the wrong type.
     static RowFilter parse(const std::string& text, RecordSet& set);
 
-    bool empty() const { return terms_.empty(); }
+    bool empty() const { return columns_.empty(); }
     bool accepts(const std::vector<Value>& stored) const;
 
 private:
-    struct Term {
+    // The terms by column: a row passes when one of its columns holds one of that column's values.
+    struct Column {
         int column;
-        Value value;
+        ValueMap<bool> values;
+        bool empty = false; // a term asks for an empty value
     };
-    std::vector<Term> terms_;
+    void add(int column, const Value& value);
+
+    std::vector<Column> columns_;
 };

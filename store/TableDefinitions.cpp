@@ -1,9 +1,7 @@
 #include "store/TableDefinitions.h"
 
 #include "store/ProgramError.h"
-
-#include <algorithm>
-#include <cctype>
+#include "store/Text.h"
 
 namespace {
 
@@ -112,14 +110,6 @@ std::vector<TableDefinition> makeDefinitions()
 
 } // namespace
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    // Names are ASCII; this runs on every field lookup, so no locale is consulted.
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [&](unsigned char x, unsigned char y) { return lower(x) == lower(y); });
-}
-
 std::string quoteIdentifier(std::string_view name)
 {
     std::string quoted = "\"";
@@ -147,7 +137,7 @@ std::string sqliteColumnType(FieldType type)
 const FieldDefinition* TableDefinition::findField(std::string_view fieldName) const
 {
     for (const auto& field : fields)
-        if (equalsIgnoringCase(field.name, fieldName))
+        if (equalNamesIgnoringCase(field.name, fieldName))
             return &field;
     return nullptr;
 }
@@ -155,7 +145,7 @@ const FieldDefinition* TableDefinition::findField(std::string_view fieldName) co
 const IndexDefinition* TableDefinition::findIndex(std::string_view indexName) const
 {
     for (const auto& index : indexes)
-        if (equalsIgnoringCase(index.name, indexName))
+        if (equalNamesIgnoringCase(index.name, indexName))
             return &index;
     return nullptr;
 }
@@ -174,7 +164,7 @@ const std::vector<TableDefinition>& allTableDefinitions()
 const TableDefinition* findTableDefinition(std::string_view tableName)
 {
     for (const auto& table : allTableDefinitions())
-        if (equalsIgnoringCase(table.name, tableName))
+        if (equalNamesIgnoringCase(table.name, tableName))
             return &table;
     return nullptr;
 }

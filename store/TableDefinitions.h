@@ -52,6 +52,5 @@ const std::vector<TableDefinition>& allTableDefinitions();
 const TableDefinition* findTableDefinition(std::string_view tableName);
 const TableDefinition& tableDefinition(std::string_view tableName); // throws ProgramError
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
 std::string quoteIdentifier(std::string_view name); // "name" with inner quotes doubled
 std::string sqliteColumnType(FieldType type);

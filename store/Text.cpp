@@ -1,5 +1,6 @@
 #include "store/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -26,6 +27,13 @@ std::string utf8Prefix(std::string_view text, std::size_t characters)
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == characters)
             return std::string(text.substr(0, i));
     return std::string(text);
+}
+
+bool equalNamesIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [&](unsigned char x, unsigned char y) { return lower(x) == lower(y); });
 }
 
 namespace {

@@ -14,7 +14,13 @@ std::string trimmed(std::string_view text);
 std::size_t utf8Length(std::string_view text);
 std::string utf8Prefix(std::string_view text, std::size_t characters);
 
-// Lower case of UTF-8 text, letter by letter: ASCII and the Latin letters of the
+// Two case-folding rules, one for each kind of text:
+// - names the program itself spells (tables, fields, indexes) are ASCII, and are
+//   compared on every field lookup, so they fold A-Z only and consult no locale;
+// - text a user typed or the reference data holds folds accented letters too.
+bool equalNamesIgnoringCase(std::string_view a, std::string_view b);
+
+// Lower case of UTF-8 user text, letter by letter: ASCII and the Latin letters of the
 // reference data's code page (Windows-1252: À to Þ, Œ, Š, Ž, Ÿ, and the rest of
 // Latin Extended-A with them). Other characters and stray bytes pass unchanged.
 std::string lowerText(std::string_view text);

@@ -1,6 +1,7 @@
 #include "ui/SkinButton.h"
 
 #include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -8,9 +9,7 @@
 
 ButtonFont defaultButtonFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return {font, QPalette().color(QPalette::WindowText)};
+    return {formFont(), QPalette().color(QPalette::WindowText)};
 }
 
 TSkinButton::TSkinButton(QWidget* parent) : QWidget(parent), fontOver_(defaultButtonFont())

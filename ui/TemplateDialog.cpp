@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScreen>
 
 #include <algorithm>

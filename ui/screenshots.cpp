@@ -7,6 +7,7 @@
 #include "ui/ButtonContainer.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/FormParts.h"
 #include "ui/GraphicButton.h"
 #include "ui/Skin.h"
 #include "ui/TemplateDialog.h"
@@ -78,9 +79,7 @@ void imageSheet()
     sheet.fill(Skin::paleGreenLight());
     QPainter p(&sheet);
     p.scale(zoom, zoom);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    p.setFont(font);
+    p.setFont(formFont());
     p.setPen(Skin::darkGreen());
     const char* headings[] = {"Normal / Up", "Down", "Over"};
     for (int c = 0; c < 3; ++c)
@@ -133,12 +132,8 @@ void graphicButtonStates()
     int column = 0;
     for (const Case& c : cases) {
         QWidget* panel = surface({90, 80}, Skin::paleGreenLight());
-        auto* button = new TGraphicButton(panel);
-        button->SetImage(FormButtonContainer->Image(QStringLiteral("ImgOkUp")));
-        button->SetImageDown(FormButtonContainer->Image(QStringLiteral("ImgOkDown")));
-        button->SetImageOver(FormButtonContainer->Image(QStringLiteral("ImgOkOver")));
+        TGraphicButton* button = imageButton(panel, QStringLiteral("ImgOk"), {}, {21, 8});
         button->SetAllowDown(c.latching);
-        button->move(21, 8);
         auto* label = new QLabel(QString::fromLatin1(c.name).remove(QStringLiteral("graphic-button-")), panel);
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(0, 60, 90, 16);
@@ -189,10 +184,8 @@ void advButtonGroupStates()
             tabs[i]->SetCaption(QString::fromLatin1(captions[i]));
             tabs[i]->SetImage(FormButtonContainer->Image(QStringLiteral("TabButtonUp")));
             tabs[i]->SetImageDown(FormButtonContainer->Image(QStringLiteral("TabButtonDown")));
-            QFont font(QStringLiteral("MS Sans Serif"));
-            font.setPixelSize(16);
-            tabs[i]->SetFont({font, Qt::white});
-            tabs[i]->SetFontOver({font, QColor(192, 192, 192)});
+            tabs[i]->SetFont({formFont(16), Skin::tabText()});
+            tabs[i]->SetFontOver({formFont(16), Skin::tabTextIdle()});
             tabs[i]->move(12 + i * 109, 13);
         }
         tabs[0]->SetDown(true);
@@ -209,25 +202,13 @@ void templateDialog()
 
     // As a derived dialog dresses it: a label and OK / Cancel in the corner.
     TFormTemplateDialog dressed;
-    auto* label = new QLabel(QStringLiteral("Description"), dressed.ImgMiddleCenter);
-    label->move(20, 48);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Skin::darkGreen());
-    label->setPalette(palette);
-    auto* title = new QLabel(QStringLiteral("Food Group"), dressed.ImgMiddleCenter);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    palette.setColor(QPalette::WindowText, Qt::white);
-    title->setPalette(palette);
-    title->move(12, 6);
+    captionLabel(dressed.ImgMiddleCenter, QStringLiteral("Description"), {20, 48}, Skin::darkGreen());
+    captionLabel(dressed.ImgMiddleCenter, QStringLiteral("Food Group"), {12, 6}, Qt::white, true);
     const char* sets[] = {"ImgOk", "ImgCancel"};
     for (int i = 0; i < 2; ++i) {
-        auto* button = new TGraphicButton(dressed.ImgMiddleCenter);
-        button->SetImage(FormButtonContainer->Image(QString::fromLatin1(sets[i]) + "Up"));
-        button->SetImageDown(FormButtonContainer->Image(QString::fromLatin1(sets[i]) + "Down"));
-        button->SetImageOver(FormButtonContainer->Image(QString::fromLatin1(sets[i]) + "Over"));
-        button->move(dressed.ImgMiddleCenter->width() - 116 + i * 56, dressed.ImgMiddleCenter->height() - 60);
+        TGraphicButton* button = imageButton(dressed.ImgMiddleCenter, QString::fromLatin1(sets[i]), {},
+                                             {dressed.ImgMiddleCenter->width() - 116 + i * 56,
+                                              dressed.ImgMiddleCenter->height() - 60});
         if (i == 0)
             hover(button);
     }

@@ -80,7 +80,7 @@ TEST_F(MainWindow, TheHeaderDragsTheWindowWithAnyButtonButNeverWhenMaximised)
     FormMain->ImgHeaderCenterMouseMove(100, 100);
     EXPECT_EQ(FormMain->pos(), start + QPoint(25, -5));
 
-    FormMain->ImgHeaderCenterDblClick();
+    mouse(FormMain->ImgHeaderRight, QEvent::MouseButtonDblClick, {5, 5});
     EXPECT_TRUE(FormMain->isMaximized());
     const QPoint maximised = FormMain->pos();
     FormMain->ImgHeaderCenterMouseDown(10, 10);

@@ -4,6 +4,7 @@
 #include "ui/GraphicButton.h"
 #include "app/MainForm.h"
 #include "foods/Preference.h"
+#include "ui/ErrorGuard.h"
 #include "ui/TemplateDialog.h"
 
 namespace {
@@ -83,6 +84,29 @@ TEST_F(PreferenceDialog, CancelDropsEveryChangeAndRestoresBothGrids)
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(foodFilter(), foodBefore);
     EXPECT_EQ(recipeFilter(), recipeBefore);
+    EXPECT_FALSE(DataModuleFoods->tblNutrientPreference.updatesPending());
+}
+
+TEST_F(PreferenceDialog, AFailedStoreKeepsTheChoiceAndTheNextOkStoresItOnce)
+{
+    const auto before = stored();
+    DataModuleFoods->DatabaseFoods.failNextWriteTo("Nutr_Preference.db", "disk full");
+    dialogs.expect([&](TFormTemplateDialog&) {
+        choose(318);
+        DialogPreference->GraphicButton2Click();
+        DialogPreference->BtnOkClick();
+    });
+    EXPECT_FALSE(guarded([] { FormMain->btnPreferenceClick(); }));
+    EXPECT_EQ(stored(), before);
+    EXPECT_TRUE(DataModuleFoods->tblNutrientPreference.updatesPending());
+    EXPECT_NE(foodFilter().find("Nutr_No=318"), std::string::npos);
+    EXPECT_NE(recipeFilter().find("318"), std::string::npos);
+
+    dialogs.expect([&](TFormTemplateDialog&) { DialogPreference->BtnOkClick(); });
+    FormMain->btnPreferenceClick();
+    auto expected = before;
+    expected.push_back(318);
+    EXPECT_EQ(stored(), expected);
     EXPECT_FALSE(DataModuleFoods->tblNutrientPreference.updatesPending());
 }
 

@@ -78,7 +78,7 @@ TEST_F(SimpleSearchDialog, EscapeInTheBoxCancelsAndAnEmptyBoxSearchesNothing)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST_F(SimpleSearchDialog, AnApostropheSearchesAndALongPasteIsHeldToWhatTheHistoryKeeps)
+TEST_F(SimpleSearchDialog, AnApostropheOrBlanksAreSearchedAsTypedAndALongPasteIsHeldToWhatTheHistoryKeeps)
 {
     search([&] {
         QTest::keyClicks(box(), "babies' food");
@@ -86,6 +86,14 @@ TEST_F(SimpleSearchDialog, AnApostropheSearchesAndALongPasteIsHeldToWhatTheHisto
     });
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_EQ(history().back(), "babies' food");
+
+    search([&] {
+        QTest::keyClicks(box(), " butter ");
+        ui_test::click(DialogSimpleSearch->ButtonSearch);
+    });
+    EXPECT_EQ(history().back(), " butter ");
+    for (const auto& food : shownFoods()) // the blanks are part of the keyword
+        EXPECT_NE(QString::fromStdString(food).indexOf(" butter ", 0, Qt::CaseInsensitive), -1) << food;
 
     const std::string pasted(300, 'k');
     search([&] {

@@ -43,11 +43,13 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     std::vector<std::string> order;
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
-    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit", "DataModuleFoods", "DataModuleRecipes",
-                                               "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
-                                               "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogRecipeEdit", "DialogPreference",
-                                               "DialogRecipeNutrientValue"};
+    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit",
+                                               "DataModuleFoods", "DataModuleRecipes", "DialogSimpleSearch",
+                                               "DialogFoodGroups", "DialogFoodGroupEdit", "FormButtonContainer",
+                                               "DialogFoodEdit", "FormMeasurements",
+                                               "FormNutrientValue", "DialogRecipeTypes", "DialogRecipeCuisines",
+                                               "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogRecipeEdit",
+                                               "DialogPreference", "DialogRecipeNutrientValue"};
     EXPECT_EQ(order, expected);
 }
 

@@ -119,3 +119,28 @@ TEST_F(FoodsTest, PreferredNutrientsFilterTheGridOnly)
     EXPECT_EQ(m.tblNutrientData.recordCount(), 0);
     EXPECT_EQ(m.tblNutrientData2.recordCount(), all);
 }
+
+TEST_F(FoodsTest, NameListsAndThePreferenceFilterReadRowsInPlace)
+{
+    auto& m = foods();
+    // What a walk row by row would cost: the group's foods re-read at every step,
+    // and the preference dialog's grid told of every move.
+    int groupFoodReads = 0;
+    DataSource groupFoods("groupFoods", &m.tblFoodDesc3);
+    groupFoods.addListener([&](DataChange change, Field*) { groupFoodReads += change == DataChange::Reloaded; });
+    int preferenceMoves = 0;
+    DataSource preferences("preferences", &m.tblNutrientPreference);
+    preferences.addListener([&](DataChange change, Field*) { preferenceMoves += change == DataChange::RowMoved; });
+
+    m.tblFoodGroups2.first();
+    EXPECT_EQ(m.GetFoodGroupNames().size(), 25u);
+    EXPECT_LE(groupFoodReads, 1);
+    EXPECT_TRUE(m.tblFoodGroups2.eof()); // left at its end, as a walk leaves it
+    EXPECT_EQ(m.tblFoodGroups2.recNo(), 25);
+
+    m.tblNutrientPreference.first();
+    m.ApplyNutrientPreferenceFilter();
+    EXPECT_LE(preferenceMoves, 2);
+    EXPECT_TRUE(m.tblNutrientPreference.eof());
+    EXPECT_EQ(m.tblNutrientData.filter().rfind("Nutr_No=208 OR Nutr_No=203 OR ", 0), 0u);
+}

@@ -147,6 +147,17 @@ TEST_F(FoodsTest, FoodGroupsGetDistinctCodesAndAreDeletedOnlyWhenEmpty)
     EXPECT_EQ(count("SELECT COUNT(*) FROM \"FD_GROUP.db\""), 26);
 }
 
+TEST_F(FoodsTest, DeletingWithNoGroupOrSavedSearchAsksNothing)
+{
+    seed("DELETE FROM \"FD_GROUP.db\"");
+    auto& m = foods();
+    messages.answer(true);
+    messages.answer(true);
+    EXPECT_NO_THROW(m.DeleteFoodGroup());
+    EXPECT_NO_THROW(m.DeleteRuleGroup());
+    EXPECT_TRUE(messages.texts().empty());
+}
+
 TEST_F(FoodsTest, NumbersStartAtOneOnEmptyTables)
 {
     seed("DELETE FROM \"FD_GROUP.db\"; DELETE FROM \"FOOD_DES.db\";");

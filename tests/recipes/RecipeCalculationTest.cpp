@@ -39,6 +39,18 @@ TEST_F(RecipeCalculation, SumsSharedNutrientsInTheOrderFirstMet)
     EXPECT_EQ(module->tblRecipeNutrientDataEdit.fieldByName("R_ID").asInteger(), 4);
 }
 
+TEST_F(RecipeCalculation, TellsTheNutrientGridOnceWhateverTheRecipe)
+{
+    addNutrient(999, 123);
+    addIngredient("A", 99001, 250);
+    addIngredient("B", 99002, 50);
+    int told = 0;
+    module->dscRecipeNutrientDataEdit.addListener([&](DataChange, Field*) { ++told; });
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(editedTotals(), (Totals{"203=28", "204=10", "205=1"}));
+}
+
 TEST_F(RecipeCalculation, ValuesPerServe)
 {
     addIngredient("A", 99001, 100);
@@ -68,6 +80,23 @@ TEST_F(RecipeCalculation, NoServesGiveNoValuePerServe)
         for (int row = 0; row < 2; ++row)
             EXPECT_TRUE(isNull(nutrients.valueAt(row, nutrients.fieldByName("Serve_Val"))));
     }
+}
+
+TEST_F(RecipeCalculation, AnEmptyTotalIsZeroPerServe)
+{
+    setServes(4);
+    Table& nutrients = module->tblRecipeNutrientDataEdit;
+    nutrients.append();
+    nutrients.fieldByName("Nutr_No").setAsInteger(203);
+    nutrients.post();
+    EXPECT_FALSE(nutrients.fieldByName("Serve_Val").isNull());
+    EXPECT_EQ(nutrients.fieldByName("Serve_Val").asFloat(), 0);
+
+    module->PostNewRecipe();
+    module->tblDispalyRecipesAll.last();
+    ASSERT_TRUE(module->tblRecipeNutrientData.locate("Nutr_No", std::int64_t{203}));
+    EXPECT_TRUE(module->tblRecipeNutrientData.fieldByName("Nutr_Val").isNull());
+    EXPECT_FALSE(module->tblRecipeNutrientData.fieldByName("Serve_Val").isNull());
 }
 
 TEST_F(RecipeCalculation, ReplacesEveryPreviousRowAndRepeatsExactly)

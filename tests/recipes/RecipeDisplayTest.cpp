@@ -96,6 +96,46 @@ TEST_F(RecipeDisplay, NameListsFollowTableOrderAndIncludePendingRows)
     EXPECT_EQ(count(R"(SELECT COUNT(*) FROM "Recipe_Cuisine.DB")"), 12); // still pending
 }
 
+TEST_F(RecipeDisplay, NameListsAndTheFiltersReadRowsInPlace)
+{
+    auto countReloads = [](DataSource& source, int& reloads) {
+        source.addListener([&reloads](DataChange change, Field*) { reloads += change == DataChange::Reloaded; });
+    };
+    int typeLinkReads = 0;
+    int cuisineRecipeReads = 0;
+    int byTypeReads = 0;
+    DataSource typeLinks("typeLinks", &module->tblRecipeDescAndTypes2);
+    DataSource cuisineRecipes("cuisineRecipes", &module->tblRecipeDescByCuisine);
+    DataSource byType("byType", &module->tblDisplayRecipesByTypes);
+    countReloads(typeLinks, typeLinkReads);
+    countReloads(cuisineRecipes, cuisineRecipeReads);
+    countReloads(byType, byTypeReads);
+
+    module->tblRecipeTypes2.first();
+    module->tblRecipeCuisine2.first();
+    EXPECT_EQ(module->GetRecipeTypeNames().size(), 12u);
+    EXPECT_EQ(module->GetCuisineNames().size(), 12u);
+    EXPECT_LE(typeLinkReads, 1);
+    EXPECT_LE(cuisineRecipeReads, 1);
+    EXPECT_TRUE(module->tblRecipeTypes2.eof()); // left at their ends, as a walk leaves them
+    EXPECT_TRUE(module->tblRecipeCuisine2.eof());
+
+    // Showing another type's recipes reads them once.
+    byTypeReads = 0;
+    module->ShowRecipesByType("Salad");
+    EXPECT_EQ(byTypeReads, 1);
+
+    // The preference set stays where the preference dialog has it.
+    int preferenceMoves = 0;
+    DataSource preferences("preferences", &preference);
+    preferences.addListener([&](DataChange change, Field*) { preferenceMoves += change == DataChange::RowMoved; });
+    preference.setRecNo(2);
+    preferenceMoves = 0;
+    module->ApplyNutrientPreferenceFilter();
+    EXPECT_EQ(preferenceMoves, 0);
+    EXPECT_EQ(preference.recNo(), 2);
+}
+
 TEST_F(RecipeDisplay, NutrientListShowsOnlyPreferredNutrients)
 {
     EXPECT_EQ(module->tblRecipeNutrientData.filter(),

@@ -144,4 +144,53 @@ TEST_F(ReadByKey, LocateThroughTheIndexFindsWhatAWalkFinds)
     }
 }
 
+TEST_F(ReadByKey, LocateThroughTheIndexFollowsPostsAndAppends)
+{
+    Table weights(db, "tblNutrientWeight", "WEIGHT.db", "NDB_Index");
+    weights.setCachedUpdates(true);
+    weights.open();
+    Field& description = weights.fieldByName("Msre_Desc");
+    auto walk = [&](const std::string& wanted) {
+        for (int row = 0; row < weights.recordCount(); ++row)
+            if (sameValue(weights.valueAt(row, description), Value(wanted)))
+                return row + 1;
+        return 0;
+    };
+    auto expectSameAsWalk = [&](const std::string& wanted) {
+        const int expected = walk(wanted);
+        EXPECT_EQ(weights.locate("Msre_Desc", Value(wanted)), expected > 0) << wanted;
+        if (expected > 0) {
+            EXPECT_EQ(weights.recNo(), expected) << wanted;
+        }
+    };
+    for (int i = 0; i < 3; ++i)
+        expectSameAsWalk("cup");
+    const int rows = weights.recordCount();
+    const std::string late = std::get<std::string>(weights.valueAt(rows - 2, description));
+
+    // A row takes a value that a later row has; the first row with "cup" gives it up.
+    weights.setRecNo(2);
+    weights.edit();
+    description.setAsString(late);
+    weights.post();
+    expectSameAsWalk(late);
+    ASSERT_TRUE(weights.locate("Msre_Desc", Value(std::string("cup"))));
+    weights.edit();
+    description.setAsString("no longer a cup");
+    weights.post();
+    expectSameAsWalk("cup");
+    expectSameAsWalk("no longer a cup");
+    // Appended rows come after every stored one with the same value.
+    for (const char* added : {"cup", "brand new measure"}) {
+        weights.append();
+        weights.fieldByName("NDB_No").setAsInteger(1001);
+        description.setAsString(added);
+        weights.post();
+        expectSameAsWalk(added);
+    }
+    weights.append();
+    weights.cancel();
+    expectSameAsWalk("brand new measure");
+}
+
 } // namespace
