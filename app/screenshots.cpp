@@ -214,8 +214,8 @@ void recipeWizard()
         for (int page = 0; page < 6; ++page) {
             if (page == 4) {
                 wizard.GraphicButton6Click();
-                // Vitamin D (IU), which no ingredient food of the recipe carries.
-                DataModuleFoods->tblNutrientDef.locate("Nutr_No", Value(std::int64_t{324}));
+                // Starch, which no ingredient food of the recipe carries.
+                DataModuleFoods->tblNutrientDef.locate("Nutr_No", Value(std::int64_t{209}));
                 wizard.GraphicButton3Click();
             }
             TApplication::processEvents();

@@ -118,17 +118,17 @@ void TDialogRecipeEdit::buildInfoPage(QWidget* page)
     DBEditServes = fieldBox(page, recipe, "Number of Serves", {24, 174, 80, 22});
     DialogParts::caption(page, QStringLiteral("Preperation Time:"), {184, 156}, text);
     DBEditPreparation = fieldBox(page, recipe, "Preperation Time", {184, 174, 80, 22});
-    DialogParts::caption(page, QStringLiteral("Min."), {270, 177}, text);
+    DialogParts::caption(page, QStringLiteral("Min."), {270, 179}, text);
     DialogParts::caption(page, QStringLiteral("Cooking Time:"), {344, 156}, text);
     DBEditCooking = fieldBox(page, recipe, "Cooking Time", {344, 174, 80, 22});
-    DialogParts::caption(page, QStringLiteral("Min."), {430, 177}, text);
+    DialogParts::caption(page, QStringLiteral("Min."), {430, 179}, text);
 }
 
 void TDialogRecipeEdit::buildIngredientsPage(QWidget* page)
 {
     DBGridRIngredientList = listGrid(page, DataModuleRecipes->dscRecipeIngredientEdit,
                                      {{"Linked", {}, 36}, {"Quantity", {}, 44}, {"Unit", {}, 120},
-                                      {"Ingredient Name", {}, 0}},
+                                      {"Ingredient Name", {}, 300}},
                                      {24, 34, 522, 316});
     DBGridRIngredientList->setObjectName(QStringLiteral("DBGridRIngredientList"));
     BtnCreate = DialogParts::imageButton(page, QStringLiteral("ImgCreate"), QStringLiteral("Add New Ingredient"),
@@ -153,14 +153,14 @@ void TDialogRecipeEdit::buildTypesPage(QWidget* page)
 {
     const QColor text = DialogParts::labelColour();
     DialogParts::caption(page, QStringLiteral("Available Recipe's Type:"), {24, 16}, text);
-    DBGrid1 = listGrid(page, DataModuleRecipes->dscRecipeTypes2, {{"Recipe Type", {}, 0}}, {24, 34, 240, 316});
+    DBGrid1 = listGrid(page, DataModuleRecipes->dscRecipeTypes2, {{"Recipe Type", {}, 220}}, {24, 34, 240, 316});
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     GraphicButton2 = DialogParts::imageButton(page, QStringLiteral("ImgAdd"), QStringLiteral("Add Recipe Type"),
                                               {291, 136});
     GraphicButton4 = DialogParts::imageButton(page, QStringLiteral("ImgRemove"), QStringLiteral("Remove Recipe Type"),
                                               {291, 196});
     DialogParts::caption(page, QStringLiteral("Selected Types:"), {366, 16}, text);
-    DBGrid2 = listGrid(page, DataModuleRecipes->dscRecipeDescAndTypesEdit, {{"Recipe Type", {}, 0}},
+    DBGrid2 = listGrid(page, DataModuleRecipes->dscRecipeDescAndTypesEdit, {{"Recipe Type", {}, 220}},
                        {366, 34, 240, 316});
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
 }
@@ -182,10 +182,10 @@ void TDialogRecipeEdit::buildNutrientsPage(QWidget* page)
     // Level with the lists under the tabs, the calculate button below.
     const int top = 34 + NutrientTabs->tabBar()->sizeHint().height();
     DBGrid5 = listGrid(page, DataModuleRecipes->dscRecipeNutrientDataEdit,
-                       {{"Nutr_Desc", QStringLiteral("Nutrient Description"), 150},
-                        {"Nutr_Val", QStringLiteral("Total"), 60},
+                       {{"Nutr_Desc", QStringLiteral("Nutrient Description"), 130},
+                        {"Nutr_Val", QStringLiteral("Total"), 56},
                         {"Serve_Val", QStringLiteral("Per Serve"), 60},
-                        {"Units", {}, 0}},
+                        {"Units", {}, 40}},
                        {292, top, 314, 350 - top - 56});
     DBGrid5->setObjectName(QStringLiteral("DBGrid5"));
     GraphicButton6 = DialogParts::imageButton(page, QStringLiteral("ImgCalc"),
