@@ -2,6 +2,8 @@
 
 #include "app/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
+#include "foods/AdvancedSearch.h"
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/RecipeCuisineEdit.h"
@@ -68,6 +70,10 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogFoodEdit>("DialogFoodEdit", DialogFoodEdit, [] { return new TDialogFoodEdit; }),
         step<TFormMeasurements>("FormMeasurements", FormMeasurements, [] { return new TFormMeasurements; }),
         step<TFormNutrientValue>("FormNutrientValue", FormNutrientValue, [] { return new TFormNutrientValue; }),
+        step<TDialogFoodAdvancedSearchEdit>("DialogFoodAdvancedSearchEdit", DialogFoodAdvancedSearchEdit,
+                                            [] { return new TDialogFoodAdvancedSearchEdit; }),
+        step<TDialogFoodAdvancedSearch>("DialogFoodAdvancedSearch", DialogFoodAdvancedSearch,
+                                        [] { return new TDialogFoodAdvancedSearch; }),
         step<TDialogRecipeTypes>("DialogRecipeTypes", DialogRecipeTypes, [] { return new TDialogRecipeTypes; }),
         step<TDialogRecipeCuisines>("DialogRecipeCuisines", DialogRecipeCuisines, [] { return new TDialogRecipeCuisines; }),
         step<TDialogRecipeTypeEdit>("DialogRecipeTypeEdit", DialogRecipeTypeEdit, [] { return new TDialogRecipeTypeEdit; }),

@@ -1,9 +1,11 @@
 // saporia-window-shots FOLDER: renders the main window on each page and every
-// dialog offscreen into PNG files, for review. Runs from a folder that holds
-// data/; stores nothing (every dialog is cancelled).
+// dialog offscreen into PNG files, for review, with some of their message boxes.
+// Runs from a folder that holds data/; stores nothing (every dialog is cancelled).
 
 #include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "foods/AdvancedSearch.h"
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
 #include "foods/FoodGroupEdit.h"
@@ -22,9 +24,11 @@
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/ListLookupCombo.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TemplateDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
@@ -125,6 +129,101 @@ void foodDialogs()
     shoot(*DialogFoodGroupEdit, "food-group-edit-dialog",
           [] { QTest::keyClicks(DialogFoodGroupEdit->DBEdit1, "Home Baking"); });
     DataModuleFoods->CancelNewFoodGroup();
+}
+
+// Saves the first message box shown while it lives, centred over the window it
+// belongs to, as the user would see it.
+class MessageShot : public MessageSink {
+public:
+    MessageShot(QWidget& owner, QString name) : owner_(owner), name_(std::move(name)), previous_(setMessageSink(this)) {}
+    ~MessageShot() override { setMessageSink(previous_); }
+    MessageShot(const MessageShot&) = delete;
+    MessageShot& operator=(const MessageShot&) = delete;
+
+    bool show(MessageKind kind, const std::string& caption, const std::string& text) override
+    {
+        if (name_.isEmpty())
+            return false;
+        auto box = MessageBoxes::build(kind, caption, text);
+        box->show();
+        TApplication::processEvents();
+        QPixmap picture = owner_.grab();
+        const QPixmap boxPicture = box->grab();
+        QPainter painter(&picture);
+        const QRect at(QPoint((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2),
+                       boxPicture.size());
+        painter.drawPixmap(at.topLeft(), boxPicture);
+        painter.setPen(Qt::darkGray);
+        painter.drawRect(at.adjusted(-1, -1, 0, 0));
+        painter.end();
+        picture.save(outputFolder.filePath(name_ + ".png"));
+        ++written;
+        name_.clear();
+        return false;
+    }
+
+private:
+    QWidget& owner_;
+    QString name_;
+    MessageSink* previous_;
+};
+
+// The list of saved searches with a few in it, then the rule editor over a new
+// one with three rules, on each of its pages, and the message a value that is no
+// number gets. Everything is dropped afterwards.
+void advancedSearchDialogs()
+{
+    TDataModuleFoods& foods = *DataModuleFoods;
+    TDialogFoodAdvancedSearchEdit& editor = *DialogFoodAdvancedSearchEdit;
+    for (const char* name : {"Cheese with more than 25 g protein", "Fruit low in sugar", "Low-sodium vegetables",
+                             "Whole grains rich in fibre"}) {
+        foods.BeginNewRuleGroup();
+        foods.tblFoodAdvancedSearch.fieldByName("SQL Name").setAsString(name);
+        foods.PostRuleGroup();
+    }
+    foods.tblFoodAdvancedSearch.setRecNo(2);
+    shoot(*DialogFoodAdvancedSearch, "advanced-search-dialog");
+
+    foods.BeginNewRuleGroup();
+    TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& dialog) {
+        dialog.show();
+        TApplication::processEvents();
+        editor.dbedtRuleGroupName->setText("Dairy: high protein, low fat");
+        emit editor.dbedtRuleGroupName->textEdited(editor.dbedtRuleGroupName->text());
+        editor.SetItemIndex(1);
+        editor.dbLookupComboBoxFoodGroup->SetKeyValue(Value(std::int64_t{100}));
+        editor.GraphicButton2Click();
+        editor.SetItemIndex(2);
+        foods.tblNutrientDef.locate("Nutr_No", Value(std::int64_t{203}));
+        editor.ComboBoxCondition->setEditText(">");
+        editor.edtValue->setText("20");
+        editor.GraphicButton2Click();
+        foods.tblNutrientDef.locate("Nutr_No", Value(std::int64_t{204}));
+        editor.ComboBoxCondition->setEditText("<");
+        editor.edtValue->setText("5");
+        editor.GraphicButton2Click();
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-3-nutrient");
+        editor.SetItemIndex(1);
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-2-food-group");
+        editor.SetItemIndex(0);
+        editor.edtSearchFoodName->setText("cheese");
+        TApplication::processEvents();
+        save(dialog, "advanced-search-edit-1-food-name");
+        editor.SetItemIndex(2);
+        editor.edtValue->setText("lots");
+        {
+            MessageShot shot(dialog, "advanced-search-edit-message");
+            editor.GraphicButton2Click();
+        }
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    editor.ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    foods.CancelRuleGroup();
+    foods.CancelRuleGroupEdits();
 }
 
 void recipeDialogs()
@@ -273,6 +372,7 @@ int main(int argc, char** argv)
         TFormTemplateDialog::ShowModalHook = nullptr;
         foodEditWizard();
         foodDialogs();
+        advancedSearchDialogs();
         recipeDialogs();
         ingredientDialog();
         recipeWizard();

@@ -177,4 +177,59 @@ void foodMoveMeasuresBaseline(benchmark::State& state)
 }
 SAPORIA_SCALE_BASELINE("food_move_measures", foodMoveMeasuresBaseline);
 
+// A saved search of three rules: a food group and two nutrients, each rule
+// entered as the rule editor stores it; left pending, so nothing is stored.
+void addRuleGroup(TDataModuleFoods& m, const std::string& name, const std::vector<std::vector<std::string>>& rules)
+{
+    m.BeginNewRuleGroup();
+    m.tblFoodAdvancedSearch.fieldByName("SQL Name").setAsString(name);
+    for (const auto& rule : rules) {
+        m.tblFoodSQLRules.append();
+        m.tblFoodSQLRules.fieldByName("Field").setAsString(rule[0]);
+        m.tblFoodSQLRules.fieldByName("Condition").setAsString(rule[1]);
+        m.tblFoodSQLRules.fieldByName("RValue").setAsString(rule[2]);
+        m.tblFoodSQLRules.fieldByName("ExtraInfo").setAsString(rule[3]);
+        m.tblFoodSQLRules.post();
+    }
+    m.PostRuleGroup();
+}
+
+// Vegetables with at least 3 g fibre and less than 50 mg sodium per 100 g: the
+// largest plant group, so the group rule alone leaves hundreds of foods to test.
+void advancedSearchThreeRules(benchmark::State& state)
+{
+    FoodsPage page;
+    auto& m = page.foods;
+    addRuleGroup(m, "Fibre-rich vegetables, low in sodium",
+                 {{"FoodGroup", "is", "Vegetables and Vegetable Products", "1100"},
+                  {"Fiber, total dietary", ">=", "3", "291"},
+                  {"Sodium, Na", "<", "50", "307"}});
+    for (auto _ : state) {
+        m.RunAdvancedSearch("fibre-rich vegetables, low in sodium");
+        m.ShowSearchResults();
+        benchmark::DoNotOptimize(m.qrySearchFoods.recordCount());
+    }
+}
+SAPORIA_SCALE_FIGURE("advanced_search_three_rules", advancedSearchThreeRules);
+
+void advancedSearchThreeRulesBaseline(benchmark::State& state)
+{
+    SqliteDatabase db("data/saporia.sqlite", SqliteDatabase::Mode::OpenExisting);
+    FoodDetails details(db);
+    for (auto _ : state) {
+        auto statement = db.prepare(
+            R"(SELECT NDB_No, FdGrp_Cd, "Desc" FROM "FOOD_DES.db" WHERE FdGrp_Cd = ?)"
+            R"( AND NDB_No IN (SELECT NDB_No FROM "NUT_DATA.db" WHERE Nutr_No = ? AND Nutr_Val >= ?))"
+            R"( AND NDB_No IN (SELECT NDB_No FROM "NUT_DATA.db" WHERE Nutr_No = ? AND Nutr_Val < ?))");
+        statement.bindInt(1, 1100);
+        statement.bindInt(2, 291);
+        statement.bindDouble(3, 3);
+        statement.bindInt(4, 307);
+        statement.bindDouble(5, 50);
+        const auto rows = readFoods(statement);
+        benchmark::DoNotOptimize(details.read(rows.front().number));
+    }
+}
+SAPORIA_SCALE_BASELINE("advanced_search_three_rules", advancedSearchThreeRulesBaseline);
+
 } // namespace

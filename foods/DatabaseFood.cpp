@@ -556,25 +556,61 @@ void TDataModuleFoods::DeleteFoodGroup()
 // ---------------------------------------------------------------------------
 // Rule groups
 
+// The rule editor changes the group's rules as well as its row, so its Cancel
+// takes back both: the rules added or removed since Begin, and the row.
 void TDataModuleFoods::BeginNewRuleGroup()
 {
+    fRuleGroupUndo.reset();
+    fRuleGroupUndo = std::make_unique<UndoPoint>(std::vector<RecordSet*>{&tblFoodSQLRules, &tblFoodAdvancedSearch});
     tblFoodAdvancedSearch.append();
     tblFoodAdvancedSearch.fieldByName("SQL_ID").setAsInteger(NextRuleGroupId());
 }
 
 void TDataModuleFoods::BeginEditRuleGroup()
 {
+    fRuleGroupUndo.reset();
+    fRuleGroupUndo = std::make_unique<UndoPoint>(std::vector<RecordSet*>{&tblFoodSQLRules, &tblFoodAdvancedSearch});
     tblFoodAdvancedSearch.edit();
 }
 
 void TDataModuleFoods::PostRuleGroup()
 {
     tblFoodAdvancedSearch.post();
+    fRuleGroupUndo.reset();
 }
 
 void TDataModuleFoods::CancelRuleGroup()
 {
-    tblFoodAdvancedSearch.cancel();
+    if (!fRuleGroupUndo) {
+        tblFoodAdvancedSearch.cancel();
+        return;
+    }
+    const std::unique_ptr<UndoPoint> undo = std::move(fRuleGroupUndo);
+    undo->rollBack();
+}
+
+bool TDataModuleFoods::RuleGroupNameTaken(const std::string& name)
+{
+    const Field& column = tblFoodAdvancedSearch.fieldByName("SQL Name");
+    const int own = tblFoodAdvancedSearch.currentRow();
+    const int rows = tblFoodAdvancedSearch.recordCount();
+    for (int row = 0; row < rows; ++row) {
+        const Value other = tblFoodAdvancedSearch.valueAt(row, column);
+        if (row != own && sameValue(other, Value(name), true))
+            return true;
+    }
+    return false;
+}
+
+void TDataModuleFoods::ApplyRuleGroupEdits()
+{
+    DatabaseFoods.applyUpdates({&tblFoodSQLRules, &tblFoodAdvancedSearch});
+}
+
+void TDataModuleFoods::CancelRuleGroupEdits()
+{
+    tblFoodSQLRules.cancelUpdates();
+    tblFoodAdvancedSearch.cancelUpdates();
 }
 
 void TDataModuleFoods::DeleteRuleGroup()

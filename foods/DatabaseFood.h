@@ -6,10 +6,12 @@
 #include "store/Database.h"
 #include "store/Query.h"
 #include "store/Table.h"
+#include "store/UndoPoint.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,6 +124,13 @@ public:
     void PostRuleGroup();
     void CancelRuleGroup();
     void DeleteRuleGroup();
+    // Whether a group other than the one being edited is named so, letter case
+    // ignored (groups are run by name, letter case ignored).
+    bool RuleGroupNameTaken(const std::string& name);
+    // What the caller of the rule-group list does when it closes: OK stores the
+    // groups and their rules in one transaction; anything else drops every change.
+    void ApplyRuleGroupEdits();
+    void CancelRuleGroupEdits();
 
     // Nutrients and notifications.
     void ApplyNutrientPreferenceFilter();
@@ -143,6 +152,8 @@ private:
     std::vector<MeasureEntry> fMeasures;
     std::vector<std::pair<int, std::function<void()>>> fMeasureListeners;
     int fNextListenerId = 1;
+    // The rules and group as they were when the rule editor opened, for its Cancel.
+    std::unique_ptr<UndoPoint> fRuleGroupUndo;
 };
 
 extern TDataModuleFoods* DataModuleFoods;

@@ -14,14 +14,13 @@ bool isFoodGroupRule(const SearchRule& rule)
     return rule.Field == "FoodGroup";
 }
 
-// Typed conditions run when they are one of SQL's comparisons, blanks around it ignored.
+} // namespace
+
 bool isComparison(const std::string& condition)
 {
     const std::string comparison = trimmed(condition);
     return std::any_of(kComparisons.begin(), kComparisons.end(), [&](const char* c) { return comparison == c; });
 }
-
-} // namespace
 
 RuleGroupStatement buildRuleGroupStatement(const std::vector<SearchRule>& rules)
 {

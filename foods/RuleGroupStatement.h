@@ -29,3 +29,7 @@ struct RuleGroupStatement {
 };
 
 RuleGroupStatement buildRuleGroupStatement(const std::vector<SearchRule>& rules);
+
+// Whether a typed condition is one of SQL's comparisons (=, <>, !=, <, >, <=, >=),
+// blanks around it ignored: only those run, and only those the rule editor stores.
+bool isComparison(const std::string& condition);

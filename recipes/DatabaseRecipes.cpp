@@ -237,7 +237,8 @@ void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
     // unchanged filter would only cost time.
     if (tblDisplayRecipesByTypes.filtered() && tblDisplayRecipesByTypes.filter() == filter)
         return;
-    // A new text re-reads a filtered set once; switching the filter off first would read it twice.
+    // A new filter on a filtered set re-reads it once; switching the filter off first
+    // would read every recipe, and their details, on the way.
     tblDisplayRecipesByTypes.setFilter(filter);
     tblDisplayRecipesByTypes.setFiltered(true);
 }
@@ -457,10 +458,17 @@ void TDataModuleRecipes::setServeValue(RecordSet& nutrients, ServeFields& fields
 {
     if (!recipe || !recipe->active())
         return;
-    // Runs for every row fetched or posted: the fields are found once (their sets' layout never changes).
-    if (!fields.total)
-        fields = {&nutrients.fieldByName("Nutr_Val"), &nutrients.fieldByName("Serve_Val")};
-    const double serves = recipe->fieldByName("Number of Serves").asFloat();
+    // Runs for every row fetched, changed or posted: the fields are found once per
+    // set (their sets' layout never changes); the display's master may be any of three.
+    if (!fields.total) {
+        fields.total = &nutrients.fieldByName("Nutr_Val");
+        fields.perServe = &nutrients.fieldByName("Serve_Val");
+    }
+    if (fields.recipe != recipe) {
+        fields.recipe = recipe;
+        fields.serves = &recipe->fieldByName("Number of Serves");
+    }
+    const double serves = fields.serves->asFloat();
     if (serves == 0)
         return;
     fields.perServe->setAsFloat(fields.total->asFloat() / serves); // an empty total reads as 0

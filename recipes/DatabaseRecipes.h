@@ -128,6 +128,8 @@ private:
     struct ServeFields {
         Field* total = nullptr;
         Field* perServe = nullptr;
+        RecordSet* recipe = nullptr; // the master whose serves are read
+        Field* serves = nullptr;
     };
 
     void setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe);

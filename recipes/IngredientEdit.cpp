@@ -1,5 +1,6 @@
 #include "recipes/IngredientEdit.h"
 
+#include "foods/AdvancedSearch.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodGroups.h"
 #include "foods/SimpleSearch.h"
@@ -100,6 +101,7 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     connect(DisplaybyFoodGroup1, &QAction::triggered, this,
             [this] { guarded([this] { DisplaybyFoodGroup1Click(); }); });
     connect(SimpleSearch1, &QAction::triggered, this, [this] { guarded([this] { SimpleSearch1Click(); }); });
+    connect(AdvancedSearch1, &QAction::triggered, this, [this] { guarded([this] { AdvancedSearch1Click(); }); });
     connect(EditAmount, &QLineEdit::textChanged, this, [this] { guarded([this] { ComboBoxMeasuresChange(); }); });
     connect(ComboBoxMeasures, &QComboBox::currentIndexChanged, this, [this] {
         if (!refilling_)
@@ -304,6 +306,26 @@ void TDialogIngredientEdit::SimpleSearch1Click()
         return;
     DataModuleFoods->ShowSearchResults();
     foodListChanged(FoodListFilter::SimpleSearch, DialogSimpleSearch->EditSearchSimple->text().toStdString());
+}
+
+void TDialogIngredientEdit::AdvancedSearch1Click()
+{
+    TDataModuleFoods& foods = *DataModuleFoods;
+    if (DialogFoodAdvancedSearch->ShowModal() != mrOk) {
+        foods.CancelRuleGroupEdits();
+        return;
+    }
+    foods.ApplyRuleGroupEdits();
+    std::string search;
+    if (!foods.tblFoodAdvancedSearch.isEmpty()) {
+        const std::string name = foods.tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
+        // A search whose rule cannot run has told the user why: nothing new is shown.
+        if (foods.RunAdvancedSearch(name)) {
+            foods.ShowSearchResults();
+            search = name;
+        }
+    }
+    foodListChanged(FoodListFilter::AdvancedSearch, search);
 }
 
 void TDialogIngredientEdit::btnAddLinkIngredientClick()

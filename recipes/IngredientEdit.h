@@ -73,8 +73,9 @@ public:
     // The ingredient's weight as last computed; kept between showings.
     double GramWeight = 0;
 
-    // Called after a filter item changed what the shared food list shows, with
-    // the group, keyword or search it shows, so that the Foods page can follow.
+    // Called after a filter item changed what the shared food list shows, or the
+    // groups or saved searches the Foods page lists, with the group, keyword or
+    // search now shown (empty when none is), so that the Foods page can follow.
     std::function<void(FoodListFilter, const std::string& name)> FoodListChanged;
 
     void FormShow();
@@ -86,6 +87,7 @@ public:
     void DisplayAllFoods1Click();
     void DisplaybyFoodGroup1Click();
     void SimpleSearch1Click();
+    void AdvancedSearch1Click();
     void btnAddLinkIngredientClick();
 
 protected:

@@ -36,7 +36,7 @@ void DataSource::setDataSet(RecordSet* set)
 
 int DataSource::addListener(Listener listener)
 {
-    listeners_.emplace_back(nextListenerId_, std::move(listener));
+    listeners_.emplace_back(nextListenerId_, std::make_shared<Listener>(std::move(listener)));
     return nextListenerId_++;
 }
 
@@ -57,13 +57,18 @@ void DataSource::removeDetail(RecordSet* detail)
 
 void DataSource::notify(DataChange change, Field* field)
 {
-    // Copies: a handler may add or remove listeners, or switch other sources.
-    const auto details = details_;
-    for (RecordSet* detail : details)
-        detail->masterChanged(change);
-    const auto listeners = listeners_;
-    for (const auto& [id, listener] : listeners)
-        listener(change, field);
+    // Copies: a handler may add or remove listeners, or switch other sources. Most
+    // sources have none of either, and then nothing is copied.
+    if (!details_.empty()) {
+        const auto details = details_;
+        for (RecordSet* detail : details)
+            detail->masterChanged(change);
+    }
+    if (!listeners_.empty()) {
+        const auto listeners = listeners_;
+        for (const auto& entry : listeners)
+            (*entry.second)(change, field);
+    }
     if (onDataChange && change != DataChange::StateChanged)
         onDataChange(*this, field);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ private:
     std::string name_;
     RecordSet* set_ = nullptr;
     std::vector<RecordSet*> details_;
-    std::vector<std::pair<int, Listener>> listeners_;
+    // Shared, so that a notification can hold on to the listeners it calls while
+    // they add or remove listeners, without copying each one.
+    std::vector<std::pair<int, std::shared_ptr<Listener>>> listeners_;
     int nextListenerId_ = 1;
 };

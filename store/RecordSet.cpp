@@ -383,6 +383,11 @@ void RecordSet::notify(DataChange change, Field* field)
         changedWhileDisabled_ = true;
         return;
     }
+    // A source may be switched to another set while it is told: tell those there were.
+    if (sources_.size() == 1) {
+        sources_.front()->notify(change, field);
+        return;
+    }
     const auto sources = sources_;
     for (DataSource* source : sources)
         source->notify(change, field);

@@ -43,8 +43,21 @@ void RecordSet::masterChanged(DataChange change)
     if (!active() || change == DataChange::StateChanged)
         return;
     const auto key = currentMasterKey();
-    if (change == DataChange::RowChanged && loadedMasterKey_ && key && sameValue(*loadedMasterKey_, *key))
+    const bool sameKey = loadedMasterKey_ && key && sameValue(*loadedMasterKey_, *key);
+    if (change == DataChange::RowChanged && sameKey)
         return;
     postIfEditing();
+    // A master that re-read but stands on the key these rows were read for leaves
+    // them the right rows: only their calculated fields may follow the master.
+    if (sameKey && !reloading_ && sourceVersion() == loadedVersion_) {
+        for (auto& row : rows_)
+            calculate(row);
+        cursor_ = rows_.empty() ? -1 : 0;
+        bof_ = true;
+        eof_ = rows_.empty();
+        changed();
+        notify(DataChange::Reloaded);
+        return;
+    }
     reload(false);
 }

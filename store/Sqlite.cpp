@@ -116,7 +116,8 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) : path_(path)
     const int flags = mode == Mode::Create     ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
                     : mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
                                              : SQLITE_OPEN_READWRITE;
-    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    // A connection is used by one thread only: SQLite need not lock it at every call.
+    if (sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         const int code = db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM;
         sqlite3_close(db_);

@@ -33,8 +33,10 @@ std::vector<TableDefinition> makeDefinitions()
           {"Nutr_Val", F::Number}},
          "Nutr_ID",
          {{"NDB_Index", {"NDB_No"}, true}},
-         // Advanced searches select foods by a nutrient's value.
-         {{"Nutr_Value_Index", {"Nutr_No", "Nutr_Val"}, false}}},
+         // Advanced searches select foods by a nutrient's value, or probe one
+         // food's value of a nutrient with a single seek.
+         {{"Nutr_Value_Index", {"Nutr_No", "Nutr_Val"}, false},
+          {"Nutr_Food_Index", {"NDB_No", "Nutr_No", "Nutr_Val"}, false}}},
         {"NUTR_DEF.db",
          {{"Nutr_No", F::LongInteger}, {"Units", F::Alpha, 7}, {"Nutr_Desc", F::Alpha, 34}},
          "",

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "foods/AdvancedSearch.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodGroupEdit.h"
 #include "foods/FoodGroups.h"
@@ -390,6 +391,46 @@ TEST_F(FoodFilterMenu, ASimpleSearchShowsItsResultsAndTellsTheKeyword)
     EXPECT_EQ(followed, std::vector<std::string>{"2:ricotta"});
     EXPECT_EQ(storedIngredients().size(), 1u);
     EXPECT_TRUE(dialogs.allUsed());
+}
+
+// Two saved searches: the cheeses, and one whose rule names no nutrient.
+class SavedSearchMenu : public FoodFilterMenu {
+protected:
+    void SetUp() override
+    {
+        dir.stored().execute("INSERT INTO \"FoodSQL.DB\" VALUES (1, 'Cheeses'), (2, 'Broken')");
+        dir.stored().execute("INSERT INTO \"FoodSQLRules.DB\" (\"Field\", \"Condition\", RValue, SQL_ID, ExtraInfo) "
+                             "VALUES ('FoodName', 'Contains', 'cheese', 1, ''), ('Nutrient', '>', '5', 2, 'fat')");
+        FoodFilterMenu::SetUp();
+    }
+
+    void runSearch(const char* name, bool ok)
+    {
+        dialogs.expect([=](TFormTemplateDialog& list) {
+            ASSERT_TRUE(DataModuleFoods->tblFoodAdvancedSearch.locate("SQL Name", Value(std::string(name))));
+            ui_test::click(ok ? DialogFoodAdvancedSearch->BtnOk : DialogFoodAdvancedSearch->BtnCancel);
+            EXPECT_FALSE(list.isVisible());
+        });
+        choose(dialog().AdvancedSearch1);
+    }
+};
+
+TEST_F(SavedSearchMenu, ASavedSearchChosenWithOkListsItsFoodsAndARefusedOneShowsNothingNew)
+{
+    const std::int64_t cheeses =
+        dir.stored().count("SELECT COUNT(*) FROM \"FOOD_DES.db\" WHERE LOWER(\"Desc\") LIKE '%cheese%'");
+    openIngredient(true, [&] {
+        runSearch("Cheeses", false);
+        EXPECT_TRUE(followed.empty());
+        runSearch("Cheeses", true);
+        EXPECT_EQ(dialog().DBGridIngredients->model()->rowCount(), cheeses);
+        runSearch("Broken", true);
+        ui_test::click(dialog().BtnOk);
+    });
+    EXPECT_EQ(followed, (std::vector<std::string>{"3:Cheeses", "3:"}));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"DialogIngredientEdit", "DialogFoodAdvancedSearch",
+                                                         "DialogFoodAdvancedSearch", "DialogFoodAdvancedSearch"}));
 }
 
 } // namespace

@@ -46,10 +46,11 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit",
                                                "DataModuleFoods", "DataModuleRecipes", "DialogSimpleSearch",
                                                "DialogFoodGroups", "DialogFoodGroupEdit", "FormButtonContainer",
-                                               "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogRecipeTypes", "DialogRecipeCuisines",
-                                               "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogRecipeEdit",
-                                               "DialogPreference", "DialogRecipeNutrientValue"};
+                                               "DialogFoodEdit", "FormMeasurements", "FormNutrientValue",
+                                               "DialogFoodAdvancedSearchEdit", "DialogFoodAdvancedSearch",
+                                               "DialogRecipeTypes", "DialogRecipeCuisines", "DialogRecipeTypeEdit",
+                                               "DialogRecipeCuisineEdit", "DialogRecipeEdit", "DialogPreference",
+                                               "DialogRecipeNutrientValue"};
     EXPECT_EQ(order, expected);
 }
 

@@ -170,4 +170,11 @@ TEST_F(RecipeDisplay, ValuesPerServeFollowTheDisplayedRecipe)
     module->tblDispalyRecipesAll.next(); // for 2 serves
     ASSERT_GT(nutrients.recordCount(), 0);
     EXPECT_DOUBLE_EQ(nutrients.fieldByName("Serve_Val").asFloat(), nutrients.fieldByName("Nutr_Val").asFloat() / 2);
+    // Another display set: the serves are those of the recipe it shows.
+    module->ShowRecipesByCuisine("Spanish");
+    const auto serves = count(R"(SELECT "Number of Serves" FROM "Recipe_Des.DB" WHERE R_ID = 3)");
+    ASSERT_NE(serves, 2);
+    ASSERT_GT(nutrients.recordCount(), 0);
+    EXPECT_DOUBLE_EQ(nutrients.fieldByName("Serve_Val").asFloat(),
+                     nutrients.fieldByName("Nutr_Val").asFloat() / static_cast<double>(serves));
 }
