@@ -20,6 +20,9 @@
 #include "foods/FoodGroups.h"
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/IngredientEdit.h"
+#include "recipes/RecipeEdit.h"
+#include "recipes/RecipeNutrientValue.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -48,6 +51,8 @@ const std::vector<StartUpStep>& startUpSteps()
     static const std::vector<StartUpStep> steps = {
         step<TFormMain>("FormMain", FormMain, [] { return new TFormMain; }),
         step<TFormTemplateDialog>("FormTemplateDialog", FormTemplateDialog, [] { return new TFormTemplateDialog; }),
+        step<TDialogIngredientEdit>("DialogIngredientEdit", DialogIngredientEdit,
+                                    [] { return new TDialogIngredientEdit; }),
         step<TDataModuleFoods>("DataModuleFoods", DataModuleFoods, [] { return new TDataModuleFoods; }),
         step<TDataModuleRecipes>("DataModuleRecipes", DataModuleRecipes,
                                  [] {
@@ -55,6 +60,7 @@ const std::vector<StartUpStep>& startUpSteps()
                                      DataModuleFoods->RecipePreferenceFilterHook = [] {
                                          DataModuleRecipes->ApplyNutrientPreferenceFilter();
                                      };
+                                     DialogIngredientEdit->BindDataModules(*DataModuleFoods, *recipes);
                                      return recipes;
                                  }),
         step<TDialogSimpleSearch>("DialogSimpleSearch", DialogSimpleSearch, [] { return new TDialogSimpleSearch; }),
@@ -73,7 +79,10 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TDialogRecipeTypeEdit>("DialogRecipeTypeEdit", DialogRecipeTypeEdit, [] { return new TDialogRecipeTypeEdit; }),
         step<TDialogRecipeCuisineEdit>("DialogRecipeCuisineEdit", DialogRecipeCuisineEdit,
                                        [] { return new TDialogRecipeCuisineEdit; }),
+        step<TDialogRecipeEdit>("DialogRecipeEdit", DialogRecipeEdit, [] { return new TDialogRecipeEdit; }),
         step<TDialogPreference>("DialogPreference", DialogPreference, [] { return new TDialogPreference; }),
+        step<TDialogRecipeNutrientValue>("DialogRecipeNutrientValue", DialogRecipeNutrientValue,
+                                         [] { return new TDialogRecipeNutrientValue; }),
     };
     return steps;
 }

@@ -18,6 +18,9 @@
 #include "recipes/RecipeTypeEdit.h"
 #include "recipes/RecipeTypes.h"
 #include "ui/AdvButton.h"
+#include "recipes/IngredientEdit.h"
+#include "recipes/RecipeEdit.h"
+#include "recipes/RecipeNutrientValue.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -31,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -300,6 +304,91 @@ void recipeDialogs()
     save(*refusal, "recipe-type-in-use-refusal");
 }
 
+// The ingredient dialog over a new ingredient of a new recipe: Butter, salted
+// linked by 1.5 tbsp, then 125 g in grams, then its filter menu open. Nothing is stored.
+void ingredientDialog()
+{
+    DataModuleFoods->QueryAllFoods();
+    DataModuleFoods->ShowSearchResults();
+    DataModuleRecipes->BeginNewRecipe();
+    RecordSet& ingredients = DataModuleRecipes->tblRecipeIngredientEdit;
+    ingredients.append();
+    shoot(*DialogIngredientEdit, "ingredient-edit-by-measure", [] {
+        TDialogIngredientEdit& dialog = *DialogIngredientEdit;
+        QTest::keyClicks(dialog.DBEdit2, "Butter, melted");
+        QTest::keyClicks(dialog.DBEdit1, "2");
+        QTest::keyClicks(dialog.DBEdit3, "tablespoons");
+        DataModuleFoods->qrySearchFoods.locate("NDB_No", Value(std::int64_t{1001}));
+        dialog.rdByMeasure->click();
+        dialog.ComboBoxMeasures->setCurrentIndex(dialog.ComboBoxMeasures->findText("tbsp"));
+        dialog.EditAmount->setText("1.5");
+        dialog.btnAddLinkIngredientClick();
+    });
+    shoot(*DialogIngredientEdit, "ingredient-edit-in-grams", [] {
+        TDialogIngredientEdit& dialog = *DialogIngredientEdit;
+        dialog.rdInGram->click();
+        dialog.EditAmount->setText("125");
+        dialog.btnAddLinkIngredientClick();
+    });
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& shown) {
+        shown.show();
+        TApplication::processEvents();
+        DialogIngredientEdit->SpeedButton1Click();
+        TApplication::processEvents();
+        // The menu is a window of its own: drawn over the dialog where it opened.
+        QPixmap picture = shown.grab();
+        QMenu* menu = DialogIngredientEdit->PopupMenu1;
+        QPainter painter(&picture);
+        painter.drawPixmap(shown.mapFromGlobal(menu->pos()), menu->grab());
+        painter.end();
+        picture.save(outputFolder.filePath("ingredient-edit-filter-menu.png"));
+        ++written;
+        menu->hide();
+        shown.CloseCancel();
+        return shown.StoredCode();
+    };
+    DialogIngredientEdit->ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    ingredients.cancel();
+    DataModuleRecipes->CancelNewRecipe();
+}
+
+// The recipe wizard over the first starter recipe, its totals worked out: each
+// page, and a nutrient total being added on the fifth. Nothing is stored.
+void recipeWizard()
+{
+    DataModuleRecipes->ShowAllRecipes();
+    DataModuleRecipes->tblDispalyRecipesAll.first();
+    DataModuleRecipes->BeginEditRecipe();
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        if (&dialog != DialogRecipeEdit)
+            return saveAndCancel(dialog, "recipe-nutrient-value-dialog");
+        dialog.show();
+        TDialogRecipeEdit& wizard = *DialogRecipeEdit;
+        const char* pages[] = {"recipe-edit-1-info", "recipe-edit-2-ingredients", "recipe-edit-3-procedure",
+                               "recipe-edit-4-types", "recipe-edit-5-nutrients", "recipe-edit-6-source"};
+        for (int page = 0; page < 6; ++page) {
+            if (page == 4) {
+                wizard.GraphicButton6Click();
+                // Starch, which no ingredient food of the recipe carries.
+                DataModuleFoods->tblNutrientDef.locate("Nutr_No", Value(std::int64_t{209}));
+                wizard.GraphicButton3Click();
+            }
+            TApplication::processEvents();
+            save(dialog, pages[page]);
+            wizard.BtnNextClick();
+        }
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    const int result = DialogRecipeEdit->ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    if (result == 1)
+        DataModuleRecipes->PostEditedRecipe();
+    else
+        DataModuleRecipes->CancelEditedRecipe();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -343,6 +432,8 @@ int main(int argc, char** argv)
         foodDialogs();
         advancedSearchDialogs();
         recipeDialogs();
+        ingredientDialog();
+        recipeWizard();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

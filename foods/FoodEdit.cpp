@@ -8,6 +8,7 @@
 #include "ui/DialogParts.h"
 #include "ui/ErrorGuard.h"
 #include "ui/NutrientPicker.h"
+#include "ui/RowDialog.h"
 #include "ui/Skin.h"
 #include "ui/WizardPages.h"
 
@@ -153,21 +154,6 @@ void TDialogFoodEdit::BtnOkClick()
 void TDialogFoodEdit::BtnCancelClick()
 {
     CloseCancel();
-}
-
-void TDialogFoodEdit::runRowDialog(RecordSet& set, TFormTemplateDialog& dialog)
-{
-    bool accepted = false;
-    try {
-        accepted = dialog.ShowModal() == 1;
-    } catch (...) {
-        set.cancel();
-        throw;
-    }
-    if (accepted)
-        set.post();
-    else
-        set.cancel();
 }
 
 void TDialogFoodEdit::GraphicButton2Click()

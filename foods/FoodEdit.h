@@ -6,7 +6,6 @@ class NutrientPicker;
 class QLabel;
 class QTabWidget;
 class QWidget;
-class RecordSet;
 class TDBEdit;
 class TDBGrid;
 class TDBLookupComboBox;
@@ -68,8 +67,6 @@ private:
     void buildDetailsPage(QWidget* page);
     void buildNutrientsPage(QWidget* page);
     void buildMeasuresPage(QWidget* page);
-    // Shows `dialog` over the row `set` is editing; OK posts the row, anything else cancels it.
-    static void runRowDialog(RecordSet& set, TFormTemplateDialog& dialog);
 };
 
 extern TDialogFoodEdit* DialogFoodEdit;

@@ -43,12 +43,14 @@ TEST(StartUp, ObjectsAreCreatedInTheirFixedOrder)
     std::vector<std::string> order;
     for (const auto& step : startUpSteps())
         order.push_back(step.instance);
-    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DataModuleFoods", "DataModuleRecipes",
-                                               "DialogSimpleSearch", "DialogFoodGroups", "DialogFoodGroupEdit",
-                                               "FormButtonContainer", "DialogFoodEdit", "FormMeasurements",
-                                               "FormNutrientValue", "DialogFoodAdvancedSearchEdit",
-                                               "DialogFoodAdvancedSearch", "DialogRecipeTypes", "DialogRecipeCuisines",
-                                               "DialogRecipeTypeEdit", "DialogRecipeCuisineEdit", "DialogPreference"};
+    const std::vector<std::string> expected = {"FormMain", "FormTemplateDialog", "DialogIngredientEdit",
+                                               "DataModuleFoods", "DataModuleRecipes", "DialogSimpleSearch",
+                                               "DialogFoodGroups", "DialogFoodGroupEdit", "FormButtonContainer",
+                                               "DialogFoodEdit", "FormMeasurements", "FormNutrientValue",
+                                               "DialogFoodAdvancedSearchEdit", "DialogFoodAdvancedSearch",
+                                               "DialogRecipeTypes", "DialogRecipeCuisines", "DialogRecipeTypeEdit",
+                                               "DialogRecipeCuisineEdit", "DialogRecipeEdit", "DialogPreference",
+                                               "DialogRecipeNutrientValue"};
     EXPECT_EQ(order, expected);
 }
 

@@ -1,0 +1,357 @@
+#include "recipes/IngredientEdit.h"
+
+#include "foods/AdvancedSearch.h"
+#include "foods/DatabaseFood.h"
+#include "foods/FoodGroups.h"
+#include "foods/SimpleSearch.h"
+#include "recipes/DatabaseRecipes.h"
+#include "seams/Messages.h"
+#include "store/Amount.h"
+#include "ui/DataControls.h"
+#include "ui/DialogParts.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Skin.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include <algorithm>
+
+TDialogIngredientEdit* DialogIngredientEdit = nullptr;
+
+namespace {
+
+const QColor kMeasureBoxOff(201, 214, 199); // the measure box while the amount is in grams
+
+// A read-only box showing one field of the row: the link's half, which only the
+// link button writes.
+TDBText* linkBox(QWidget* parent, const QRect& at)
+{
+    auto* box = new TDBText(parent);
+    box->setFrameShape(QFrame::StyledPanel);
+    box->setFrameShadow(QFrame::Sunken);
+    box->setAutoFillBackground(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, Skin::gridBackground());
+    box->setPalette(palette);
+    box->setIndent(3);
+    box->setGeometry(at);
+    return box;
+}
+
+} // namespace
+
+TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(parent)
+{
+    setObjectName(QStringLiteral("DialogIngredientEdit"));
+    setWindowTitle(QStringLiteral("Ingredient"));
+    resize(640, 500);
+    QWidget* client = ImgMiddleCenter;
+    const QColor text = DialogParts::labelColour();
+    LabelTitle = DialogParts::title(client, QStringLiteral("Ingredient"));
+
+    LabelIngredientName = DialogParts::caption(client, QStringLiteral("Ingredient Name:"), {16, 36}, text);
+    LabelQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 36}, text);
+    LabelUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 36}, text);
+
+    LabelLinkHeading = DialogParts::caption(
+        client, QStringLiteral("Link to Existing Nutrition Reference (Optional):"), {16, 90}, text, true);
+    LabelLinkName = DialogParts::caption(client, QStringLiteral("Equivalent Ingredient Name:"), {16, 112}, text);
+    LabelLinkQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 112}, text);
+    LabelLinkUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 112}, text);
+    DBEdit4 = linkBox(client, {16, 128, 366, 22});
+    DBEdit5 = linkBox(client, {392, 128, 80, 22});
+    DBEdit6 = linkBox(client, {482, 128, 136, 22});
+    DBEdit4->setObjectName(QStringLiteral("DBEdit4"));
+    DBEdit5->setObjectName(QStringLiteral("DBEdit5"));
+    DBEdit6->setObjectName(QStringLiteral("DBEdit6"));
+
+    SpeedButton1 = new QPushButton(QStringLiteral("Food Filter"), client);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setGeometry(16, 162, 110, 24);
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    DisplayAllFoods1 = PopupMenu1->addAction(QStringLiteral("Display All Foods"));
+    DisplaybyFoodGroup1 = PopupMenu1->addAction(QStringLiteral("Display by Food Group"));
+    SimpleSearch1 = PopupMenu1->addAction(QStringLiteral("Simple Search"));
+    AdvancedSearch1 = PopupMenu1->addAction(QStringLiteral("Advanced Search"));
+
+    DBGridIngredients = new TDBGrid(client);
+    DBGridIngredients->setObjectName(QStringLiteral("DBGridIngredients"));
+    DBGridIngredients->SetColumns({{"Desc", {}, 0}});
+    DBGridIngredients->horizontalHeader()->setStretchLastSection(true);
+    DBGridIngredients->SetColors(Skin::gridBackground(), Qt::black, Skin::darkGreen());
+    DBGridIngredients->setGeometry(16, 192, 366, 234);
+
+    buildMeasurePanel();
+
+    PlaceButtons({508, 432});
+    BtnOk->SetHint(QStringLiteral("Ok"));
+    BtnCancel->SetHint(QStringLiteral("Cancel"));
+
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { guarded([this] { SpeedButton1Click(); }); });
+    connect(DisplayAllFoods1, &QAction::triggered, this, [this] { guarded([this] { DisplayAllFoods1Click(); }); });
+    connect(DisplaybyFoodGroup1, &QAction::triggered, this,
+            [this] { guarded([this] { DisplaybyFoodGroup1Click(); }); });
+    connect(SimpleSearch1, &QAction::triggered, this, [this] { guarded([this] { SimpleSearch1Click(); }); });
+    connect(AdvancedSearch1, &QAction::triggered, this, [this] { guarded([this] { AdvancedSearch1Click(); }); });
+    connect(EditAmount, &QLineEdit::textChanged, this, [this] { guarded([this] { ComboBoxMeasuresChange(); }); });
+    connect(ComboBoxMeasures, &QComboBox::currentIndexChanged, this, [this] {
+        if (!refilling_)
+            guarded([this] { ComboBoxMeasuresChange(); });
+    });
+    connect(rdByMeasure, &QRadioButton::clicked, this, [this] { guarded([this] { rdByMeasureClick(); }); });
+    connect(rdInGram, &QRadioButton::clicked, this, [this] { guarded([this] { rdInGramClick(); }); });
+    btnAddLinkIngredient->OnClick = [this] { btnAddLinkIngredientClick(); };
+}
+
+TDialogIngredientEdit::~TDialogIngredientEdit()
+{
+    if (foods_)
+        foods_->removeMeasureListener(measureListener_);
+}
+
+void TDialogIngredientEdit::buildMeasurePanel()
+{
+    QWidget* client = ImgMiddleCenter;
+    const QColor text = DialogParts::labelColour();
+    PanelFoodMeasures = new QWidget(client);
+    PanelFoodMeasures->setObjectName(QStringLiteral("PanelFoodMeasures"));
+    PanelFoodMeasures->setGeometry(392, 162, 226, 200);
+    PanelFoodMeasures->setAutoFillBackground(true);
+    QPalette panel = PanelFoodMeasures->palette();
+    panel.setColor(QPalette::Window, Skin::paleGreen());
+    PanelFoodMeasures->setPalette(panel);
+
+    LabelMeasureSetting = DialogParts::caption(PanelFoodMeasures, QStringLiteral("Measure Setting"), {10, 8}, text, true);
+    LabelAmount = DialogParts::caption(PanelFoodMeasures, QStringLiteral("Amount:"), {10, 36}, text);
+    EditAmount = new QLineEdit(PanelFoodMeasures);
+    EditAmount->setObjectName(QStringLiteral("EditAmount"));
+    EditAmount->setGeometry(70, 32, 80, 22);
+
+    rdByMeasure = new QRadioButton(QStringLiteral("By Measure"), PanelFoodMeasures);
+    rdByMeasure->setObjectName(QStringLiteral("rdByMeasure"));
+    rdByMeasure->setGeometry(10, 64, 100, 20);
+    rdByMeasure->setChecked(true);
+    rdInGram = new QRadioButton(QStringLiteral("In Grams"), PanelFoodMeasures);
+    rdInGram->setObjectName(QStringLiteral("rdInGram"));
+    rdInGram->setGeometry(116, 64, 100, 20);
+
+    ComboBoxMeasures = new QComboBox(PanelFoodMeasures);
+    ComboBoxMeasures->setObjectName(QStringLiteral("ComboBoxMeasures"));
+    ComboBoxMeasures->setEditable(false);
+    ComboBoxMeasures->setGeometry(10, 94, 206, 22);
+    setMeasureBoxEnabled(true);
+
+    LabelAmountIngram = DialogParts::caption(PanelFoodMeasures, {}, {10, 126}, text, true);
+    LabelAmountIngram->setObjectName(QStringLiteral("LabelAmountIngram"));
+    LabelAmountIngram->resize(206, 18);
+
+    btnAddLinkIngredient = DialogParts::imageButton(PanelFoodMeasures, QStringLiteral("ImgAdd"),
+                                                    QStringLiteral("Add/Update Ingredient Link"), {});
+    btnAddLinkIngredient->setObjectName(QStringLiteral("btnAddLinkIngredient"));
+    btnAddLinkIngredient->move(PanelFoodMeasures->width() - btnAddLinkIngredient->width() - 8,
+                               PanelFoodMeasures->height() - btnAddLinkIngredient->height() - 8);
+}
+
+void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModuleRecipes& recipes)
+{
+    DataSource& ingredient = recipes.dscRecipeIngredientEdit;
+    DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 52, 366, 22});
+    DBEdit1 = AddBox(ingredient, "Quantity", {392, 52, 80, 22});
+    DBEdit3 = AddBox(ingredient, "Unit", {482, 52, 136, 22});
+    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
+    DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
+    DBEdit3->setObjectName(QStringLiteral("DBEdit3"));
+    // Typing order: the line as written, then the food list and the measure panel.
+    setTabOrder(DBEdit2, DBEdit1);
+    setTabOrder(DBEdit1, DBEdit3);
+    setTabOrder(DBEdit3, DBGridIngredients);
+
+    DBEdit4->SetDataSource(&ingredient);
+    DBEdit4->SetDataField("NDB_Desc");
+    DBEdit5->SetDataSource(&ingredient);
+    DBEdit5->SetDataField("NDB_Quantity");
+    DBEdit6->SetDataSource(&ingredient);
+    DBEdit6->SetDataField("NDB_Unit");
+    DBGridIngredients->SetDataSource(&foods.dscFoodDesc);
+
+    // Runs after the listeners added before it: the main window refreshes its own box first.
+    foods_ = &foods;
+    measureListener_ = foods.addMeasureListener([this] { RefreshMeasures(); });
+}
+
+void TDialogIngredientEdit::showEvent(QShowEvent* event)
+{
+    TBoxDialog::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+void TDialogIngredientEdit::FormShow()
+{
+    RefreshMeasures();
+}
+
+void TDialogIngredientEdit::RefreshMeasures()
+{
+    {
+        const QSignalBlocker quiet(ComboBoxMeasures);
+        refilling_ = true;
+        ComboBoxMeasures->clear();
+        // A copy: the module's list is rebuilt for whoever asks next.
+        MeasureList = DataModuleFoods->GetMeasures();
+        for (const MeasureEntry& entry : MeasureList)
+            ComboBoxMeasures->addItem(QString::fromStdString(entry.Description));
+        refilling_ = false;
+    }
+    // With no measure nothing is chosen and GramWeight keeps its value, but the
+    // label no longer shows the previous food's grams.
+    if (!MeasureList.empty())
+        ComboBoxMeasures->setCurrentIndex(0);
+    ComboBoxMeasuresChange();
+}
+
+void TDialogIngredientEdit::ComboBoxMeasuresChange()
+{
+    const QString typed = EditAmount->text();
+    const double amount = readAmount(typed.toStdString());
+    if (!rdByMeasure->isChecked()) {
+        LabelAmountIngram->setText({});
+        GramWeight = amount;
+        return;
+    }
+    // The dialog works out its own grams: the Foods page's shared gram weight
+    // and its "Per Measure" figures stay the Foods page's own.
+    const int index = ComboBoxMeasures->currentIndex();
+    const bool chosen = index >= 0 && index < static_cast<int>(MeasureList.size());
+    if (chosen)
+        GramWeight = MeasureList[static_cast<std::size_t>(index)].GramsPerUnit * amount;
+    QString label = QStringLiteral("Amount (g): ");
+    if (chosen && !typed.isEmpty() && GramWeight != 0)
+        label += QString::number(GramWeight, 'g', 15);
+    LabelAmountIngram->setText(label);
+}
+
+void TDialogIngredientEdit::setMeasureBoxEnabled(bool enabled)
+{
+    ComboBoxMeasures->setEnabled(enabled);
+    QPalette palette = ComboBoxMeasures->palette();
+    const QColor background = enabled ? QColor(Qt::white) : kMeasureBoxOff;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, background);
+        palette.setColor(group, QPalette::Button, background);
+    }
+    ComboBoxMeasures->setPalette(palette);
+}
+
+void TDialogIngredientEdit::rdByMeasureClick()
+{
+    setMeasureBoxEnabled(true);
+    ComboBoxMeasuresChange();
+}
+
+void TDialogIngredientEdit::rdInGramClick()
+{
+    setMeasureBoxEnabled(false);
+    ComboBoxMeasuresChange();
+}
+
+void TDialogIngredientEdit::SpeedButton1Click()
+{
+    PopupMenu1->popup(SpeedButton1->mapToGlobal(QPoint(0, SpeedButton1->height())));
+}
+
+void TDialogIngredientEdit::foodListChanged(FoodListFilter filter, const std::string& name)
+{
+    if (FoodListChanged)
+        FoodListChanged(filter, name);
+}
+
+void TDialogIngredientEdit::DisplayAllFoods1Click()
+{
+    DataModuleFoods->QueryAllFoods();
+    DataModuleFoods->ShowSearchResults();
+    foodListChanged(FoodListFilter::AllFoods, {});
+}
+
+void TDialogIngredientEdit::DisplaybyFoodGroup1Click()
+{
+    RecordSet& groups = DataModuleFoods->tblFoodGroups2;
+    if (DialogFoodGroups->ShowModal() != mrOk) {
+        groups.cancelUpdates();
+        return;
+    }
+    groups.applyUpdates();
+    groups.commitUpdates();
+    // Renamed or deleted groups change the Foods page's tree even when no group is left to show.
+    std::string group;
+    if (!groups.isEmpty()) {
+        group = groups.fieldByName("FdGrp_Desc").asString();
+        DataModuleFoods->ShowFoodsOfGroup(group);
+    }
+    foodListChanged(FoodListFilter::FoodGroup, group);
+}
+
+void TDialogIngredientEdit::SimpleSearch1Click()
+{
+    if (DialogSimpleSearch->ShowModal() != mrOk)
+        return;
+    DataModuleFoods->ShowSearchResults();
+    foodListChanged(FoodListFilter::SimpleSearch, DialogSimpleSearch->EditSearchSimple->text().toStdString());
+}
+
+void TDialogIngredientEdit::AdvancedSearch1Click()
+{
+    TDataModuleFoods& foods = *DataModuleFoods;
+    if (DialogFoodAdvancedSearch->ShowModal() != mrOk) {
+        foods.CancelRuleGroupEdits();
+        return;
+    }
+    foods.ApplyRuleGroupEdits();
+    std::string search;
+    if (!foods.tblFoodAdvancedSearch.isEmpty()) {
+        const std::string name = foods.tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
+        // A search whose rule cannot run has told the user why: nothing new is shown.
+        if (foods.RunAdvancedSearch(name)) {
+            foods.ShowSearchResults();
+            search = name;
+        }
+    }
+    foodListChanged(FoodListFilter::AdvancedSearch, search);
+}
+
+void TDialogIngredientEdit::btnAddLinkIngredientClick()
+{
+    RecordSet* foods = DataModuleFoods->dscFoodDesc.dataSet();
+    if (!foods || !foods->active() || foods->isEmpty())
+        return; // no food to link
+    const bool inGrams = rdInGram->isChecked();
+    // Without a measure the grams shown would be another food's.
+    if (!inGrams && MeasureList.empty()) {
+        showMessage("This food has no household measure: link it In Grams.");
+        return;
+    }
+    RecordSet& ingredient = DataModuleRecipes->tblRecipeIngredientEdit;
+    ingredient.fieldByName("NDB_No").setValue(foods->fieldByName("NDB_No").value());
+    ingredient.fieldByName("NDB_Quantity").setAsFloat(readAmount(EditAmount->text().toStdString()));
+    ingredient.fieldByName("NDB_ByGram").setAsBoolean(inGrams);
+    // The measure shown is stored in either mode; one matching no entry of this
+    // food leaves no measure, rather than another food's.
+    Field& measure = ingredient.fieldByName("NDB_Weight_ID");
+    const std::string shown = ComboBoxMeasures->currentText().toStdString();
+    const auto match = std::find_if(MeasureList.begin(), MeasureList.end(),
+                                    [&](const MeasureEntry& entry) { return entry.Description == shown; });
+    if (match != MeasureList.end())
+        measure.setAsFloat(match->WeightId);
+    else
+        measure.clear();
+    ingredient.fieldByName("WeightInGram").setAsFloat(GramWeight);
+}
