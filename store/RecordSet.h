@@ -107,6 +107,9 @@ public:
 
     // Re-reads the rows, recalculates, and stays on the same row where it still exists.
     void refresh();
+    // Runs the calculated-field handler again over every row, for a handler whose
+    // inputs outside the set changed; re-reads only when the stored rows changed.
+    void recalculate();
 
     // While disabled (calls nest), the set tells neither controls nor detail sets
     // about its moves and changes; enabling tells them once, as a re-read, if

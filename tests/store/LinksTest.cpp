@@ -128,6 +128,33 @@ TEST_F(Links, CalculatedFieldsAreRecomputedOnRefresh)
     EXPECT_THROW(values.fieldByName("Nutr_ValByServing").setAsFloat(1), ProgramError);
 }
 
+TEST_F(Links, RecalculatingFollowsTheHandlersInputsAndRowsStoredMeanwhile)
+{
+    values.first();
+    const double per100 = values.fieldByName("Nutr_Val").asFloat();
+    const int count = values.recordCount();
+    values.next();
+    grams = 300;
+    values.recalculate();
+    EXPECT_EQ(values.recNo(), 2) << "recalculating keeps the position";
+    values.first();
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), per100 * 3);
+
+    // A value stored through another set of the same table is read again.
+    Table other(db, "tblNutrientDataOther", "NUT_DATA.db");
+    other.open();
+    other.append();
+    other.fieldByName("NDB_No").setAsInteger(1001);
+    other.fieldByName("Nutr_No").setAsInteger(999);
+    other.fieldByName("Nutr_Val").setAsFloat(10);
+    other.post();
+    grams = 100;
+    values.recalculate();
+    EXPECT_EQ(values.recordCount(), count + 1);
+    ASSERT_TRUE(values.locate("Nutr_No", Value(std::int64_t(999))));
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), 10);
+}
+
 TEST_F(Links, FiltersShowOnlyRowsMeetingATerm)
 {
     const int all = values.recordCount();
