@@ -211,11 +211,14 @@ void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 
 void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
+    const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
         showMessage("Unknown Recipe Type");
-    // A locate onto the row already current raises no data change; the filter must
-    // still describe that type's links as they are stored now.
-    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+    // A locate onto another type has just built the filter from its links; one onto
+    // the row already current raises no data change, and the filter must still
+    // describe that type's links as they are stored now.
+    if (sameValue(tblRecipeTypes.fieldByName("RTYPE_ID").value(), typeBefore))
+        dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
 }
 

@@ -167,6 +167,12 @@ protected:
     virtual std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive);
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
+    // The filter in force, for a fetch that reads only the rows it may take; null when
+    // none, or while changes are pending (rows they change keep their places).
+    const RowFilter* storageFilter() const
+    {
+        return filtered_ && !filter_.empty() && pending_.empty() ? &filter_ : nullptr;
+    }
     const std::string& linkField() const { return linkField_; }
     void reload(bool keepPosition);
     void rebuildRows(bool keepPosition);

@@ -3,6 +3,7 @@
 #include "StoreTestSupport.h"
 #include "store/Table.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -172,6 +173,40 @@ TEST_F(Links, FiltersShowOnlyRowsMeetingATerm)
     EXPECT_THROW(values.setFilter("Nutr_Nope=203"), ProgramError);
     values.setFiltered(false);
     EXPECT_GT(values.recordCount(), 2);
+}
+
+TEST_F(Links, FilteredTablesShowTheRowsAndOrderTheTermsAsk)
+{
+    dir.stored().execute(R"(INSERT INTO "FOOD_DES.db" (NDB_No, FdGrp_Cd, "Desc") VALUES (99001, 100, 'Odd "quoted" \ name'),
+                            (99002, NULL, 'No group'), (99003, 900, 'x'))");
+    Table filtered(db, "tblFiltered", "FOOD_DES.db", "FdGrp_Index");
+    filtered.setFilter(R"(Desc = 'Odd "quoted" \ name' OR FdGrp_Cd = 900 OR FdGrp_Cd = 900.0 OR FdGrp_Cd = )");
+    filtered.setFiltered(true);
+    filtered.open();
+    std::vector<std::int64_t> shown;
+    for (filtered.first(); !filtered.eof(); filtered.next())
+        shown.push_back(filtered.fieldByName("NDB_No").asInteger());
+    EXPECT_EQ(shown, dir.stored().numbers(R"(SELECT NDB_No FROM "FOOD_DES.db" WHERE "Desc" = 'Odd "quoted" \ name'
+                                             OR FdGrp_Cd = 900 OR FdGrp_Cd IS NULL ORDER BY FdGrp_Cd, rowid)"));
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 99002), shown.end()) << "an empty term takes empty values";
+
+    // A number too large to compare exactly is still filtered as every other.
+    filtered.setFilter("NDB_No = 99001 OR N_Factor = 100000000000000000000");
+    EXPECT_EQ(filtered.recordCount(), 1);
+
+    // A pending edit that moves a row into the filter leaves it where it is stored.
+    Table cached(db, "tblCached", "FOOD_DES.db", "FdGrp_Index");
+    cached.setCachedUpdates(true);
+    cached.open();
+    const std::int64_t moved = cached.fieldByName("NDB_No").asInteger();
+    cached.edit();
+    cached.fieldByName("FdGrp_Cd").setAsInteger(900);
+    cached.post();
+    cached.setFilter("FdGrp_Cd = 900");
+    cached.setFiltered(true);
+    EXPECT_EQ(cached.recordCount(), 1 + dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 900)"));
+    cached.first();
+    EXPECT_EQ(cached.fieldByName("NDB_No").asInteger(), moved);
 }
 
 TEST_F(Links, NotificationsReachDetailsBeforeHandlersAndHandlersMayMoveOtherSets)
