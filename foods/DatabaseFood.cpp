@@ -312,7 +312,8 @@ double TDataModuleFoods::SelectMeasure(int index, double amount)
     if (index < 0 || index >= static_cast<int>(fMeasures.size()))
         throw ProgramError("List index out of bounds (" + std::to_string(index) + ")");
     fCurrentGramWeight = fMeasures[static_cast<std::size_t>(index)].GramsPerUnit * amount;
-    tblNutrientData.refresh();
+    // Only the per-measure values change: the rows just read for this food stay.
+    tblNutrientData.recalculate();
     return fCurrentGramWeight;
 }
 

@@ -3,13 +3,14 @@
 #include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
 #include "store/FieldTexts.h"
+#include "store/LookupIndex.h"
 #include "store/NextNumber.h"
 #include "store/NutrientMath.h"
 #include "store/PreferenceFilter.h"
 #include "store/ProgramError.h"
 #include "store/TableDefinitions.h"
 
-#include <map>
+#include <optional>
 
 
 TDataModuleRecipes* DataModuleRecipes = nullptr;
@@ -39,11 +40,11 @@ std::vector<FieldSpec> withExtra(std::vector<FieldSpec> fields, std::initializer
     return fields;
 }
 
-// Deletes the rows a set shows, from the first until none is left.
+// Deletes the rows a set shows, from the last: no row left moves up on the way.
 void deleteAllRows(RecordSet& set)
 {
-    set.first();
-    while (!set.eof())
+    set.last();
+    while (!set.isEmpty())
         set.deleteRecord();
 }
 
@@ -211,11 +212,14 @@ void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 
 void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
+    const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
         showMessage("Unknown Recipe Type");
-    // A locate onto the row already current raises no data change; the filter must
-    // still describe that type's links as they are stored now.
-    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+    // A locate onto another type has just built the filter from its links; one onto
+    // the row already current raises no data change, and the filter must still
+    // describe that type's links as they are stored now.
+    if (sameValue(tblRecipeTypes.fieldByName("RTYPE_ID").value(), typeBefore))
+        dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
 }
 
@@ -392,21 +396,17 @@ void TDataModuleRecipes::CancelRecipeEdits()
 
 void TDataModuleRecipes::CalculateRecipeNutrients()
 {
-    Field& linked = tblRecipeIngredientEdit.fieldByName("Linked");
-    bool allLinked = true;
-    {
-        // The check needs no food nutrient rows: they are not read on the way.
-        ControlsDisabled quiet(tblRecipeIngredientEdit);
-        for (tblRecipeIngredientEdit.first(); !tblRecipeIngredientEdit.eof(); tblRecipeIngredientEdit.next()) {
-            if (linked.asString() == "NO") {
-                allLinked = false; // the ingredient list stays on the unlinked ingredient
-                break;
-            }
+    // The check reads the rows in place: moving over them would read every food's
+    // nutrient rows, and the walk below reads them once more.
+    tblRecipeIngredientEdit.postIfEditing();
+    const Field& linked = tblRecipeIngredientEdit.fieldByName("Linked");
+    const int ingredients = tblRecipeIngredientEdit.recordCount();
+    for (int row = 0; row < ingredients; ++row) {
+        if (linked.textOf(tblRecipeIngredientEdit.valueAt(row, linked)) == "NO") {
+            tblRecipeIngredientEdit.setRecNo(row + 1); // the list stays on the unlinked ingredient
+            showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
+            return;
         }
-    }
-    if (!allLinked) {
-        showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
-        return;
     }
 
     // The totals are summed first, each nutrient in the order it is first met, and
@@ -418,7 +418,8 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
         double value;
     };
     std::vector<Total> totals;
-    std::map<Value, std::size_t> totalOf;
+    ValueMap<std::size_t> totalOf;
+    std::optional<std::size_t> emptyTotal; // rows without a nutrient number add up together, as any other
     Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
     Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
     Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
@@ -428,11 +429,15 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
              tblRecipeIngredientNutrientDataEdit.next()) {
             const Value nutrient = foodNutrient.value();
             const double value = foodValue.asFloat();
-            if (const auto found = totalOf.find(nutrient); found != totalOf.end()) {
-                double& total = totals[found->second].value;
+            const bool empty = isNull(nutrient);
+            if (const std::size_t* found = empty ? (emptyTotal ? &*emptyTotal : nullptr) : totalOf.find(nutrient)) {
+                double& total = totals[*found].value;
                 total = addAmountForWeight(total, value, weight);
             } else {
-                totalOf.emplace(nutrient, totals.size());
+                if (empty)
+                    emptyTotal = totals.size();
+                else
+                    totalOf.emplace(nutrient, totals.size());
                 totals.push_back({nutrient, static_cast<double>(amountForWeight(value, weight))});
             }
         }

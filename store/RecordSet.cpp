@@ -208,6 +208,23 @@ void RecordSet::refresh()
     reload(true);
 }
 
+void RecordSet::recalculate()
+{
+    requireActive();
+    postIfEditing();
+    const auto masterKey = currentMasterKey();
+    const bool sameRange = masterKey.has_value() == loadedMasterKey_.has_value()
+        && (!masterKey || sameValue(*masterKey, *loadedMasterKey_));
+    if (reloading_ || !sameRange || sourceVersion() != loadedVersion_) {
+        reload(true);
+        return;
+    }
+    for (auto& row : rows_)
+        calculate(row);
+    changed();
+    notify(DataChange::Reloaded);
+}
+
 void RecordSet::setFilter(const std::string& text)
 {
     if (active()) {

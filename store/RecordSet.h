@@ -107,6 +107,9 @@ public:
 
     // Re-reads the rows, recalculates, and stays on the same row where it still exists.
     void refresh();
+    // Runs the calculated-field handler again over every row, for a handler whose
+    // inputs outside the set changed; re-reads only when the stored rows changed.
+    void recalculate();
 
     // While disabled (calls nest), the set tells neither controls nor detail sets
     // about its moves and changes; enabling tells them once, as a re-read, if
@@ -164,6 +167,12 @@ protected:
     virtual std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive);
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
+    // The filter in force, for a fetch that reads only the rows it may take; null when
+    // none, or while changes are pending (rows they change keep their places).
+    const RowFilter* storageFilter() const
+    {
+        return filtered_ && !filter_.empty() && pending_.empty() ? &filter_ : nullptr;
+    }
     const std::string& linkField() const { return linkField_; }
     void reload(bool keepPosition);
     void rebuildRows(bool keepPosition);

@@ -3,6 +3,7 @@
 #include "store/LookupIndex.h"
 #include "store/Value.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,26 @@ public:
     bool empty() const { return columns_.empty(); }
     bool accepts(const std::vector<Value>& stored) const;
 
+    // The terms of one column for a storage query, its values as a JSON array: the
+    // rows such a query brings are at least those accepts() takes, so they are
+    // still checked by it. None when a value cannot be written exactly that way.
+    struct StoredTerms {
+        int column;
+        std::string values;
+        bool empty;
+    };
+    std::optional<std::vector<StoredTerms>> storedTerms() const;
+
 private:
     // The terms by column: a row passes when one of its columns holds one of that column's values.
     struct Column {
         int column;
         ValueMap<bool> values;
         bool empty = false; // a term asks for an empty value
+        std::string json;   // the values as JSON array items
     };
     void add(int column, const Value& value);
 
     std::vector<Column> columns_;
+    bool storable_ = true;
 };

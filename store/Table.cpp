@@ -62,6 +62,8 @@ std::vector<RecordSet::StoredColumn> Table::describeColumns()
         columns.push_back({field.name, field.type, field.size});
     selectAll_.reset();
     selectRange_.reset();
+    selectFiltered_.reset();
+    selectFilteredSql_.clear();
     selectWhere_.clear();
     return columns;
 }
@@ -83,11 +85,21 @@ std::string Table::orderClause() const
     return " ORDER BY " + order + "rowid";
 }
 
-std::string Table::selectStatement(bool ranged) const
+std::string Table::selectStatement(bool ranged, const std::vector<RowFilter::StoredTerms>& terms) const
 {
     std::string sql = selectColumns();
     if (ranged)
         sql += " WHERE " + quoteIdentifier(rangeField_) + " = ?";
+    if (!terms.empty()) {
+        std::string any;
+        for (const auto& term : terms) {
+            const std::string column = quoteIdentifier(definition_.fields[static_cast<std::size_t>(term.column)].name);
+            any += (any.empty() ? "" : " OR ") + column + " IN (SELECT value FROM json_each(?))";
+            if (term.empty)
+                any += " OR " + column + " IS NULL";
+        }
+        sql += (ranged ? " AND (" : " WHERE (") + any + ")";
+    }
     return sql + orderClause();
 }
 
@@ -113,6 +125,24 @@ std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterK
     if (masterKey && rangeField_ != linkField()) {
         rangeField_ = linkField();
         selectRange_.reset();
+    }
+    // A filtered set reads only the rows its filter may take: a few of many, as a
+    // display of the recipes of one type is.
+    if (const RowFilter* filter = storageFilter()) {
+        if (const auto terms = filter->storedTerms()) {
+            const std::string sql = selectStatement(masterKey.has_value(), *terms);
+            if (!selectFiltered_ || sql != selectFilteredSql_) {
+                selectFiltered_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(sql));
+                selectFilteredSql_ = sql;
+            }
+            selectFiltered_->reset();
+            int position = 1;
+            if (masterKey)
+                bindStoredValue(*selectFiltered_, position++, *masterKey);
+            for (const auto& term : *terms)
+                selectFiltered_->bindText(position++, term.values);
+            return readRows(*selectFiltered_);
+        }
     }
     if (!statement)
         statement = std::make_unique<SqliteStatement>(database().sqlite().prepare(selectStatement(masterKey.has_value())));

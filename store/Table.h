@@ -40,7 +40,7 @@ protected:
 private:
     std::string selectColumns() const;
     std::string orderClause() const;
-    std::string selectStatement(bool ranged) const;
+    std::string selectStatement(bool ranged, const std::vector<RowFilter::StoredTerms>& terms = {}) const;
     std::vector<Row> readRows(SqliteStatement& statement) const;
     void bindRow(SqliteStatement& statement, const std::vector<Value>& values) const;
     [[noreturn]] void rethrowWriteError(const ProgramError& error) const;
@@ -52,6 +52,9 @@ private:
     bool autoIncrementKey_ = false;
     std::unique_ptr<SqliteStatement> selectAll_;
     std::unique_ptr<SqliteStatement> selectRange_;
+    // A filtered read, compiled again only when the filter's columns change.
+    std::string selectFilteredSql_;
+    std::unique_ptr<SqliteStatement> selectFiltered_;
     // Writes are compiled once, on first use.
     std::unique_ptr<SqliteStatement> insert_;
     std::unique_ptr<SqliteStatement> update_;

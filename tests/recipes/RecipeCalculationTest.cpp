@@ -112,6 +112,16 @@ TEST_F(RecipeCalculation, ReplacesEveryPreviousRowAndRepeatsExactly)
     EXPECT_EQ(editedTotals(), first);
 }
 
+TEST_F(RecipeCalculation, ValuesWithoutANutrientNumberAddUpTogether)
+{
+    dir.stored().execute(R"(INSERT INTO "NUT_DATA.db" (NDB_No, Nutr_No, Nutr_Val) VALUES (99001, NULL, 8), (99002, NULL, 2))");
+    module->DatabaseRecipe.tableChanged("NUT_DATA.db");
+    addIngredient("A", 99001, 100);
+    addIngredient("B", 99002, 100);
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(editedTotals(), (Totals{"203=16", "204=4", "=10", "205=2"}));
+}
+
 TEST_F(RecipeCalculation, UnlinkedIngredientBlocksEverything)
 {
     addNutrient(999, 123);

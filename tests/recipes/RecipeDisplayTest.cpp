@@ -50,6 +50,22 @@ TEST_F(RecipeDisplay, ByTypeFiltersOnTheTypesLinks)
     EXPECT_TRUE(messages.texts().empty());
 }
 
+TEST_F(RecipeDisplay, ShowingATypeAgainOrInTurnFollowsItsStoredLinks)
+{
+    module->ShowRecipesByType("Dessert");
+    module->ShowRecipesByType("Snack");
+    EXPECT_TRUE(shownRecipeIds(*module).empty());
+    module->ShowRecipesByType("Dessert");
+    EXPECT_EQ(shownRecipeIds(*module), (Ids{1}));
+
+    // A link stored meanwhile shows when the type on show is chosen again.
+    dir.stored().execute(R"(INSERT INTO "Recipe_DesAndTypes.DB" (RTYPE_ID, R_ID) VALUES (9, 3))");
+    module->DatabaseRecipe.tableChanged("Recipe_DesAndTypes.DB");
+    module->ShowRecipesByType("Dessert");
+    EXPECT_EQ(shownRecipeIds(*module), (Ids{1, 3}));
+    EXPECT_EQ(module->tblRecipeIngredients.recordCount(), 5);
+}
+
 TEST_F(RecipeDisplay, TypeWithoutRecipesShowsNothing)
 {
     module->ShowRecipesByType("Lunch");

@@ -3,6 +3,7 @@
 #include "StoreTestSupport.h"
 #include "store/Table.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -128,6 +129,33 @@ TEST_F(Links, CalculatedFieldsAreRecomputedOnRefresh)
     EXPECT_THROW(values.fieldByName("Nutr_ValByServing").setAsFloat(1), ProgramError);
 }
 
+TEST_F(Links, RecalculatingFollowsTheHandlersInputsAndRowsStoredMeanwhile)
+{
+    values.first();
+    const double per100 = values.fieldByName("Nutr_Val").asFloat();
+    const int count = values.recordCount();
+    values.next();
+    grams = 300;
+    values.recalculate();
+    EXPECT_EQ(values.recNo(), 2) << "recalculating keeps the position";
+    values.first();
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), per100 * 3);
+
+    // A value stored through another set of the same table is read again.
+    Table other(db, "tblNutrientDataOther", "NUT_DATA.db");
+    other.open();
+    other.append();
+    other.fieldByName("NDB_No").setAsInteger(1001);
+    other.fieldByName("Nutr_No").setAsInteger(999);
+    other.fieldByName("Nutr_Val").setAsFloat(10);
+    other.post();
+    grams = 100;
+    values.recalculate();
+    EXPECT_EQ(values.recordCount(), count + 1);
+    ASSERT_TRUE(values.locate("Nutr_No", Value(std::int64_t(999))));
+    EXPECT_DOUBLE_EQ(values.fieldByName("Nutr_ValByServing").asFloat(), 10);
+}
+
 TEST_F(Links, FiltersShowOnlyRowsMeetingATerm)
 {
     const int all = values.recordCount();
@@ -145,6 +173,40 @@ TEST_F(Links, FiltersShowOnlyRowsMeetingATerm)
     EXPECT_THROW(values.setFilter("Nutr_Nope=203"), ProgramError);
     values.setFiltered(false);
     EXPECT_GT(values.recordCount(), 2);
+}
+
+TEST_F(Links, FilteredTablesShowTheRowsAndOrderTheTermsAsk)
+{
+    dir.stored().execute(R"(INSERT INTO "FOOD_DES.db" (NDB_No, FdGrp_Cd, "Desc") VALUES (99001, 100, 'Odd "quoted" \ name'),
+                            (99002, NULL, 'No group'), (99003, 900, 'x'))");
+    Table filtered(db, "tblFiltered", "FOOD_DES.db", "FdGrp_Index");
+    filtered.setFilter(R"(Desc = 'Odd "quoted" \ name' OR FdGrp_Cd = 900 OR FdGrp_Cd = 900.0 OR FdGrp_Cd = )");
+    filtered.setFiltered(true);
+    filtered.open();
+    std::vector<std::int64_t> shown;
+    for (filtered.first(); !filtered.eof(); filtered.next())
+        shown.push_back(filtered.fieldByName("NDB_No").asInteger());
+    EXPECT_EQ(shown, dir.stored().numbers(R"(SELECT NDB_No FROM "FOOD_DES.db" WHERE "Desc" = 'Odd "quoted" \ name'
+                                             OR FdGrp_Cd = 900 OR FdGrp_Cd IS NULL ORDER BY FdGrp_Cd, rowid)"));
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 99002), shown.end()) << "an empty term takes empty values";
+
+    // A number too large to compare exactly is still filtered as every other.
+    filtered.setFilter("NDB_No = 99001 OR N_Factor = 100000000000000000000");
+    EXPECT_EQ(filtered.recordCount(), 1);
+
+    // A pending edit that moves a row into the filter leaves it where it is stored.
+    Table cached(db, "tblCached", "FOOD_DES.db", "FdGrp_Index");
+    cached.setCachedUpdates(true);
+    cached.open();
+    const std::int64_t moved = cached.fieldByName("NDB_No").asInteger();
+    cached.edit();
+    cached.fieldByName("FdGrp_Cd").setAsInteger(900);
+    cached.post();
+    cached.setFilter("FdGrp_Cd = 900");
+    cached.setFiltered(true);
+    EXPECT_EQ(cached.recordCount(), 1 + dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE FdGrp_Cd = 900)"));
+    cached.first();
+    EXPECT_EQ(cached.fieldByName("NDB_No").asInteger(), moved);
 }
 
 TEST_F(Links, NotificationsReachDetailsBeforeHandlersAndHandlersMayMoveOtherSets)
