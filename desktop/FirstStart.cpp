@@ -18,7 +18,7 @@ fs::path dataLocation(const char* xdgDataHome, const char* home)
 {
     if (xdgDataHome && fs::path(xdgDataHome).is_absolute())
         return fs::path(xdgDataHome) / "saporia";
-    return fs::path(home ? home : "") / ".local" / "share" / "saporia";
+    return fs::path(home ? home : "/") / ".local" / "share" / "saporia";
 }
 
 bool dataFolderPresent(const fs::path& location)

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include <pwd.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -29,6 +30,16 @@ int fail(int& argc, char** argv, const QString& reason)
     return 1;
 }
 
+// $HOME, or the account's home folder when a session does not set it.
+const char* homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    const passwd* account = ::getpwuid(::getuid());
+    return account ? account->pw_dir : nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -38,7 +49,7 @@ int main(int argc, char** argv)
     if (ec)
         return fail(argc, argv, "Cannot find where Saporia is installed.");
     const Installation installation = Installation::around(launcher);
-    const fs::path location = dataLocation(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const fs::path location = dataLocation(std::getenv("XDG_DATA_HOME"), homeFolder());
     fs::create_directories(location, ec);
     if (ec)
         return fail(argc, argv, "Cannot create the folder " + QString::fromStdString(location.string()) + ": "
