@@ -1,7 +1,10 @@
 #include "desktop/FirstStart.h"
 
 #include <QEventLoop>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QProcess>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -42,7 +45,16 @@ FirstStartWindow::FirstStartWindow(const Installation& installation, const fs::p
     : installation_(installation), location_(location)
 {
     setWindowTitle("Saporia");
-    auto* layout = new QVBoxLayout(this);
+    const QString icon = QString::fromStdString(
+        (installation.shareFolder.parent_path() / "icons/hicolor/48x48/apps/saporia.png").string());
+    setWindowIcon(QIcon(icon));
+    auto* columns = new QHBoxLayout(this);
+    columns->setSpacing(16);
+    auto* mark = new QLabel;
+    mark->setPixmap(QPixmap(icon));
+    columns->addWidget(mark, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout;
+    columns->addLayout(layout);
     layout->addWidget(new QLabel("Saporia is preparing its food tables for the first start.\n"
                                  "This takes a few seconds."));
     auto* where = new QLabel("Your recipes will be kept in " + QString::fromStdString((location / "data").string()));
