@@ -235,7 +235,7 @@ TEST_F(InstalledForAUser, MenuEntryValidatesAndStartsTheLauncherInTheDataLocatio
 
 TEST_F(InstalledForAUser, ASharedPrefixGetsAnEntryWithoutTheInstallersHomeFolder)
 {
-    const fs::path shared = dir_.path() / "opt";
+    const fs::path shared = dir_.path() / "opt" / "saporia 1";
     install(shared, home());
     const fs::path sharedEntry = shared / "share" / "applications" / "saporia.desktop";
     EXPECT_EQ(entryValue(sharedEntry, "Path"), std::nullopt);
