@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -83,6 +84,9 @@ int main(int argc, char** argv)
     TApplication application(argc, argv);
     TApplication::setApplicationName("Saporia");
     TApplication::setApplicationDisplayName("Saporia");
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    TApplication::setDesktopFileName("saporia");
+    TApplication::setWindowIcon(QIcon::fromTheme("saporia"));
     installFontSubstitutions();
     MessageBoxes messageBoxes;
     FirstFrameProbe probe;
