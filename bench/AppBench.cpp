@@ -2,7 +2,7 @@
 // the main window's first painted frame (offscreen; the application object is made
 // once); and as a user sees it, the built program started as a process of its own.
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include "ui/DataControls.h"
 #include "store/Database.h"

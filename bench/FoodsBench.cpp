@@ -1,7 +1,7 @@
 // The food module's figures: a keyword search, an advanced search, and moving
 // between foods with the measures rebuilt, each beside the same reads in raw SQLite.
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include "foods/DatabaseFood.h"
 #include "store/Sqlite.h"

@@ -1,7 +1,7 @@
 // The recipe figures: calculating a recipe's nutrients, applying a recipe, and
 // switching the recipe display to a type.
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include "recipes/DatabaseRecipes.h"
 #include "store/NutrientMath.h"

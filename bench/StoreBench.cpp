@@ -1,6 +1,6 @@
 // The table engine's own figures: the food list, moving between foods, locate, apply.
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include "store/Database.h"
 #include "store/DataSource.h"

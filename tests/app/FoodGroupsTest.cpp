@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodGroupEdit.h"
 #include "foods/FoodGroups.h"

@@ -1,5 +1,5 @@
 #include "ui/AdvButton.h"
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "ui/GraphicButton.h"
 #include "app/LinkLabel.h"
 #include "app/MainForm.h"

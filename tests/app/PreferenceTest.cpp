@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "ui/GraphicButton.h"

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/RecipeCuisineEdit.h"
 #include "recipes/RecipeCuisines.h"

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "foods/DatabaseFood.h"
 #include "foods/SimpleSearch.h"
 #include "ui/GraphicButton.h"

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "ui/ButtonContainer.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"

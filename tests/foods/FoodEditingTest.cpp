@@ -1,4 +1,4 @@
-#include "FoodsTestSupport.h"
+#include "tests/foods/FoodsTestSupport.h"
 
 namespace {
 

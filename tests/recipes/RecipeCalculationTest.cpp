@@ -1,4 +1,4 @@
-#include "RecipeTestSupport.h"
+#include "tests/recipes/RecipeTestSupport.h"
 
 #include "store/NutrientMath.h"
 

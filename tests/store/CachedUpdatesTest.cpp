@@ -1,5 +1,5 @@
 #include "store/ProgramError.h"
-#include "StoreTestSupport.h"
+#include "tests/store/StoreTestSupport.h"
 #include "store/Table.h"
 #include "store/Value.h"
 

@@ -1,6 +1,6 @@
 #include "store/ProgramError.h"
 #include "store/Sqlite.h"
-#include "StoreTestSupport.h"
+#include "tests/store/StoreTestSupport.h"
 #include "store/Table.h"
 
 #include <chrono>

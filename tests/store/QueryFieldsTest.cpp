@@ -1,5 +1,5 @@
 #include "store/Query.h"
-#include "StoreTestSupport.h"
+#include "tests/store/StoreTestSupport.h"
 
 // Controls hold on to a set's fields; a query that reopens with its columns in
 // another order must keep those fields valid and reading the right column.

@@ -1,4 +1,4 @@
-#include "StoreTestSupport.h"
+#include "tests/store/StoreTestSupport.h"
 #include "store/Table.h"
 #include "store/UndoPoint.h"
 

@@ -1,5 +1,5 @@
 #include "ui/AdvButton.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QFontMetrics>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "seams/Messages.h"
 #include "store/Table.h"
 #include "support/TestDataFolder.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QTest>
 

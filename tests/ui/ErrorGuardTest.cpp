@@ -3,7 +3,7 @@
 #include "ui/GraphicButton.h"
 #include "seams/Messages.h"
 #include "store/ProgramError.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QEventLoop>
 #include <QFontInfo>

@@ -1,5 +1,5 @@
 #include "ui/GraphicButton.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -7,7 +7,7 @@
 #include "support/TestDataFolder.h"
 #include "ui/DataControls.h"
 #include "ui/GraphicButton.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QTest>
 

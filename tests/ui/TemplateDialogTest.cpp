@@ -1,6 +1,6 @@
 #include "store/ProgramError.h"
 #include "ui/TemplateDialog.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
