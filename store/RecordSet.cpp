@@ -129,11 +129,19 @@ void RecordSet::ensureCurrent()
         reload(true);
 }
 
+std::vector<Value> RecordSet::storedValues(const Row& row) const
+{
+    const auto stored = static_cast<std::ptrdiff_t>(columns_.size());
+    return std::vector<Value>(row.values.begin(), row.values.begin() + stored);
+}
+
 void RecordSet::calculate(Row& row)
 {
     if (calcCount_ == 0 && !onCalcFields)
         return;
-    row.calc.assign(static_cast<std::size_t>(calcCount_), Value());
+    // Whatever the row held calculated before is dropped: each field starts empty.
+    row.values.resize(columns_.size());
+    row.values.resize(rowCapacity());
     if (!onCalcFields)
         return;
     Row* previous = calcTarget_;
@@ -278,17 +286,17 @@ RecordSet::Row* RecordSet::activeRow()
 
 namespace {
 
-Value valueOfRow(const std::vector<Value>& stored, const std::vector<Value>& calc, const Field& field)
+Value valueOfRow(const std::vector<Value>& values, std::size_t storedCount, const Field& field)
 {
     const auto column = static_cast<std::size_t>(field.storedColumn());
     switch (field.kind()) {
     case FieldKind::Data:
-        return stored[column];
+        return values[column];
     case FieldKind::Calculated:
-        return column < calc.size() ? calc[column] : Value();
+        return storedCount + column < values.size() ? values[storedCount + column] : Value();
     case FieldKind::Lookup: {
         const FieldSpec& declared = field.declaration();
-        return declared.lookupSet->lookup(declared.lookupKey, stored[column], declared.lookupResult);
+        return declared.lookupSet->lookup(declared.lookupKey, values[column], declared.lookupResult);
     }
     }
     return Value();
@@ -309,7 +317,7 @@ Value RecordSet::fieldValue(const Field& field)
     const Row* row = activeRow();
     if (row == &editBuffer_ && field.kind() == FieldKind::Calculated)
         recalculateEditBuffer();
-    return row ? valueOfRow(row->stored, row->calc, field) : Value();
+    return row ? valueOfRow(row->values, columns_.size(), field) : Value();
 }
 
 Value RecordSet::valueAt(int row, const Field& field)
@@ -320,7 +328,7 @@ Value RecordSet::valueAt(int row, const Field& field)
     if (edited && field.kind() == FieldKind::Calculated)
         recalculateEditBuffer();
     const Row& source = edited ? editBuffer_ : rows_[static_cast<std::size_t>(row)];
-    return valueOfRow(source.stored, source.calc, field);
+    return valueOfRow(source.values, columns_.size(), field);
 }
 
 std::string RecordSet::displayTextAt(int row, const Field& field)
@@ -331,14 +339,14 @@ std::string RecordSet::displayTextAt(int row, const Field& field)
 void RecordSet::setFieldValue(Field& field, const Value& value)
 {
     if (field.kind() == FieldKind::Calculated && calcTarget_) {
-        calcTarget_->calc[static_cast<std::size_t>(field.storedColumn())] = value;
+        calcTarget_->values[columns_.size() + static_cast<std::size_t>(field.storedColumn())] = value;
         return;
     }
     if (field.readOnly() || field.kind() != FieldKind::Data)
         throw ProgramError("Field '" + field.fieldName() + "' cannot be modified");
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw ProgramError("Dataset not in edit or insert mode: " + name_);
-    editBuffer_.stored[static_cast<std::size_t>(field.storedColumn())] = value;
+    editBuffer_.values[static_cast<std::size_t>(field.storedColumn())] = value;
     // Recalculated when a calculated field of the row is next read, or at the post:
     // a row written field by field is then calculated once.
     editCalcStale_ = true;
@@ -353,7 +361,7 @@ Value RecordSet::lookup(const std::string& keyField, const Value& key, const std
     LookupIndex& index = lookupIndexes_[keyField];
     if (!index.builtFor(generation_)) {
         const auto column = static_cast<std::size_t>(fieldByName(keyField).storedColumn());
-        index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.stored[column]; }, generation_);
+        index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.values[column]; }, generation_);
     }
     const int row = index.find(key);
     if (row >= 0)
@@ -362,7 +370,7 @@ Value RecordSet::lookup(const std::string& keyField, const Value& key, const std
         return Value();
     // Not among the rows held: the stored row, unless this set holds it changed or deleted.
     const Row* stored = storedRowByKey(fieldByName(keyField).storedColumn(), key);
-    return stored ? valueOfRow(stored->stored, stored->calc, fieldByName(resultField)) : Value();
+    return stored ? valueOfRow(stored->values, columns_.size(), fieldByName(resultField)) : Value();
 }
 
 void RecordSet::changed()

@@ -140,10 +140,10 @@ public:
     void postIfEditing();
 
 protected:
+    // One allocation per row: a list holds tens of thousands of them.
     struct Row {
         std::int64_t id = 0;        // storage row id; negative for a row not yet stored
-        std::vector<Value> stored;  // one per stored column
-        std::vector<Value> calc;    // one per calculated field
+        std::vector<Value> values;  // one per stored column, then one per calculated field once calculated
     };
     struct StoredColumn {
         std::string name;
@@ -167,6 +167,8 @@ protected:
     virtual std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive);
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
+    // Room a fetched row needs: its stored columns and the calculated fields to come.
+    std::size_t rowCapacity() const { return columns_.size() + static_cast<std::size_t>(calcCount_); }
     // The filter in force, for a fetch that reads only the rows it may take; null when
     // none, or while changes are pending (rows they change keep their places).
     const RowFilter* storageFilter() const
@@ -183,9 +185,10 @@ private:
     bool editing() const { return state_ == DataSetState::Edit || state_ == DataSetState::Insert; }
     std::optional<Value> currentMasterKey() const;
     bool inRange(const Row& row, const std::optional<Value>& masterKey) const;
-    bool passesFilter(const Row& row) const { return !filtered_ || filter_.accepts(row.stored); }
+    bool passesFilter(const Row& row) const { return !filtered_ || filter_.accepts(row.values); }
     void overlayPending(std::vector<Row>& fetched, const std::optional<Value>& masterKey);
     void calculate(Row& row);
+    std::vector<Value> storedValues(const Row& row) const;
     void recalculateEditBuffer();
     Row* activeRow();
     void moveTo(int row);

@@ -20,7 +20,7 @@ void RecordSet::overlayPending(std::vector<Row>& fetched, const std::optional<Va
         if (const auto* change = pending_.find(row.id)) {
             if (change->kind == PendingChanges::Kind::Delete)
                 continue;
-            row.stored = change->values;
+            row.values = change->values;
             seen.push_back(row.id);
             if (!inRange(row, masterKey))
                 continue;
@@ -37,7 +37,7 @@ void RecordSet::overlayPending(std::vector<Row>& fetched, const std::optional<Va
             && std::find(seen.begin(), seen.end(), id) != seen.end();
         if (change->kind == PendingChanges::Kind::Delete || brought)
             continue;
-        Row row{id, change->values, {}};
+        Row row{id, change->values};
         if (inRange(row, masterKey) && passesFilter(row))
             rows_.push_back(std::move(row));
     }
@@ -107,7 +107,7 @@ void RecordSet::finishApply(const ApplyResult& result)
             continue;
         row.id = stored->second;
         if (keyColumn() >= 0)
-            row.stored[static_cast<std::size_t>(keyColumn())] = Value(row.id);
+            row.values[static_cast<std::size_t>(keyColumn())] = Value(row.id);
     }
     pending_.clear();
     noteOwnWrite();

@@ -131,7 +131,7 @@ bool RecordSet::locate(const std::string& fieldName, const Value& value, bool ca
         if (index.builtFor(generation_) || ++linearLocates_ > 2) {
             linearLocates_ = 0;
             if (!index.builtFor(generation_))
-                index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.stored[column]; }, generation_);
+                index.rebuild(rows_, [column](const Row& row) -> const Value& { return row.values[column]; }, generation_);
             const int row = index.find(wanted);
             if (row < 0)
                 return false;
@@ -149,7 +149,7 @@ bool RecordSet::locateInRows(const Field& field, const Value& wanted, bool caseI
     const bool stored = field.kind() == FieldKind::Data;
     const auto column = static_cast<std::size_t>(field.storedColumn());
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
-        const bool match = stored ? sameValue(rows_[static_cast<std::size_t>(i)].stored[column], wanted, caseInsensitive)
+        const bool match = stored ? sameValue(rows_[static_cast<std::size_t>(i)].values[column], wanted, caseInsensitive)
                                   : sameValue(valueAt(i, field), wanted, caseInsensitive);
         if (match) {
             bof_ = eof_ = false;
@@ -167,11 +167,11 @@ void RecordSet::append()
         throw ProgramError("Cannot modify a read-only dataset: " + name_);
     postIfEditing();
     ensureCurrent();
-    editBuffer_ = Row{nextTemporaryId_--, std::vector<Value>(columns_.size()), {}};
+    editBuffer_ = Row{nextTemporaryId_--, std::vector<Value>(columns_.size())};
     editCalcStale_ = false;
     if (master_) {
         const auto key = currentMasterKey();
-        editBuffer_.stored[static_cast<std::size_t>(linkColumn_)] = key ? *key : Value();
+        editBuffer_.values[static_cast<std::size_t>(linkColumn_)] = key ? *key : Value();
     }
     calculate(editBuffer_);
     rows_.push_back(editBuffer_);
@@ -214,16 +214,16 @@ void RecordSet::edit()
 void RecordSet::storeRow(Row& row, bool inserting)
 {
     if (cached_) {
-        pending_.recordPost(row.id, row.stored, inserting);
+        pending_.recordPost(row.id, storedValues(row), inserting);
         return;
     }
     if (inserting) {
-        row.id = insertRow(row.stored);
+        row.id = insertRow(storedValues(row));
     } else {
-        row.id = updateRow(row.id, row.stored);
+        row.id = updateRow(row.id, storedValues(row));
     }
     if (keyColumn() >= 0)
-        row.stored[static_cast<std::size_t>(keyColumn())] = Value(row.id);
+        row.values[static_cast<std::size_t>(keyColumn())] = Value(row.id);
     noteOwnWrite();
     loadedVersion_ = sourceVersion();
 }
@@ -251,7 +251,7 @@ void RecordSet::post()
     for (std::size_t column = 0; column < locateIndexes_.size(); ++column) {
         LookupIndex& index = locateIndexes_[column];
         if (index.builtFor(generation_)
-            && index.rowChanged(cursor_, rows_[static_cast<std::size_t>(cursor_)].stored[column], row.stored[column]))
+            && index.rowChanged(cursor_, rows_[static_cast<std::size_t>(cursor_)].values[column], row.values[column]))
             kept.push_back(&index);
     }
     rows_[static_cast<std::size_t>(cursor_)] = std::move(row);
@@ -300,7 +300,7 @@ void RecordSet::deleteRecord()
     assert(cursor_ >= 0 && cursor_ < static_cast<int>(rows_.size()));
     const Row& row = rows_[static_cast<std::size_t>(cursor_)];
     if (cached_) {
-        pending_.recordDelete(row.id, row.stored);
+        pending_.recordDelete(row.id, storedValues(row));
     } else {
         deleteRow(row.id);
         noteOwnWrite();

@@ -35,7 +35,7 @@ std::optional<Value> RecordSet::currentMasterKey() const
 
 bool RecordSet::inRange(const Row& row, const std::optional<Value>& masterKey) const
 {
-    return !masterKey || sameValue(row.stored[static_cast<std::size_t>(linkColumn_)], *masterKey);
+    return !masterKey || sameValue(row.values[static_cast<std::size_t>(linkColumn_)], *masterKey);
 }
 
 void RecordSet::masterChanged(DataChange change)

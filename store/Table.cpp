@@ -110,9 +110,9 @@ std::vector<RecordSet::Row> Table::readRows(SqliteStatement& statement) const
     while (statement.step()) {
         Row row;
         row.id = statement.columnInt(0);
-        row.stored.reserve(fields.size());
+        row.values.reserve(rowCapacity());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            row.stored.push_back(readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type));
+            row.values.push_back(readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type));
         rows.push_back(std::move(row));
     }
     statement.reset();
@@ -176,7 +176,7 @@ std::vector<RecordSet::Row> Table::fetchRowsWhere(int column, const Value& value
     auto rows = readRows(*statement);
     // SQLite would let a text key meet a number column; the set's own equality decides.
     std::erase_if(rows, [&](const Row& row) {
-        return !sameValue(row.stored[static_cast<std::size_t>(column)], value, caseInsensitive);
+        return !sameValue(row.values[static_cast<std::size_t>(column)], value, caseInsensitive);
     });
     return rows;
 }
