@@ -242,9 +242,9 @@ private:
     // node named `name` selected, which lists its recipes.
     void showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name);
     // Foods page
-    // Lists again what `listing` lists, even if it is listed now; all foods when
-    // its node is gone.
-    void rerunFoodListing(const NodePath& listing);
+    // Lists again what the page lists, even if nothing changed its node; all
+    // foods when its node is gone.
+    void rerunFoodListing();
     void showFoodsPageData(); // binds the page to the food module on the first show
     void selectFoodNode(QTreeWidgetItem* node); // runs the node's command even if it is selected
     void deleteFromFoodTree(const QTreeWidgetItem* node);

@@ -472,10 +472,11 @@ void TFormMain::TreeViewFoodsChange()
         foodListingNode_ = LastFoodNode;
 }
 
-void TFormMain::rerunFoodListing(const NodePath& listing)
+void TFormMain::rerunFoodListing()
 {
-    if (listing.isEmpty())
+    if (foodListingNode_.isEmpty())
         return;
+    const NodePath listing = foodListingNode_;
     TreeViewFoods->Select(NodeFoodSimpleSearch);
     if (!TreeViewFoods->Reselect(listing))
         TreeViewFoods->Select(NodeViewAllFoods);

@@ -496,7 +496,6 @@ void TFormMain::BtnNewRecipeClick()
 {
     TDataModuleRecipes& recipes = *DataModuleRecipes;
     const NodePath recipeNode = nodePath(TreeViewRecipes->Selected());
-    const NodePath foodListing = foodListingNode_;
     recipes.BeginNewRecipe();
     if (DialogRecipeEdit->ShowModal() == mrOk) {
         recipes.PostNewRecipe();
@@ -508,14 +507,13 @@ void TFormMain::BtnNewRecipeClick()
         recipes.CancelNewRecipe();
         TreeViewRecipes->Reselect(recipeNode);
     }
-    // The dialog's ingredient picking moved the shared food list.
-    rerunFoodListing(foodListing);
+    // Picking ingredients moved the food list the Foods page shares.
+    rerunFoodListing();
 }
 
 void TFormMain::BtnEditRecipesClick()
 {
     TDataModuleRecipes& recipes = *DataModuleRecipes;
-    const NodePath foodListing = foodListingNode_;
     if (recipes.dscDisplayRecipes.dataSet()->isEmpty()) {
         showMessage("No Selected Record to Edit");
         return;
@@ -525,7 +523,7 @@ void TFormMain::BtnEditRecipesClick()
         recipes.PostEditedRecipe();
     else
         recipes.CancelEditedRecipe();
-    rerunFoodListing(foodListing);
+    rerunFoodListing();
 }
 
 void TFormMain::ButtonDeleteRecipeClick()
