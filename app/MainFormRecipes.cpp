@@ -31,6 +31,8 @@
 #include <QTabWidget>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace {
 
 enum RecipeNode {
@@ -92,13 +94,18 @@ QString fromStd(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Tabs of one width, whatever their caption.
+// Tabs of one width.
 class FixedWidthTabBar : public QTabBar {
 public:
     explicit FixedWidthTabBar(int width) : width_(width) {}
 
 protected:
-    QSize tabSizeHint(int index) const override { return {width_, QTabBar::tabSizeHint(index).height()}; }
+    // Wider only where the substituted font needs more room for a caption.
+    QSize tabSizeHint(int index) const override
+    {
+        const QSize natural = QTabBar::tabSizeHint(index);
+        return {std::max(width_, natural.width()), natural.height()};
+    }
 
 private:
     int width_;
@@ -130,12 +137,38 @@ private:
     std::function<void()> moved_;
 };
 
-TDBEdit* readOnlyEdit(QWidget* parent, const QRect& at)
+TDBEdit* readOnlyEdit(QWidget* parent)
 {
     auto* edit = new TDBEdit(parent);
     edit->setReadOnly(true);
-    edit->setGeometry(at);
     return edit;
+}
+
+struct LabelledRow {
+    const char* caption;
+    QWidget* box;
+    int width;
+};
+
+// Captions in a column at the left, their boxes in a column beside the widest one.
+void labelledRows(QWidget* page, std::initializer_list<LabelledRow> rows)
+{
+    constexpr int kTop = 10;
+    constexpr int kStep = 28;
+    constexpr int kHeight = 21;
+    int boxes = 0;
+    std::vector<QLabel*> captions;
+    for (const LabelledRow& row : rows) {
+        captions.push_back(captionLabel(page, row.caption, {10, 0}, Skin::darkGreen()));
+        boxes = std::max(boxes, captions.back()->geometry().right() + 8);
+    }
+    int y = kTop;
+    auto caption = captions.begin();
+    for (const LabelledRow& row : rows) {
+        (*caption++)->move(10, y + (kHeight - captions.front()->height()) / 2);
+        row.box->setGeometry(boxes, y, row.width, kHeight);
+        y += kStep;
+    }
 }
 
 QWidget* tabPage(QTabWidget* tabs, const char* name, const QString& caption)
@@ -147,16 +180,22 @@ QWidget* tabPage(QTabWidget* tabs, const char* name, const QString& caption)
 }
 
 // The designed widths, widened where the substituted font needs more for a
-// title; the first column takes what the grid has left.
-void fitTitles(TDBGrid* grid)
+// title or, in `numbers`, for a total of four digits; `stretched` takes what
+// the grid has left.
+void fitColumns(TDBGrid* grid, int stretched, std::initializer_list<int> numbers = {})
 {
     QHeaderView* titles = grid->horizontalHeader();
-    for (int column = 1; column < grid->Model()->columnCount(); ++column) {
+    const int digits = grid->fontMetrics().horizontalAdvance("0000.00") + 8;
+    for (int column = 0; column < grid->Model()->columnCount(); ++column) {
+        if (column == stretched)
+            continue;
         const QString title = grid->Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        grid->setColumnWidth(column,
-                             std::max(grid->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8));
+        int width = std::max(grid->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8);
+        if (std::find(numbers.begin(), numbers.end(), column) != numbers.end())
+            width = std::max(width, digits);
+        grid->setColumnWidth(column, width);
     }
-    titles->setSectionResizeMode(0, QHeaderView::Stretch);
+    titles->setSectionResizeMode(stretched, QHeaderView::Stretch);
 }
 
 } // namespace
@@ -234,25 +273,23 @@ void TFormMain::buildRecipesPage()
     client->addLayout(column, 1);
     client->addWidget(Image1);
 
-    const QColor text = Skin::darkGreen();
     TabInfo = tabPage(PageControlRecipe, "TabInfo", "Info");
-    captionLabel(TabInfo, "Cuisine:", {10, 14}, text);
-    DBEdit1 = readOnlyEdit(TabInfo, {118, 10, 275, 21});
-    captionLabel(TabInfo, "Serves/Yields:", {10, 42}, text);
-    DBEdit2 = readOnlyEdit(TabInfo, {118, 38, 64, 21});
-    captionLabel(TabInfo, "Preperation Time:", {10, 70}, text);
-    DBEdit3 = readOnlyEdit(TabInfo, {118, 66, 64, 21});
-    captionLabel(TabInfo, "Min.", {188, 70}, text);
-    captionLabel(TabInfo, "Cooking Time:", {10, 98}, text);
-    DBEdit4 = readOnlyEdit(TabInfo, {118, 94, 64, 21});
-    captionLabel(TabInfo, "Min.", {188, 98}, text);
+    DBEdit1 = readOnlyEdit(TabInfo);
+    DBEdit2 = readOnlyEdit(TabInfo);
+    DBEdit3 = readOnlyEdit(TabInfo);
+    DBEdit4 = readOnlyEdit(TabInfo);
+    labelledRows(TabInfo, {{"Cuisine:", DBEdit1, 275},
+                                               {"Serves/Yields:", DBEdit2, 64},
+                                               {"Preperation Time:", DBEdit3, 64},
+                                               {"Cooking Time:", DBEdit4, 64}});
+    for (const TDBEdit* time : {DBEdit3, DBEdit4})
+        captionLabel(TabInfo, "Min.", {time->geometry().right() + 7, time->y() + 4}, Skin::darkGreen());
 
     TabIngredients = tabPage(PageControlRecipe, "TabIngredients", "Ingredients");
     const QColor ingredientColumns = colorFromNumber(15269373);
     DBGridRIngredientList = PageParts::grid(TabIngredients, {{0, ingredientColumns}, {2, ingredientColumns}},
                                             {{0, valueTitles}, {2, valueTitles}});
     DBGridRIngredientList->setObjectName("DBGridRIngredientList");
-    DBGridRIngredientList->horizontalHeader()->setStretchLastSection(true);
     auto* ingredients = new QVBoxLayout(TabIngredients);
     ingredients->setContentsMargins(0, 0, 0, 0);
     ingredients->addWidget(DBGridRIngredientList);
@@ -272,14 +309,11 @@ void TFormMain::buildRecipesPage()
     DBCtrlGrid2->move(4, 2);
 
     TabSource = tabPage(PageControlRecipe, "TabSource", "Source");
-    captionLabel(TabSource, "Author's Name:", {10, 14}, text);
-    DBEdit6 = readOnlyEdit(TabSource, {104, 10, 289, 21});
-    captionLabel(TabSource, "Source:", {10, 42}, text);
-    DBEdit7 = readOnlyEdit(TabSource, {104, 38, 289, 21});
-    captionLabel(TabSource, "WebPage:", {10, 70}, text);
+    DBEdit6 = readOnlyEdit(TabSource);
+    DBEdit7 = readOnlyEdit(TabSource);
     dbTextWebName = new TDBText(TabSource);
     dbTextWebName->setObjectName("dbTextWebName");
-    dbTextWebName->setGeometry(104, 70, 289, 18);
+    labelledRows(TabSource, {{"Author's Name:", DBEdit6, 289}, {"Source:", DBEdit7, 289}, {"WebPage:", dbTextWebName, 289}});
     dbTextWebName->setTextFormat(Qt::PlainText);
     QFont link = formFont();
     link.setUnderline(true);
@@ -314,9 +348,10 @@ void TFormMain::showRecipesPageData()
                                           {"Nutr_Val", "Total", 50},
                                           {"Serve_Val", "Per Serve", 50},
                                           {"Units", {}, 44}});
-    fitTitles(DBGridRecipeNutrientList);
+    fitColumns(DBGridRecipeNutrientList, 0, {1, 2});
     DBGridRIngredientList->SetDataSource(&recipes.dscRecipeIngredients);
     DBGridRIngredientList->SetColumns({{"Quantity", {}, 44}, {"Unit", {}, 120}, {"Ingredient Name", {}, 0}});
+    fitColumns(DBGridRIngredientList, 2);
 
     const std::pair<TDBEdit*, const char*> edits[] = {{DBEdit1, "Cuisine"},          {DBEdit2, "Number of Serves"},
                                                       {DBEdit3, "Preperation Time"}, {DBEdit4, "Cooking Time"},

@@ -37,20 +37,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-class FirstFrameWatcher : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-// The application object, made once for every benchmark that needs windows.
 void ensureApplication()
 {
     static int argc = 1;
@@ -63,6 +49,19 @@ void ensureApplication()
         return app;
     }();
 }
+
+namespace {
+
+class FirstFrameWatcher : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
 
 void startupFirstFrame(benchmark::State& state)
 {

@@ -200,6 +200,11 @@ TEST_F(RecipesPage, ArrowKeysSelectAndRunTheNodeActionNodesIncluded)
         QTest::keyClick(tree(), Qt::Key_Up);
     EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"DialogRecipeTypes"});
     EXPECT_EQ(selected(), (QStringList{"Recipes Types", "Breakfast"}));
+
+    // A right click selects as well.
+    QTreeWidgetItem* salad = TNavigationTree::ChildByText(FormMain->NodeRecipeTypes, "Salad");
+    QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, tree()->visualItemRect(salad).center());
+    EXPECT_EQ(listed(), QStringList{"Garden Salad"});
 }
 
 TEST_F(RecipesPage, ACuisineCreatedIsSelectedWithItsEmptyListAndACancelledOneRestoresTheNodeBefore)
