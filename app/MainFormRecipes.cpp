@@ -165,7 +165,8 @@ void labelledRows(QWidget* page, std::initializer_list<LabelledRow> rows)
     int y = kTop;
     auto caption = captions.begin();
     for (const LabelledRow& row : rows) {
-        (*caption++)->move(10, y + (kHeight - captions.front()->height()) / 2);
+        QLabel* label = *caption++;
+        label->move(10, y + (kHeight - label->height()) / 2);
         row.box->setGeometry(boxes, y, row.width, kHeight);
         y += kStep;
     }

@@ -26,7 +26,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,9 +41,10 @@ void ensureApplication()
     static int argc = 1;
     static char name[] = "saporia-bench";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<TApplication> application = [] {
+    // Never destroyed: at exit Qt's own statics are gone before it would be.
+    [[maybe_unused]] static TApplication* application = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto app = std::make_unique<TApplication>(argc, argv);
+        auto* app = new TApplication(argc, argv);
         installFontSubstitutions();
         return app;
     }();

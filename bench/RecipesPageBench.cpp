@@ -38,6 +38,7 @@ public:
             Database db("sv RecipeDatabase", "data");
             SqliteDatabase& sqlite = db.sqlite();
             sqlite.execute("BEGIN");
+            removeBenchRows(sqlite); // left by a run that did not end
             sqlite.execute("INSERT INTO \"Recipe_Types.DB\" VALUES (" + std::to_string(kBenchType) + ", '" + kBenchTypeName
                            + "')");
             for (int i = 0; i < kBenchRecipes; ++i) {
@@ -68,11 +69,7 @@ public:
     {
         DestroyApplicationObjects();
         Database db("sv RecipeDatabase", "data");
-        SqliteDatabase& sqlite = db.sqlite();
-        const std::string bench = " WHERE R_ID >= " + std::to_string(kFirstBenchRecipe);
-        for (const char* table : {"Recipe_NUT_DATA.db", "Rescipe_ingredients.DB", "Recipe_DesAndTypes.DB", "Recipe_Des.DB"})
-            sqlite.execute(std::string("DELETE FROM \"") + table + "\"" + bench);
-        sqlite.execute("DELETE FROM \"Recipe_Types.DB\" WHERE RTYPE_ID = " + std::to_string(kBenchType));
+        removeBenchRows(db.sqlite());
     }
     RecipesPageFixture(const RecipesPageFixture&) = delete;
     RecipesPageFixture& operator=(const RecipesPageFixture&) = delete;
@@ -86,6 +83,14 @@ public:
     }
 
 private:
+    static void removeBenchRows(SqliteDatabase& sqlite)
+    {
+        const std::string bench = " WHERE R_ID >= " + std::to_string(kFirstBenchRecipe);
+        for (const char* table : {"Recipe_NUT_DATA.db", "Rescipe_ingredients.DB", "Recipe_DesAndTypes.DB", "Recipe_Des.DB"})
+            sqlite.execute(std::string("DELETE FROM \"") + table + "\"" + bench);
+        sqlite.execute("DELETE FROM \"Recipe_Types.DB\" WHERE RTYPE_ID = " + std::to_string(kBenchType));
+    }
+
     std::optional<QPixmap> canvas_; // made once the application object exists
 };
 
@@ -95,13 +100,15 @@ void recipeNodeSwitch(benchmark::State& state)
     RecipesPageFixture page;
     QTreeWidgetItem* many = RecipesPageFixture::typeNode(kBenchTypeName);
     QTreeWidgetItem* one = RecipesPageFixture::typeNode("Dinner");
+    FormMain->TreeViewRecipes->Select(many);
+    state.counters["recipes"] = DataModuleRecipes->dscDisplayRecipes.dataSet()->recordCount();
+    FormMain->TreeViewRecipes->Select(one);
     bool toMany = true;
     for (auto _ : state) {
         FormMain->TreeViewRecipes->Select(toMany ? many : one);
         page.paint();
         toMany = !toMany;
     }
-    state.counters["recipes"] = DataModuleRecipes->dscDisplayRecipes.dataSet()->recordCount();
 }
 
 // The Down key in the 200 recipes' list: details and totals re-read, page painted.
