@@ -291,6 +291,21 @@ TEST_F(RecipesPage, ARecipeCancelledKeepsTheNodeAndEditWithAnEmptyListSaysSo)
     EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"DialogRecipeEdit"});
 }
 
+TEST_F(RecipesPage, AnEditedRecipeIsStoredAndItsValuesPerServeFollowTheServes)
+{
+    clickNode(FormMain->NodeRecipeTypes, "Salad");
+    ASSERT_EQ(currentRecipe(), "Garden Salad");
+    throughWizard(FormMain->BtnEditRecipes, true, [] { type(DialogRecipeEdit->DBEditServes, "4"); });
+    EXPECT_EQ(dir.stored().rows(R"(SELECT "Number of Serves" FROM "Recipe_Des.DB" WHERE R_ID = 2)"),
+              std::vector<std::string>{"4.0"});
+    EXPECT_EQ(selected(), (QStringList{"Recipes Types", "Salad"}));
+    EXPECT_EQ(FormMain->DBEdit2->text(), "4");
+    RecordSet& nutrients = DataModuleRecipes->tblRecipeNutrientData;
+    ASSERT_FALSE(nutrients.isEmpty());
+    for (nutrients.first(); !nutrients.eof(); nutrients.next())
+        EXPECT_NEAR(nutrients.fieldByName("Serve_Val").asFloat(), nutrients.fieldByName("Nutr_Val").asFloat() / 4, 1e-9);
+}
+
 TEST_F(RecipesPage, TheDeleteButtonAsksAndKeepsTheRecipeOnNo)
 {
     const std::int64_t rows = rowsOf(1);
@@ -462,6 +477,29 @@ TEST_F(RecipesPageAndFoods, AGroupDeletedInTheIngredientDialogListsAllFoods)
     // The dialog listed Beverages: the Foods page shows that group, its node found after the rebuild.
     EXPECT_EQ(nodePath(foodTree()->Selected()), (QStringList{"Food Groups", "Beverages"}));
     EXPECT_EQ(foodRows(), storedFoods("FdGrp_Cd = 1400"));
+}
+
+TEST_F(RecipesPageAndFoods, AKeywordSearchedInTheIngredientDialogIsListedUnderSimpleSearch)
+{
+    throughWizard(FormMain->BtnNewRecipe, false, [&] {
+        ui_test::click(DialogRecipeEdit->BtnNext);
+        dialogs.expect([&](TFormTemplateDialog&) {
+            TDialogIngredientEdit& ingredient = *DialogIngredientEdit;
+            dialogs.expect([](TFormTemplateDialog&) {
+                QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "cheese");
+                QTest::keyClick(DialogSimpleSearch->EditSearchSimple, Qt::Key_Return);
+            });
+            ui_test::click(ingredient.SpeedButton1, QPointF(10, 10));
+            QMenu* menu = ingredient.PopupMenu1;
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(ingredient.SimpleSearch1).center());
+            ui_test::click(ingredient.BtnCancel);
+        });
+        ui_test::click(DialogRecipeEdit->BtnCreate);
+    });
+    EXPECT_TRUE(dialogs.allUsed());
+    EXPECT_EQ(nodePath(foodTree()->Selected()), (QStringList{"Simple Search", "cheese"}));
+    EXPECT_EQ(FormMain->LabelActiveDispalyFoods->text(), "Simple Search : cheese");
+    EXPECT_EQ(foodRows(), storedFoods(R"(LOWER("Desc") LIKE '%cheese%')"));
 }
 
 // A whole sitting as a new user has it: a cuisine, a type, a recipe with two linked
