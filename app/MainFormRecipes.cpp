@@ -180,25 +180,6 @@ QWidget* tabPage(QTabWidget* tabs, const char* name, const QString& caption)
     return page;
 }
 
-// The designed widths, widened where the substituted font needs more for a
-// title or, in `numbers`, for a total of four digits; `stretched` takes what
-// the grid has left.
-void fitColumns(TDBGrid* grid, int stretched, std::initializer_list<int> numbers = {})
-{
-    QHeaderView* titles = grid->horizontalHeader();
-    const int digits = grid->fontMetrics().horizontalAdvance("0000.00") + 8;
-    for (int column = 0; column < grid->Model()->columnCount(); ++column) {
-        if (column == stretched)
-            continue;
-        const QString title = grid->Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        int width = std::max(grid->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8);
-        if (std::find(numbers.begin(), numbers.end(), column) != numbers.end())
-            width = std::max(width, digits);
-        grid->setColumnWidth(column, width);
-    }
-    titles->setSectionResizeMode(stretched, QHeaderView::Stretch);
-}
-
 } // namespace
 
 void TFormMain::buildRecipesPage()
@@ -349,10 +330,10 @@ void TFormMain::showRecipesPageData()
                                           {"Nutr_Val", "Total", 50},
                                           {"Serve_Val", "Per Serve", 50},
                                           {"Units", {}, 44}});
-    fitColumns(DBGridRecipeNutrientList, 0, {1, 2});
+    PageParts::fitColumns(DBGridRecipeNutrientList, 0, {1, 2});
     DBGridRIngredientList->SetDataSource(&recipes.dscRecipeIngredients);
     DBGridRIngredientList->SetColumns({{"Quantity", {}, 44}, {"Unit", {}, 120}, {"Ingredient Name", {}, 0}});
-    fitColumns(DBGridRIngredientList, 2);
+    PageParts::fitColumns(DBGridRIngredientList, 2);
 
     const std::pair<TDBEdit*, const char*> edits[] = {{DBEdit1, "Cuisine"},          {DBEdit2, "Number of Serves"},
                                                       {DBEdit3, "Preperation Time"}, {DBEdit4, "Cooking Time"},

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 // Grid titles in the page's look: bold dark green on the title colour, or on a
@@ -98,6 +100,22 @@ SkinPicture* shadow(QWidget* parent, bool fallsRight)
     auto* picture = new SkinPicture(parent);
     picture->SetPainter([fallsRight](QPainter& p, const QRect& r) { MainFormArt::paintShadow(p, r, fallsRight); });
     return picture;
+}
+
+void fitColumns(TDBGrid* grid, int stretched, std::initializer_list<int> numbers)
+{
+    QHeaderView* titles = grid->horizontalHeader();
+    const int digits = grid->fontMetrics().horizontalAdvance("0000.00") + 8;
+    for (int column = 0; column < grid->Model()->columnCount(); ++column) {
+        if (column == stretched)
+            continue;
+        const QString title = grid->Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        int width = std::max(grid->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8);
+        if (std::find(numbers.begin(), numbers.end(), column) != numbers.end())
+            width = std::max(width, digits);
+        grid->setColumnWidth(column, width);
+    }
+    titles->setSectionResizeMode(stretched, QHeaderView::Stretch);
 }
 
 TNavigationTree* navigationTree(QWidget* parent, const char* name)

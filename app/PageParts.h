@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+#include <initializer_list>
 #include <map>
 
 class QLabel;
@@ -22,6 +23,10 @@ QLabel* titleBar(QWidget* parent, const QString& caption);
 // A splitter's shadow on the panel beside it.
 SkinPicture* shadow(QWidget* parent, bool fallsRight);
 
+// The designed column widths, widened where the substituted font needs more for
+// a title or, in `numbers`, for a value of four digits; `stretched` takes what
+// the grid has left.
+void fitColumns(TDBGrid* grid, int stretched, std::initializer_list<int> numbers = {});
 // A navigation tree in the pages' look: the side panel's colour, the form's font.
 TNavigationTree* navigationTree(QWidget* parent, const char* name);
 
