@@ -278,10 +278,11 @@ TEST_F(RecipesPage, ItemsNamedLikeActionNodesActAndLookLikeThem)
     EXPECT_EQ(selected(), (QStringList{"Cuisines", "Greek"}));
 }
 
-TEST_F(RecipesPage, ARecipeCancelledKeepsTheNodeAndEditWithAnEmptyListSaysSo)
+TEST_F(RecipesPage, ARecipeCancelledKeepsTheNodeAndAnEmptyListHasNothingToEditOrDelete)
 {
     clickNode(FormMain->NodeCuisines, "Chinese");
     ASSERT_TRUE(listed().isEmpty());
+    ui_test::click(FormMain->ButtonDeleteRecipe); // nothing to delete, nothing asked
     ui_test::click(FormMain->BtnEditRecipes);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"No Selected Record to Edit"});
 
