@@ -6,6 +6,7 @@
 #include "foods/DatabaseFood.h"
 #include "foods/Preference.h"
 #include "recipes/DatabaseRecipes.h"
+#include "recipes/IngredientEdit.h"
 #include "ui/AdvButton.h"
 #include "ui/ButtonContainer.h"
 #include "ui/ErrorGuard.h"
@@ -125,6 +126,8 @@ TFormMain::~TFormMain()
 {
     if (measureListener_ && DataModuleFoods)
         DataModuleFoods->removeMeasureListener(measureListener_);
+    if (DialogIngredientEdit)
+        DialogIngredientEdit->FoodListChanged = nullptr;
     if (FormMain == this)
         FormMain = nullptr;
 }
@@ -292,6 +295,9 @@ void TFormMain::FormShow()
     BuildFoodTree();
     TreeViewFoods->Select(NodeViewAllFoods);
     RefreshMeasures();
+    showRecipesPageData();
+    BuildRecipeTree();
+    TreeViewRecipes->Select(NodeViewAllRecipes);
     resize(800, 580);
 }
 

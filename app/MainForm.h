@@ -5,6 +5,10 @@
 #include <QColor>
 #include <QWidget>
 
+#include <string>
+
+enum class FoodListFilter;
+
 class LinkLabel;
 class QAction;
 class QComboBox;
@@ -15,9 +19,14 @@ class TDBGrid;
 class TDBText;
 class QSplitter;
 class QStackedWidget;
+class QTabWidget;
+class TDBCtrlGrid;
+class TDBEdit;
+class TDBMemo;
 class QTimer;
 class SkinPicture;
 class TAdvButton;
+class TDataModuleFoods;
 class TGraphicButton;
 class WindowDrag;
 
@@ -58,7 +67,35 @@ public:
 
     // Recipes page (app/MainFormRecipes.cpp)
     QWidget* PanelHeaderClientRecipes;
+    TGraphicButton* BtnNewRecipe;
+    TGraphicButton* ButtonDeleteRecipe;
+    TGraphicButton* BtnEditRecipes;
     QLabel* LabelActiveDispalyRecipes;
+    QWidget* PanelBrowseRecipes;
+    QLabel* Panel3;
+    SkinPicture* ImgSplitterRight;
+    TNavigationTree* TreeViewRecipes;
+    QSplitter* SplitterClientRecipes;
+    SkinPicture* Image1;
+    QWidget* PanelClientRecipe;
+    TDBGrid* DBGridRecipeList;
+    TDBGrid* DBGridRecipeNutrientList;
+    QTabWidget* PageControlRecipe;
+    QWidget* TabInfo;
+    TDBEdit* DBEdit1; // Cuisine
+    TDBEdit* DBEdit2; // Number of Serves
+    TDBEdit* DBEdit3; // Preperation Time
+    TDBEdit* DBEdit4; // Cooking Time
+    QWidget* TabIngredients;
+    TDBGrid* DBGridRIngredientList;
+    QWidget* TabProcedure;
+    TDBMemo* DBMemo1;
+    QWidget* TabTypes;
+    TDBCtrlGrid* DBCtrlGrid2;
+    QWidget* TabSource;
+    TDBEdit* DBEdit6; // Author
+    TDBEdit* DBEdit7; // Source
+    TDBText* dbTextWebName;
 
     // Foods page (app/MainFormFoods.cpp)
     QWidget* PanelHeaderClientFoods;
@@ -123,6 +160,18 @@ public:
     void btnmailinglistClick();
     void btnForumClick();
 
+    // Recipes page
+    void BuildRecipeTree();
+    void FillCuisineNodes();
+    void FillRecipeTypeNodes();
+    void FillRecipeSimpleSearchNodes();
+    void FillRecipeAdvancedSearchNodes();
+    void TreeViewRecipesChange();
+    void BtnNewRecipeClick();
+    void BtnEditRecipesClick();
+    void ButtonDeleteRecipeClick();
+    void dbTextWebNameMouseMove();
+
     // Foods page
     void BuildFoodTree();
     void FillFoodGroupNodes();
@@ -138,6 +187,12 @@ public:
     void BtnDeleteFoodClick();
     void PopupMenuFoodTreePopup(QTreeWidgetItem* node, const QPoint& globalPos);
     void UpdateFoodTreeMenu(const QTreeWidgetItem* node);
+    // The main window refreshes its measure box on every change of the current
+    // food, before the ingredient dialog does: it listens from start-up on.
+    void followCurrentFood(TDataModuleFoods& foods);
+    // The ingredient dialog changed what the shared food list shows, or the groups
+    // and searches the food tree lists: the tree and label follow.
+    void foodListChanged(FoodListFilter filter, const std::string& name);
 
     // Alpha blending of the window (0 transparent .. 255 opaque).
     bool AlphaBlend() const { return alphaBlend_; }
@@ -151,10 +206,17 @@ public:
     QTreeWidgetItem* NodeViewAllFoods = nullptr;
     QTreeWidgetItem* NodeFoodSimpleSearch = nullptr;
     QTreeWidgetItem* NodeFoodAdvancedSearch = nullptr;
+    QTreeWidgetItem* NodeCuisines = nullptr;
+    QTreeWidgetItem* NodeRecipeTypes = nullptr;
+    QTreeWidgetItem* NodeViewAllRecipes = nullptr;
+    QTreeWidgetItem* NodeRecipeSimpleSearch = nullptr;
+    QTreeWidgetItem* NodeRecipeAdvancedSearch = nullptr;
     bool Shown = false;
     // The node selected when the food tree's change handler last finished, kept by
     // its path: the branch it stood in may have been rebuilt since.
     NodePath LastFoodNode;
+    // The node selected when the recipe tree's change handler last finished.
+    NodePath LastRecipeNode;
     const QColor LinkColorHover;
     const QColor LinkColorNormal;
 
@@ -174,7 +236,15 @@ private:
     void layoutPageHeader(QWidget* header, QLabel* label);
     void layoutRecipesPage();
     void layoutFoodsPage();
+    // Recipes page
+    void showRecipesPageData(); // binds the page to the recipe module on the first show
+    // After a type or cuisine dialog stored its changes: the branch afresh, and the
+    // node named `name` selected, which lists its recipes.
+    void showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name);
     // Foods page
+    // Lists again what the page lists, even if nothing changed its node; all
+    // foods when its node is gone.
+    void rerunFoodListing();
     void showFoodsPageData(); // binds the page to the food module on the first show
     void selectFoodNode(QTreeWidgetItem* node); // runs the node's command even if it is selected
     void deleteFromFoodTree(const QTreeWidgetItem* node);
@@ -185,6 +255,9 @@ private:
     WindowDrag* headerDrag_;
     int measureListener_ = 0;
     NodePath foodMenuNode_; // the node the food tree's menu was opened on
+    // The listing node whose foods the Foods page shows; an action node may stay
+    // selected after its command, without a listing of its own.
+    NodePath foodListingNode_;
     bool alphaBlend_ = true;
     int alphaBlendValue_ = 40;
 };

@@ -3,7 +3,7 @@
 
 #include "app/MainForm.h"
 
-#include "app/MainFormArt.h"
+#include "app/PageParts.h"
 #include "foods/AdvancedSearch.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
@@ -11,6 +11,7 @@
 #include "foods/FoodGroups.h"
 #include "foods/FoodInRecipes.h"
 #include "foods/SimpleSearch.h"
+#include "recipes/IngredientEdit.h"
 #include "seams/Messages.h"
 #include "store/Amount.h"
 #include "ui/DataControls.h"
@@ -29,12 +30,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStyledItemDelegate>
-
-#include <map>
 
 namespace {
 
@@ -87,6 +84,12 @@ FoodNode foodNodeKind(const QTreeWidgetItem* node)
     return static_cast<FoodNode>(nodeKind(node, foodNodeRules(), NoNode));
 }
 
+// The nodes whose command lists foods.
+bool isListing(FoodNode kind)
+{
+    return kind == AllFoodsNode || kind == GroupNode || kind == KeywordNode || kind == RuleGroupNode;
+}
+
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -95,89 +98,6 @@ QString fromStd(const std::string& text)
 RecordSet& foodList()
 {
     return *DataModuleFoods->dscFoodDesc.dataSet();
-}
-
-// Grid titles in the page's look: bold dark green on the title colour, or on a
-// colour of the column's own.
-class GridTitles : public QHeaderView {
-public:
-    explicit GridTitles(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
-    {
-        setFont(formFont(11, true));
-        setFixedHeight(fontMetrics().height() + 6);
-        setSectionsClickable(false);
-    }
-    std::map<int, QColor> colours;
-
-protected:
-    void paintSection(QPainter* painter, const QRect& rect, int section) const override
-    {
-        const auto own = colours.find(section);
-        painter->fillRect(rect, own != colours.end() ? own->second : Skin::gridFixed());
-        painter->setPen(Skin::gridFixed().darker(130));
-        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter->drawLine(rect.topRight(), rect.bottomRight());
-        painter->setPen(Skin::darkGreen());
-        painter->setFont(font());
-        const QString title = model() ? model()->headerData(section, Qt::Horizontal).toString() : QString();
-        painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
-    }
-};
-
-// Cells with lines between the rows but none between the columns, and a colour
-// of their own for some columns.
-class GridCells : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    std::map<int, QColor> colours;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const auto own = colours.find(index.column());
-        if (own != colours.end() && !(option.state & QStyle::State_Selected))
-            painter->fillRect(option.rect, own->second);
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->setPen(Skin::gridFixed());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-    }
-};
-
-TDBGrid* pageGrid(QWidget* parent, std::map<int, QColor> columnColours, std::map<int, QColor> titleColours)
-{
-    auto* grid = new TDBGrid(parent);
-    auto* titles = new GridTitles(grid);
-    titles->colours = std::move(titleColours);
-    grid->setHorizontalHeader(titles);
-    auto* cells = new GridCells(grid);
-    cells->colours = std::move(columnColours);
-    grid->setItemDelegate(cells);
-    grid->setShowGrid(false);
-    grid->setFrameShape(QFrame::NoFrame);
-    grid->SetColors(Skin::gridBackground(), Qt::black);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 5);
-    return grid;
-}
-
-// A title bar over a panel: bold dark green on the title colour.
-QLabel* titleBar(QWidget* parent, const QString& caption)
-{
-    auto* bar = new QLabel(caption, parent);
-    bar->setFont(formFont(11, true));
-    bar->setAlignment(Qt::AlignCenter);
-    bar->setFixedHeight(16);
-    bar->setAutoFillBackground(true);
-    QPalette colours = bar->palette();
-    colours.setColor(QPalette::Window, Skin::gridFixed());
-    colours.setColor(QPalette::WindowText, Skin::darkGreen());
-    bar->setPalette(colours);
-    return bar;
-}
-
-SkinPicture* shadow(QWidget* parent, bool fallsRight)
-{
-    auto* picture = new SkinPicture(parent);
-    picture->SetPainter([fallsRight](QPainter& p, const QRect& r) { MainFormArt::paintShadow(p, r, fallsRight); });
-    return picture;
 }
 
 QLabel* greyLabel(QWidget* parent, const QString& text, QPoint at)
@@ -211,18 +131,11 @@ void TFormMain::buildFoodsPage()
     SplitterClientFoods->setStretchFactor(1, 0);
 
     // The navigation side.
-    Panel2 = titleBar(PanelBrowseFoods, "USDA Nutrient Database Nagivation");
+    Panel2 = PageParts::titleBar(PanelBrowseFoods, "USDA Nutrient Database Nagivation");
     Panel2->setFrameShape(QFrame::Box);
-    ImgSplitterRightFoods = shadow(PanelBrowseFoods, true);
+    ImgSplitterRightFoods = PageParts::shadow(PanelBrowseFoods, true);
     ImgSplitterRightFoods->setFixedWidth(4);
-    TreeViewFoods = new TNavigationTree(PanelBrowseFoods);
-    TreeViewFoods->setObjectName("TreeViewFoods");
-    TreeViewFoods->setIndentation(19);
-    TreeViewFoods->setFont(formFont());
-    QPalette treeColours = TreeViewFoods->palette();
-    treeColours.setColor(QPalette::Base, Skin::paleGreen());
-    treeColours.setColor(QPalette::Text, Qt::black);
-    TreeViewFoods->setPalette(treeColours);
+    TreeViewFoods = PageParts::navigationTree(PanelBrowseFoods, "TreeViewFoods");
     TreeViewFoods->OnChange = [this] { TreeViewFoodsChange(); };
     TreeViewFoods->OnContextMenu = [this](QTreeWidgetItem* node, const QPoint& at) { PopupMenuFoodTreePopup(node, at); };
     auto* browse = new QVBoxLayout(PanelBrowseFoods);
@@ -236,10 +149,10 @@ void TFormMain::buildFoodsPage()
     browse->addLayout(treeRow);
 
     // The food list, the measure setting and the nutrient grid.
-    DBGrid2 = pageGrid(PanelClientFoods, {}, {});
+    DBGrid2 = PageParts::grid(PanelClientFoods, {}, {});
     DBGrid2->setObjectName("DBGrid2");
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    ImgSplitterLeftFoods = shadow(PanelClientFoods, false);
+    ImgSplitterLeftFoods = PageParts::shadow(PanelClientFoods, false);
     ImgSplitterLeftFoods->setFixedWidth(5);
     PaneelClientFoodNutrient = new QWidget(PanelClientFoods);
     PaneelClientFoodNutrient->setFixedWidth(266);
@@ -252,7 +165,7 @@ void TFormMain::buildFoodsPage()
 
     PanelFoodMeasures = colouredPanel(PaneelClientFoodNutrient, Skin::gridBackground());
     PanelFoodMeasures->setFixedHeight(113);
-    Panel1 = titleBar(PanelFoodMeasures, "Measure Setting");
+    Panel1 = PageParts::titleBar(PanelFoodMeasures, "Measure Setting");
     Panel1->setGeometry(0, 0, 266, 16);
     LabelQuantity = captionLabel(PanelFoodMeasures, "Amount", {8, 17}, Qt::black);
     EditAmount = new QLineEdit(PanelFoodMeasures);
@@ -276,7 +189,7 @@ void TFormMain::buildFoodsPage()
 
     const QColor valueColumns = colorFromNumber(15269373);
     const QColor valueTitles = colorFromNumber(13100231);
-    DBGrid3 = pageGrid(PaneelClientFoodNutrient, {{1, valueColumns}, {3, valueColumns}},
+    DBGrid3 = PageParts::grid(PaneelClientFoodNutrient, {{1, valueColumns}, {3, valueColumns}},
                        {{1, valueTitles}, {3, valueTitles}});
     DBGrid3->setObjectName("DBGrid3");
     auto* nutrients = new QVBoxLayout(PaneelClientFoodNutrient);
@@ -361,7 +274,14 @@ void TFormMain::showFoodsPageData()
     titles->setSectionResizeMode(0, QHeaderView::Stretch);
     DBTextAmountInGram->SetDataSource(&DataModuleFoods->dscNutrientData);
     DBTextAmountInGram->SetDataField("Gm_Wgt");
-    measureListener_ = DataModuleFoods->addMeasureListener([this] { RefreshMeasures(); });
+    DialogIngredientEdit->FoodListChanged = [this](FoodListFilter filter, const std::string& name) {
+        foodListChanged(filter, name);
+    };
+}
+
+void TFormMain::followCurrentFood(TDataModuleFoods& foods)
+{
+    measureListener_ = foods.addMeasureListener([this] { RefreshMeasures(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -548,6 +468,49 @@ void TFormMain::TreeViewFoodsChange()
         throw;
     }
     LastFoodNode = nodePath(TreeViewFoods->Selected());
+    if (isListing(foodNodeKind(TreeViewFoods->Selected())))
+        foodListingNode_ = LastFoodNode;
+}
+
+void TFormMain::rerunFoodListing()
+{
+    if (foodListingNode_.isEmpty())
+        return;
+    const NodePath listing = foodListingNode_;
+    TreeViewFoods->Select(NodeFoodSimpleSearch);
+    if (!TreeViewFoods->Reselect(listing))
+        TreeViewFoods->Select(NodeViewAllFoods);
+}
+
+// The groups, keywords or saved searches may have changed under the tree: their
+// branch afresh, then the node of what the list shows now, else the page's own
+// listing found again, else all foods.
+void TFormMain::foodListChanged(FoodListFilter filter, const std::string& name)
+{
+    QTreeWidgetItem* shown = nullptr;
+    switch (filter) {
+    case FoodListFilter::AllFoods:
+        shown = NodeViewAllFoods;
+        break;
+    case FoodListFilter::FoodGroup:
+        TreeViewFoods->RebuildChildren(NodeFoodGroups, [this] { FillFoodGroupNodes(); });
+        shown = name.empty() ? nullptr : TNavigationTree::ChildByText(NodeFoodGroups, fromStd(name));
+        break;
+    case FoodListFilter::SimpleSearch:
+        TreeViewFoods->RebuildChildren(NodeFoodSimpleSearch, [this] { FillFoodSimpleSearchNodes(); });
+        shown = name.empty() ? nullptr : TNavigationTree::ChildByText(NodeFoodSimpleSearch, fromStd(name));
+        break;
+    case FoodListFilter::AdvancedSearch:
+        TreeViewFoods->RebuildChildren(NodeFoodAdvancedSearch, [this] { FillFoodAdvancedSearchNodes(); });
+        shown = name.empty() ? nullptr : TNavigationTree::ChildByText(NodeFoodAdvancedSearch, fromStd(name));
+        break;
+    }
+    // A name that is also an action node's is not a listing.
+    if (shown && !isListing(foodNodeKind(shown)))
+        shown = nullptr;
+    if (!shown)
+        shown = TreeViewFoods->Find(foodListingNode_);
+    selectFoodNode(shown ? shown : NodeViewAllFoods);
 }
 
 void TFormMain::runRuleGroupSearch(const QString& name)

@@ -53,7 +53,13 @@ const std::vector<StartUpStep>& startUpSteps()
         step<TFormTemplateDialog>("FormTemplateDialog", FormTemplateDialog, [] { return new TFormTemplateDialog; }),
         step<TDialogIngredientEdit>("DialogIngredientEdit", DialogIngredientEdit,
                                     [] { return new TDialogIngredientEdit; }),
-        step<TDataModuleFoods>("DataModuleFoods", DataModuleFoods, [] { return new TDataModuleFoods; }),
+        step<TDataModuleFoods>("DataModuleFoods", DataModuleFoods,
+                               [] {
+                                   auto* foods = new TDataModuleFoods;
+                                   // Before the ingredient dialog binds: the main window's measure box is refreshed first.
+                                   FormMain->followCurrentFood(*foods);
+                                   return foods;
+                               }),
         step<TDataModuleRecipes>("DataModuleRecipes", DataModuleRecipes,
                                  [] {
                                      auto* recipes = new TDataModuleRecipes(DataModuleFoods->tblNutrientPreference);

@@ -36,6 +36,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -224,6 +225,48 @@ private:
     QString name_;
     MessageSink* previous_;
 };
+
+// The Recipes page: all recipes with the first current and each tab in front
+// once, a cuisine listed, a type listed, and a search node's message.
+void recipesPage()
+{
+    FormMain->BtnRecipes->SetDown(true);
+    FormMain->BtnRecipesClick();
+    TNavigationTree* tree = FormMain->TreeViewRecipes;
+    tree->Select(FormMain->NodeViewAllRecipes);
+    DataModuleRecipes->dscDisplayRecipes.dataSet()->first();
+    const std::pair<QWidget*, const char*> tabs[] = {{FormMain->TabInfo, "info"},
+                                                     {FormMain->TabIngredients, "ingredients"},
+                                                     {FormMain->TabProcedure, "procedures"},
+                                                     {FormMain->TabTypes, "types"},
+                                                     {FormMain->TabSource, "source"}};
+    for (const auto& [tab, name] : tabs) {
+        FormMain->PageControlRecipe->setCurrentWidget(tab);
+        TApplication::processEvents();
+        save(*FormMain, QString("main-window-recipes-") + name);
+    }
+    FormMain->PageControlRecipe->setCurrentWidget(FormMain->TabIngredients);
+
+    tree->expandItem(FormMain->NodeCuisines);
+    tree->Select(TNavigationTree::ChildByText(FormMain->NodeCuisines, "Mediterranean"));
+    TApplication::processEvents();
+    save(*FormMain, "main-window-recipes-cuisine");
+    tree->collapseItem(FormMain->NodeCuisines);
+
+    tree->expandItem(FormMain->NodeRecipeTypes);
+    tree->Select(TNavigationTree::ChildByText(FormMain->NodeRecipeTypes, "Dinner"));
+    TApplication::processEvents();
+    save(*FormMain, "main-window-recipes-type");
+    tree->collapseItem(FormMain->NodeRecipeTypes);
+
+    tree->expandItem(FormMain->NodeRecipeSimpleSearch);
+    TApplication::processEvents();
+    {
+        MessageShot shot(*FormMain, "main-window-recipes-search-message");
+        tree->Select(FormMain->NodeRecipeSimpleSearch->child(0));
+    }
+    tree->Select(FormMain->NodeViewAllRecipes);
+}
 
 // The list of saved searches with a few in it, then the rule editor over a new
 // one with three rules, on each of its pages, and the message a value that is no
@@ -421,6 +464,7 @@ int main(int argc, char** argv)
             save(*FormMain, name);
         }
         foodsPage();
+        recipesPage();
         FormMain->BtnRecipes->SetDown(true);
         FormMain->BtnRecipesClick();
         TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {

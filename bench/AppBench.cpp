@@ -26,7 +26,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +35,20 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "saporia-bench";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: at exit Qt's own statics are gone before it would be.
+    [[maybe_unused]] static TApplication* application = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        auto* app = new TApplication(argc, argv);
+        installFontSubstitutions();
+        return app;
+    }();
+}
 
 namespace {
 
@@ -49,20 +62,6 @@ public:
         return false;
     }
 };
-
-// The application object, made once for every benchmark that needs windows.
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "saporia-bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<TApplication> application = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto app = std::make_unique<TApplication>(argc, argv);
-        installFontSubstitutions();
-        return app;
-    }();
-}
 
 void startupFirstFrame(benchmark::State& state)
 {

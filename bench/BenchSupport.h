@@ -22,6 +22,9 @@ const std::filesystem::path& tenfoldDirectory();
 // Builds what is missing of both data folders; the tenfold one from the full one.
 void prepareBenchData();
 
+// The application object (offscreen), made once for every benchmark that needs windows.
+void ensureApplication();
+
 #define SAPORIA_FIGURE(name, function) \
     BENCHMARK(function)->Name(name)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)
 #define SAPORIA_BASELINE(name, function)                                                                    \
