@@ -1,0 +1,321 @@
+#include "facts/LabelPainter.h"
+
+#include "facts/LabelRounding.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+#include <algorithm>
+
+namespace {
+
+// Geometry in points. The box is the label; the name sits above it, the notes below.
+constexpr double kPad = 6;           // inside the box's border
+constexpr double kBorder = 1.2;
+constexpr double kNameColumn = 124;  // the nutrient names, from the box's inner left
+constexpr double kThickBar = 9;
+constexpr double kMediumBar = 4.5;
+constexpr double kHairline = 0.6;
+constexpr double kRow = 14;
+
+// Sizes in the drawing's own units, not in points of the device: the painter's
+// scale then sizes text and rules alike on every device.
+QFont labelFont(int size, bool bold = false, bool italic = false)
+{
+    // Liberation Sans measures as Helvetica, the label's own face.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::Helvetica);
+    font.setPixelSize(size);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Carries the pen down the page: every piece is measured, and drawn when there is a painter.
+class Layout {
+public:
+    Layout(QPainter* painter, double left, double width) : p_(painter), left_(left), width_(width) {}
+
+    double y = 0;
+
+    QPainter* painter() const { return p_; }
+    double left() const { return left_; }
+    double width() const { return width_; }
+    double right() const { return left_ + width_; }
+
+    // A filled rule across the width.
+    void bar(double thickness, double gapAfter = 0)
+    {
+        if (p_)
+            p_->fillRect(QRectF(left_, y, width_, thickness), Qt::black);
+        y += thickness + gapAfter;
+    }
+
+    // Text wrapped to the width (or a narrower box from `indent`); returns its height.
+    double paragraph(const QString& s, const QFont& font, double indent = 0, int flags = Qt::AlignLeft)
+    {
+        const QRectF box(left_ + indent, y, width_ - indent, 10000);
+        const QRectF used = QFontMetricsF(font).boundingRect(box, flags | Qt::TextWordWrap, s);
+        if (p_) {
+            p_->setFont(font);
+            p_->drawText(QRectF(box.left(), y, box.width(), used.height()), flags | Qt::TextWordWrap, s);
+        }
+        y += used.height();
+        return used.height();
+    }
+
+    // One line of text in a cell [x, x + w) of a row of height h starting at y.
+    void cell(const QString& s, const QFont& font, double x, double w, double h, int align) const
+    {
+        if (!p_ || s.isEmpty())
+            return;
+        p_->setFont(font);
+        p_->drawText(QRectF(x, y, w, h), align | Qt::AlignVCenter | Qt::TextSingleLine, s);
+    }
+
+private:
+    QPainter* p_;
+    double left_;
+    double width_;
+};
+
+struct Columns {
+    double x[2];
+    double w;
+};
+
+Columns columnsOf(const Layout& l)
+{
+    const double start = l.left() + kNameColumn;
+    const double w = (l.right() - start) / 2;
+    return {{start, start + w}, w};
+}
+
+void verticalRules(const Layout& l, double top, double bottom)
+{
+    if (!l.painter())
+        return;
+    const Columns c = columnsOf(l);
+    for (double x : c.x)
+        l.painter()->fillRect(QRectF(x - kHairline / 2, top, kHairline, bottom - top), Qt::black);
+}
+
+QString gramsText(double grams)
+{
+    return "(" + text(plainNumber(grams, grams < 10 ? 1 : 0)) + "g)";
+}
+
+QString amountCell(const LabelLine& line, int column)
+{
+    const auto& amount = line.amounts[static_cast<std::size_t>(column)];
+    if (!amount)
+        return QStringLiteral("n/a");
+    return text(amountText(line.nutrient, *amount));
+}
+
+QString percentCell(const LabelLine& line, int column)
+{
+    const auto& amount = line.amounts[static_cast<std::size_t>(column)];
+    if (!amount || labelNutrient(line.nutrient).dailyValue <= 0)
+        return {};
+    return QString::number(declaredPercent(line.nutrient, *amount)) + "%";
+}
+
+// The nutrient lines from `first` to `last`, with hairlines between them.
+void nutrientRows(Layout& l, const NutritionLabel& label, LabelNutrient first, LabelNutrient last)
+{
+    const Columns c = columnsOf(l);
+    const QFont regular = labelFont(10);
+    const QFont bold = labelFont(10, true);
+    const QFont note = labelFont(8, false, true);
+    for (auto n = static_cast<int>(first); n <= static_cast<int>(last); ++n) {
+        const LabelLine& line = label.lines.at(static_cast<std::size_t>(n));
+        const LabelNutrientInfo& info = labelNutrient(line.nutrient);
+        const double top = l.y;
+        const double indent = info.indented ? 10 : 0;
+        // The label sets the main nutrients' names in bold, their parts and the vitamins plain.
+        const bool boldName = !info.indented && !info.vitaminOrMineral;
+        l.cell(QString::fromLatin1(info.name), boldName ? bold : regular, l.left() + indent, kNameColumn - indent, kRow,
+               Qt::AlignLeft);
+        for (int column = 0; column < 2; ++column) {
+            if (!label.columns[static_cast<std::size_t>(column)].shown)
+                continue;
+            const double x = c.x[column] + 4;
+            const double w = c.w - 7;
+            l.cell(amountCell(line, column), regular, x, w, kRow, Qt::AlignLeft);
+            l.cell(percentCell(line, column), bold, x, w, kRow, Qt::AlignRight);
+        }
+        l.y += kRow;
+        const std::string coverage = coverageNote(line);
+        if (!coverage.empty()) {
+            l.cell(text(coverage), note, l.left() + indent + 8, l.width(), 10, Qt::AlignLeft);
+            l.y += 10;
+        }
+        if (line.nutrient == LabelNutrient::TotalSugars) {
+            // The reference tables do not tell added sugars apart.
+            l.bar(kHairline);
+            l.cell(QStringLiteral("Includes Added Sugars: not in the food tables"), regular, l.left() + 20,
+                   l.width() - 20, kRow, Qt::AlignLeft);
+            l.y += kRow;
+        }
+        verticalRules(l, top, l.y);
+        if (n != static_cast<int>(last))
+            l.bar(kHairline);
+    }
+}
+
+} // namespace
+
+NutritionLabelPainter::NutritionLabelPainter(const NutritionLabel& label) : label_(label) {}
+
+QSizeF NutritionLabelPainter::size() const
+{
+    return {kWidth, layout(nullptr)};
+}
+
+void NutritionLabelPainter::paint(QPainter& painter) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    layout(&painter);
+    painter.restore();
+}
+
+void NutritionLabelPainter::paintFitted(QPainter& painter, const QRectF& area) const
+{
+    const QSizeF natural = size();
+    const double scale = std::min(area.width() / natural.width(), area.height() / natural.height());
+    painter.save();
+    painter.translate(area.left() + (area.width() - natural.width() * scale) / 2, area.top());
+    painter.scale(scale, scale);
+    paint(painter);
+    painter.restore();
+}
+
+double NutritionLabelPainter::layout(QPainter* p) const
+{
+    Layout outer(p, 0, kWidth);
+    outer.paragraph(text(label_.name), labelFont(14, true));
+    outer.y += 6;
+
+    const double boxTop = outer.y;
+    Layout l(p, kBorder + kPad, kWidth - 2 * (kBorder + kPad));
+    l.y = boxTop + kBorder + 2;
+
+    l.paragraph(QStringLiteral("Nutrition Facts"), labelFont(36, true));
+    l.y += 1;
+    l.bar(kHairline, 3);
+    if (!label_.servings.empty())
+        l.paragraph(text(label_.servings), labelFont(11));
+    {
+        const QFont bold = labelFont(13, true);
+        const double h = QFontMetricsF(bold).height() + 2;
+        l.cell(QStringLiteral("Serving size"), bold, l.left(), l.width(), h, Qt::AlignLeft);
+        QString size = text(label_.servingSize);
+        if (label_.servingGrams)
+            size += " " + gramsText(*label_.servingGrams);
+        l.cell(size, bold, l.left(), l.width(), h, Qt::AlignRight);
+        l.y += h + 2;
+    }
+    l.bar(kThickBar);
+
+    // The column heads: what each column is for, and its weight when known.
+    const Columns c = columnsOf(l);
+    {
+        const double top = l.y;
+        const QFont head = labelFont(10, true);
+        const QFont weight = labelFont(9);
+        for (int column = 0; column < 2; ++column) {
+            const LabelColumn& col = label_.columns[static_cast<std::size_t>(column)];
+            if (!col.shown && column == 1)
+                continue;
+            l.cell(text(col.heading), head, c.x[column] + 4, c.w - 6, 13, Qt::AlignLeft);
+            if (col.shown && col.grams && col.heading != "Per 100 g") {
+                l.y += 12;
+                l.cell(gramsText(*col.grams), weight, c.x[column] + 4, c.w - 6, 11, Qt::AlignLeft);
+                l.y -= 12;
+            }
+        }
+        l.y += 25;
+        verticalRules(l, top, l.y);
+        l.bar(kHairline);
+    }
+
+    // Calories in large type.
+    {
+        const double top = l.y;
+        const QFont big = labelFont(22, true);
+        const double h = 28;
+        l.cell(QStringLiteral("Calories"), big, l.left(), kNameColumn, h, Qt::AlignLeft);
+        const LabelLine& calories = label_.line(LabelNutrient::Calories);
+        for (int column = 0; column < 2; ++column)
+            if (label_.columns[static_cast<std::size_t>(column)].shown)
+                l.cell(amountCell(calories, column), big, c.x[column] + 4, c.w - 7, h, Qt::AlignRight);
+        l.y += h;
+        const std::string coverage = coverageNote(calories);
+        if (!coverage.empty()) {
+            l.cell(text(coverage), labelFont(8, false, true), l.left() + 8, l.width(), 10, Qt::AlignLeft);
+            l.y += 10;
+        }
+        verticalRules(l, top, l.y);
+    }
+    l.bar(kMediumBar);
+
+    {
+        const double top = l.y;
+        for (int column = 0; column < 2; ++column)
+            if (label_.columns[static_cast<std::size_t>(column)].shown)
+                l.cell(QStringLiteral("% Daily Value*"), labelFont(9, true), c.x[column] + 4, c.w - 7, 13,
+                       Qt::AlignRight);
+        l.y += 13;
+        verticalRules(l, top, l.y);
+        l.bar(kHairline);
+    }
+    nutrientRows(l, label_, LabelNutrient::TotalFat, LabelNutrient::Protein);
+    l.bar(kThickBar);
+    nutrientRows(l, label_, LabelNutrient::VitaminD, LabelNutrient::Potassium);
+    l.bar(kMediumBar, 3);
+    l.paragraph(QStringLiteral("* The % Daily Value (DV) tells you how much a nutrient in a serving of food "
+                               "contributes to a daily diet. 2,000 calories a day is used for general nutrition advice."),
+                labelFont(8));
+    l.y += kPad;
+
+    const double boxBottom = l.y + kBorder;
+    if (p) {
+        p->save();
+        p->setPen(QPen(Qt::black, kBorder));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(QRectF(kBorder / 2, boxTop + kBorder / 2, kWidth - kBorder, boxBottom - boxTop - kBorder));
+        p->restore();
+    }
+
+    // What the label cannot say in its own lines.
+    outer.y = boxBottom + 6;
+    const QFont notes = labelFont(9);
+    const bool anyUnknown = std::any_of(label_.lines.begin(), label_.lines.end(), [&](const LabelLine& line) {
+        for (std::size_t column = 0; column < 2; ++column)
+            if (label_.columns[column].shown && !line.amounts[column])
+                return true;
+        return false;
+    });
+    if (anyUnknown)
+        outer.paragraph(QStringLiteral("n/a: the food tables hold no value for this nutrient."), notes);
+    if (!label_.unlinked.empty()) {
+        QString names;
+        for (const std::string& name : label_.unlinked)
+            names += (names.isEmpty() ? "" : ", ") + text(name);
+        outer.paragraph("Not linked to a food, so not counted: " + names + ".", notes);
+    }
+    return outer.y;
+}
