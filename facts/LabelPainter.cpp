@@ -160,14 +160,14 @@ void nutrientRows(Layout& l, const NutritionLabel& label, LabelNutrient first, L
             l.cell(text(coverage), note, l.left() + indent + 8, l.width(), 10, Qt::AlignLeft);
             l.y += 10;
         }
+        verticalRules(l, top, l.y);
         if (line.nutrient == LabelNutrient::TotalSugars) {
-            // The reference tables do not tell added sugars apart.
+            // The reference tables do not tell added sugars apart: say so across the columns.
             l.bar(kHairline);
             l.cell(QStringLiteral("Includes Added Sugars: not in the food tables"), regular, l.left() + 20,
                    l.width() - 20, kRow, Qt::AlignLeft);
             l.y += kRow;
         }
-        verticalRules(l, top, l.y);
         if (n != static_cast<int>(last))
             l.bar(kHairline);
     }
