@@ -172,6 +172,14 @@ void ShowRecipeNutritionFacts(std::int32_t recipeId)
     showLabel(recipeLabel(DataModuleRecipes->DatabaseRecipe.sqlite(), recipeId));
 }
 
+void ShowDisplayedRecipeNutritionFacts()
+{
+    RecordSet* shown = DataModuleRecipes->dscDisplayRecipes.dataSet();
+    if (!shown || shown->isEmpty())
+        return;
+    ShowRecipeNutritionFacts(static_cast<std::int32_t>(shown->fieldByName("R_ID").asInteger()));
+}
+
 void ShowFoodNutritionFacts(std::int32_t food, std::optional<std::int32_t> weightId, double amount)
 {
     showLabel(foodLabel(DataModuleFoods->DatabaseFoods.sqlite(), food, weightId, amount));

@@ -46,6 +46,8 @@ void saveNutritionLabelPdf(const NutritionLabel& label, const QString& file);
 
 // Opens the label of a stored recipe, per serve and per recipe.
 void ShowRecipeNutritionFacts(std::int32_t recipeId);
+// Opens the label of the recipe the Recipes page shows; nothing when it shows none.
+void ShowDisplayedRecipeNutritionFacts();
 // Opens the label of a stored food, per 100 g and per `amount` of the measure
 // (its WEIGHT row), or per 100 g only without a measure.
 void ShowFoodNutritionFacts(std::int32_t food, std::optional<std::int32_t> weightId, double amount);

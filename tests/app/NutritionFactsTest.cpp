@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "facts/NutritionFacts.h"
 #include "foods/DatabaseFood.h"
+#include "recipes/DatabaseRecipes.h"
 #include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/GraphicButton.h"
@@ -70,6 +71,24 @@ TEST_F(NutritionFacts, RecipeLabelOpensInItsDialog)
         EXPECT_GT(dialog.LabelView->height(), dialog.LabelView->width());
     });
     EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"DialogNutritionFacts"});
+}
+
+TEST_F(NutritionFacts, DisplayedRecipeLabelFollowsTheRecipesPage)
+{
+    DataModuleRecipes->ShowAllRecipes();
+    ASSERT_TRUE(DataModuleRecipes->dscDisplayRecipes.dataSet()->locate("R_ID", Value(std::int64_t{2})));
+    dialogs.expect([](TFormTemplateDialog& shown) {
+        EXPECT_EQ(dynamic_cast<TDialogNutritionFacts&>(shown).Label().name, "Garden Salad");
+        shown.CloseCancel();
+    });
+    ShowDisplayedRecipeNutritionFacts();
+    EXPECT_TRUE(dialogs.allUsed());
+
+    // A type without recipes shows none: there is no label to open.
+    DataModuleRecipes->ShowRecipesByType("Bread");
+    ASSERT_TRUE(DataModuleRecipes->dscDisplayRecipes.dataSet()->isEmpty());
+    ShowDisplayedRecipeNutritionFacts();
+    EXPECT_EQ(dialogs.shown().size(), 1u);
 }
 
 TEST_F(NutritionFacts, SavingAsPdfWritesTheChosenFileWithItsSuffix)
