@@ -238,10 +238,8 @@ double NutritionLabelPainter::layout(QPainter* p) const
         const QFont weight = labelFont(9);
         for (int column = 0; column < 2; ++column) {
             const LabelColumn& col = label_.columns[static_cast<std::size_t>(column)];
-            if (!col.shown && column == 1)
-                continue;
             l.cell(text(col.heading), head, c.x[column] + 4, c.w - 6, 13, Qt::AlignLeft);
-            if (col.shown && col.grams && col.heading != "Per 100 g") {
+            if (col.shown && col.grams) {
                 l.y += 12;
                 l.cell(gramsText(*col.grams), weight, c.x[column] + 4, c.w - 6, 11, Qt::AlignLeft);
                 l.y -= 12;
@@ -310,7 +308,7 @@ double NutritionLabelPainter::layout(QPainter* p) const
         return false;
     });
     if (anyUnknown)
-        outer.paragraph(QStringLiteral("n/a: the food tables hold no value for this nutrient."), notes);
+        outer.paragraph(QStringLiteral("n/a: no value is known for this nutrient."), notes);
     if (!label_.unlinked.empty()) {
         QString names;
         for (const std::string& name : label_.unlinked)

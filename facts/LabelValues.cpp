@@ -163,7 +163,7 @@ NutritionLabel foodLabel(const SqliteDatabase& db, std::int32_t food, std::optio
 
     NutritionLabel label;
     label.name = description.columnText(0);
-    label.columns[0] = {"Per 100 g", 100.0, true};
+    label.columns[0] = {"Per 100 g", std::nullopt, true};
     label.columns[1].shown = false;
 
     std::optional<double> measureGrams;
@@ -183,10 +183,8 @@ NutritionLabel foodLabel(const SqliteDatabase& db, std::int32_t food, std::optio
             label.columns[1] = {"Per " + label.servingSize, measureGrams, true};
         }
     }
-    if (!measureGrams) {
+    if (!measureGrams)
         label.servingSize = "100 g";
-        label.servingGrams = 100.0;
-    }
 
     label.lines = emptyLines();
     for (LabelLine& line : label.lines)

@@ -24,12 +24,12 @@ struct LabelLine {
     int of = 0;
 
     // Known for some ingredients but not all: the amount is a partial sum.
-    bool partial() const { return amounts[0] || amounts[1] ? knownFor < of : false; }
+    bool partial() const { return (amounts[0] || amounts[1]) && knownFor < of; }
 };
 
 struct LabelColumn {
     std::string heading;          // "Per serve", "Per recipe", "Per 100 g", "Per 1 tbsp"
-    std::optional<double> grams;  // the weight the column is for, when known
+    std::optional<double> grams;  // the weight the column is for, when known and not in its heading
     bool shown = true;            // a blank column (a recipe without serves)
 };
 

@@ -234,6 +234,7 @@ TEST_F(LabelValues, FoodLacksWhatItsTablesDoNotHold)
     // Without a measure, per 100 g only.
     EXPECT_FALSE(label.columns[1].shown);
     EXPECT_EQ(label.servingSize, "100 g");
+    EXPECT_FALSE(label.servingGrams);
 }
 
 } // namespace
