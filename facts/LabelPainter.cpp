@@ -60,26 +60,25 @@ public:
         y += thickness + gapAfter;
     }
 
-    // Text wrapped to the width (or a narrower box from `indent`); returns its height.
-    double paragraph(const QString& s, const QFont& font, double indent = 0, int flags = Qt::AlignLeft)
+    // Text wrapped to the width.
+    void paragraph(const QString& s, const QFont& font)
     {
-        const QRectF box(left_ + indent, y, width_ - indent, 10000);
-        const QRectF used = QFontMetricsF(font).boundingRect(box, flags | Qt::TextWordWrap, s);
+        const int flags = Qt::AlignLeft | Qt::TextWordWrap;
+        const QRectF used = QFontMetricsF(font).boundingRect(QRectF(left_, y, width_, 10000), flags, s);
         if (p_) {
             p_->setFont(font);
-            p_->drawText(QRectF(box.left(), y, box.width(), used.height()), flags | Qt::TextWordWrap, s);
+            p_->drawText(QRectF(left_, y, width_, used.height()), flags, s);
         }
         y += used.height();
-        return used.height();
     }
 
-    // One line of text in a cell [x, x + w) of a row of height h starting at y.
-    void cell(const QString& s, const QFont& font, double x, double w, double h, int align) const
+    // One line of text in the cell [x, x + w) of a row of height h, `dy` below the pen.
+    void cell(const QString& s, const QFont& font, double x, double w, double h, int align, double dy = 0) const
     {
         if (!p_ || s.isEmpty())
             return;
         p_->setFont(font);
-        p_->drawText(QRectF(x, y, w, h), align | Qt::AlignVCenter | Qt::TextSingleLine, s);
+        p_->drawText(QRectF(x, y + dy, w, h), align | Qt::AlignVCenter | Qt::TextSingleLine, s);
     }
 
 private:
@@ -109,9 +108,10 @@ void verticalRules(const Layout& l, double top, double bottom)
         l.painter()->fillRect(QRectF(x - kHairline / 2, top, kHairline, bottom - top), Qt::black);
 }
 
+// 21 CFR 101.9(b)(7): a serving's weight in whole grams, below 5 g in tenths.
 QString gramsText(double grams)
 {
-    return "(" + text(plainNumber(grams, grams < 10 ? 1 : 0)) + "g)";
+    return "(" + text(plainNumber(grams, grams < 5 ? 1 : 0)) + "g)";
 }
 
 QString amountCell(const LabelLine& line, int column)
@@ -130,13 +130,22 @@ QString percentCell(const LabelLine& line, int column)
     return QString::number(declaredPercent(line.nutrient, *amount)) + "%";
 }
 
+// The coverage of a partial sum, under its line.
+void coverageLine(Layout& l, const LabelLine& line, double indent)
+{
+    const std::string coverage = coverageNote(line);
+    if (coverage.empty())
+        return;
+    l.cell(text(coverage), labelFont(8, false, true), l.left() + indent + 8, l.width(), 10, Qt::AlignLeft);
+    l.y += 10;
+}
+
 // The nutrient lines from `first` to `last`, with hairlines between them.
 void nutrientRows(Layout& l, const NutritionLabel& label, LabelNutrient first, LabelNutrient last)
 {
     const Columns c = columnsOf(l);
     const QFont regular = labelFont(10);
     const QFont bold = labelFont(10, true);
-    const QFont note = labelFont(8, false, true);
     for (auto n = static_cast<int>(first); n <= static_cast<int>(last); ++n) {
         const LabelLine& line = label.lines.at(static_cast<std::size_t>(n));
         const LabelNutrientInfo& info = labelNutrient(line.nutrient);
@@ -155,11 +164,7 @@ void nutrientRows(Layout& l, const NutritionLabel& label, LabelNutrient first, L
             l.cell(percentCell(line, column), bold, x, w, kRow, Qt::AlignRight);
         }
         l.y += kRow;
-        const std::string coverage = coverageNote(line);
-        if (!coverage.empty()) {
-            l.cell(text(coverage), note, l.left() + indent + 8, l.width(), 10, Qt::AlignLeft);
-            l.y += 10;
-        }
+        coverageLine(l, line, indent);
         verticalRules(l, top, l.y);
         if (line.nutrient == LabelNutrient::TotalSugars) {
             // The reference tables do not tell added sugars apart: say so across the columns.
@@ -170,6 +175,96 @@ void nutrientRows(Layout& l, const NutritionLabel& label, LabelNutrient first, L
         }
         if (n != static_cast<int>(last))
             l.bar(kHairline);
+    }
+}
+
+// The title, the servings and the serving size, down to the thick bar.
+void header(Layout& l, const NutritionLabel& label)
+{
+    l.paragraph(QStringLiteral("Nutrition Facts"), labelFont(36, true));
+    l.y += 1;
+    l.bar(kHairline, 3);
+    if (!label.servings.empty())
+        l.paragraph(text(label.servings), labelFont(11));
+    const QFont bold = labelFont(13, true);
+    const double h = QFontMetricsF(bold).height() + 2;
+    l.cell(QStringLiteral("Serving size"), bold, l.left(), l.width(), h, Qt::AlignLeft);
+    QString size = text(label.servingSize);
+    if (label.servingGrams)
+        size += " " + gramsText(*label.servingGrams);
+    l.cell(size, bold, l.left(), l.width(), h, Qt::AlignRight);
+    l.y += h + 2;
+    l.bar(kThickBar);
+}
+
+// What each column is for, and its weight when known.
+void columnHeads(Layout& l, const NutritionLabel& label)
+{
+    const Columns c = columnsOf(l);
+    const double top = l.y;
+    for (int column = 0; column < 2; ++column) {
+        const LabelColumn& col = label.columns[static_cast<std::size_t>(column)];
+        l.cell(text(col.heading), labelFont(10, true), c.x[column] + 4, c.w - 6, 13, Qt::AlignLeft);
+        if (col.shown && col.grams)
+            l.cell(gramsText(*col.grams), labelFont(9), c.x[column] + 4, c.w - 6, 11, Qt::AlignLeft, 12);
+    }
+    l.y += 25;
+    verticalRules(l, top, l.y);
+    l.bar(kHairline);
+}
+
+// Calories in large type, then the heads of the percent columns.
+void calories(Layout& l, const NutritionLabel& label)
+{
+    const Columns c = columnsOf(l);
+    double top = l.y;
+    const QFont big = labelFont(22, true);
+    const double h = 28;
+    l.cell(QStringLiteral("Calories"), big, l.left(), kNameColumn, h, Qt::AlignLeft);
+    const LabelLine& line = label.line(LabelNutrient::Calories);
+    for (int column = 0; column < 2; ++column)
+        if (label.columns[static_cast<std::size_t>(column)].shown)
+            l.cell(amountCell(line, column), big, c.x[column] + 4, c.w - 7, h, Qt::AlignRight);
+    l.y += h;
+    coverageLine(l, line, 0);
+    verticalRules(l, top, l.y);
+    l.bar(kMediumBar);
+
+    top = l.y;
+    for (int column = 0; column < 2; ++column)
+        if (label.columns[static_cast<std::size_t>(column)].shown)
+            l.cell(QStringLiteral("% Daily Value*"), labelFont(9, true), c.x[column] + 4, c.w - 7, 13, Qt::AlignRight);
+    l.y += 13;
+    verticalRules(l, top, l.y);
+    l.bar(kHairline);
+}
+
+void footnote(Layout& l)
+{
+    l.bar(kMediumBar, 3);
+    l.paragraph(QStringLiteral("* The % Daily Value (DV) tells you how much a nutrient in a serving of food "
+                               "contributes to a daily diet. 2,000 calories a day is used for general nutrition advice."),
+                labelFont(8));
+    l.y += kPad;
+}
+
+// What the label cannot say in its own lines.
+void notesBelow(Layout& l, const NutritionLabel& label)
+{
+    const QFont notes = labelFont(9);
+    const bool anyUnknown = std::any_of(label.lines.begin(), label.lines.end(), [&](const LabelLine& line) {
+        for (std::size_t column = 0; column < 2; ++column)
+            if (label.columns[column].shown && !line.amounts[column])
+                return true;
+        return false;
+    });
+    if (anyUnknown)
+        l.paragraph(QStringLiteral("n/a: no value is known for this nutrient."), notes);
+    if (!label.unlinked.empty()) {
+        QString names;
+        for (const std::string& name : label.unlinked)
+            names += (names.isEmpty() ? "" : ", ") + text(name);
+        l.paragraph("Not linked to a food, so not counted: " + names + ".", notes);
     }
 }
 
@@ -212,82 +307,13 @@ double NutritionLabelPainter::layout(QPainter* p) const
     const double boxTop = outer.y;
     Layout l(p, kBorder + kPad, kWidth - 2 * (kBorder + kPad));
     l.y = boxTop + kBorder + 2;
-
-    l.paragraph(QStringLiteral("Nutrition Facts"), labelFont(36, true));
-    l.y += 1;
-    l.bar(kHairline, 3);
-    if (!label_.servings.empty())
-        l.paragraph(text(label_.servings), labelFont(11));
-    {
-        const QFont bold = labelFont(13, true);
-        const double h = QFontMetricsF(bold).height() + 2;
-        l.cell(QStringLiteral("Serving size"), bold, l.left(), l.width(), h, Qt::AlignLeft);
-        QString size = text(label_.servingSize);
-        if (label_.servingGrams)
-            size += " " + gramsText(*label_.servingGrams);
-        l.cell(size, bold, l.left(), l.width(), h, Qt::AlignRight);
-        l.y += h + 2;
-    }
-    l.bar(kThickBar);
-
-    // The column heads: what each column is for, and its weight when known.
-    const Columns c = columnsOf(l);
-    {
-        const double top = l.y;
-        const QFont head = labelFont(10, true);
-        const QFont weight = labelFont(9);
-        for (int column = 0; column < 2; ++column) {
-            const LabelColumn& col = label_.columns[static_cast<std::size_t>(column)];
-            l.cell(text(col.heading), head, c.x[column] + 4, c.w - 6, 13, Qt::AlignLeft);
-            if (col.shown && col.grams) {
-                l.y += 12;
-                l.cell(gramsText(*col.grams), weight, c.x[column] + 4, c.w - 6, 11, Qt::AlignLeft);
-                l.y -= 12;
-            }
-        }
-        l.y += 25;
-        verticalRules(l, top, l.y);
-        l.bar(kHairline);
-    }
-
-    // Calories in large type.
-    {
-        const double top = l.y;
-        const QFont big = labelFont(22, true);
-        const double h = 28;
-        l.cell(QStringLiteral("Calories"), big, l.left(), kNameColumn, h, Qt::AlignLeft);
-        const LabelLine& calories = label_.line(LabelNutrient::Calories);
-        for (int column = 0; column < 2; ++column)
-            if (label_.columns[static_cast<std::size_t>(column)].shown)
-                l.cell(amountCell(calories, column), big, c.x[column] + 4, c.w - 7, h, Qt::AlignRight);
-        l.y += h;
-        const std::string coverage = coverageNote(calories);
-        if (!coverage.empty()) {
-            l.cell(text(coverage), labelFont(8, false, true), l.left() + 8, l.width(), 10, Qt::AlignLeft);
-            l.y += 10;
-        }
-        verticalRules(l, top, l.y);
-    }
-    l.bar(kMediumBar);
-
-    {
-        const double top = l.y;
-        for (int column = 0; column < 2; ++column)
-            if (label_.columns[static_cast<std::size_t>(column)].shown)
-                l.cell(QStringLiteral("% Daily Value*"), labelFont(9, true), c.x[column] + 4, c.w - 7, 13,
-                       Qt::AlignRight);
-        l.y += 13;
-        verticalRules(l, top, l.y);
-        l.bar(kHairline);
-    }
+    header(l, label_);
+    columnHeads(l, label_);
+    calories(l, label_);
     nutrientRows(l, label_, LabelNutrient::TotalFat, LabelNutrient::Protein);
     l.bar(kThickBar);
     nutrientRows(l, label_, LabelNutrient::VitaminD, LabelNutrient::Potassium);
-    l.bar(kMediumBar, 3);
-    l.paragraph(QStringLiteral("* The % Daily Value (DV) tells you how much a nutrient in a serving of food "
-                               "contributes to a daily diet. 2,000 calories a day is used for general nutrition advice."),
-                labelFont(8));
-    l.y += kPad;
+    footnote(l);
 
     const double boxBottom = l.y + kBorder;
     if (p) {
@@ -297,23 +323,7 @@ double NutritionLabelPainter::layout(QPainter* p) const
         p->drawRect(QRectF(kBorder / 2, boxTop + kBorder / 2, kWidth - kBorder, boxBottom - boxTop - kBorder));
         p->restore();
     }
-
-    // What the label cannot say in its own lines.
     outer.y = boxBottom + 6;
-    const QFont notes = labelFont(9);
-    const bool anyUnknown = std::any_of(label_.lines.begin(), label_.lines.end(), [&](const LabelLine& line) {
-        for (std::size_t column = 0; column < 2; ++column)
-            if (label_.columns[column].shown && !line.amounts[column])
-                return true;
-        return false;
-    });
-    if (anyUnknown)
-        outer.paragraph(QStringLiteral("n/a: no value is known for this nutrient."), notes);
-    if (!label_.unlinked.empty()) {
-        QString names;
-        for (const std::string& name : label_.unlinked)
-            names += (names.isEmpty() ? "" : ", ") + text(name);
-        outer.paragraph("Not linked to a food, so not counted: " + names + ".", notes);
-    }
+    notesBelow(outer, label_);
     return outer.y;
 }
