@@ -1,15 +1,19 @@
 # Saporia: `make run` builds and starts the program, `make test` builds and runs the tests.
-# Both install what is missing on a Debian machine first.
+# Both install what is missing on a Debian machine first. `make install` puts Saporia
+# in the desktop's application menu (under PREFIX, no root needed); `make uninstall`
+# removes it again and keeps the user's data.
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev \
-            libgtest-dev libbenchmark-dev fonts-liberation
+            libgtest-dev libbenchmark-dev fonts-liberation desktop-file-utils
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 BENCH_DIR := build/bench
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= $(HOME)/.local
+INSTALL_PREFIX = $(abspath $(PREFIX))
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: run test data bench screenshots deps release clean
+.PHONY: run test data bench screenshots deps release install uninstall clean
 MAKEFLAGS += --no-print-directory
 
 run: data
@@ -39,6 +43,16 @@ screenshots: data
 release: deps
 	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF > /dev/null
 	@cmake --build $(RELEASE_DIR) -j$(JOBS)
+
+install: release
+	@cmake --install $(RELEASE_DIR) --prefix "$(INSTALL_PREFIX)" > $(RELEASE_DIR).install.log \
+		|| (cat $(RELEASE_DIR).install.log; exit 1)
+	@desktop-file-validate "$(INSTALL_PREFIX)/share/applications/saporia.desktop"
+	@echo "Saporia is installed in $(INSTALL_PREFIX): start it from the application menu."
+
+uninstall:
+	@cmake -DMANIFEST="$(INSTALL_PREFIX)/share/saporia/install_manifest.txt" -P desktop/Uninstall.cmake
+	@echo "Saporia is uninstalled from $(INSTALL_PREFIX); your data was left where it is."
 
 # Installs only what dpkg does not already report as installed.
 deps:

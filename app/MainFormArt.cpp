@@ -10,7 +10,14 @@ namespace MainFormArt {
 
 namespace {
 
-// The header's vertical gradient, shared by its three pieces so they join.
+// The light line under the header where the page begins.
+void paintHeaderFoot(QPainter& painter, const QRect& area)
+{
+    painter.fillRect(QRect(area.left(), area.bottom() - 1, area.width(), 2), Skin::brightGreen().darker(130));
+}
+
+} // namespace
+
 QLinearGradient headerGradient(const QRect& area)
 {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
@@ -18,12 +25,6 @@ QLinearGradient headerGradient(const QRect& area)
     gradient.setColorAt(0.55, Skin::darkGreen());
     gradient.setColorAt(1.0, QColor(0, 40, 0));
     return gradient;
-}
-
-// The light line under the header where the page begins.
-void paintHeaderFoot(QPainter& painter, const QRect& area)
-{
-    painter.fillRect(QRect(area.left(), area.bottom() - 1, area.width(), 2), Skin::brightGreen().darker(130));
 }
 
 void paintLeaf(QPainter& painter, QPointF centre, qreal size)
@@ -41,8 +42,6 @@ void paintLeaf(QPainter& painter, QPointF centre, qreal size)
     painter.setPen(QPen(QColor(0, 60, 0), 1.6));
     painter.drawLine(centre + QPointF(-size * 0.42, size * 0.42), centre + QPointF(size * 0.3, -size * 0.3));
 }
-
-} // namespace
 
 void paintHeaderLeft(QPainter& painter, const QRect& area)
 {

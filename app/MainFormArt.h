@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QRect>
 
 // The main window's skin art, painted at the size each picture has, in the
 // palette of the button skin.
 namespace MainFormArt {
+// The header's vertical gradient, shared by its three pieces so they join.
+QLinearGradient headerGradient(const QRect& area);
+// The program's mark, also drawn as its desktop icon.
+void paintLeaf(QPainter& painter, QPointF centre, qreal size);
 void paintHeaderLeft(QPainter& painter, const QRect& area);   // the title with the program's mark
 void paintHeaderCenter(QPainter& painter, const QRect& area); // the band the tabs stand on
 void paintHeaderRight(QPainter& painter, const QRect& area);  // the rounded end

@@ -7,6 +7,7 @@
 #include "store/NextNumber.h"
 #include "store/NutrientMath.h"
 #include "store/PreferenceFilter.h"
+#include "store/Sqlite.h"
 #include "store/ProgramError.h"
 #include "store/TableDefinitions.h"
 
@@ -212,6 +213,7 @@ void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 
 void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
+    const SqliteReadSnapshot oneRead(DatabaseRecipe.sqlite()); // the list and the first recipe's details
     const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
         showMessage("Unknown Recipe Type");
@@ -423,6 +425,7 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
     Field& grams = tblRecipeIngredientEdit.fieldByName("WeightInGram");
     Field& foodNutrient = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_No");
     Field& foodValue = tblRecipeIngredientNutrientDataEdit.fieldByName("Nutr_Val");
+    const SqliteReadSnapshot oneRead(DatabaseRecipe.sqlite());
     for (tblRecipeIngredientEdit.first(); !tblRecipeIngredientEdit.eof(); tblRecipeIngredientEdit.next()) {
         const double weight = grams.asFloat();
         for (tblRecipeIngredientNutrientDataEdit.first(); !tblRecipeIngredientNutrientDataEdit.eof();

@@ -114,6 +114,7 @@ std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
         prepareAndBind();
     boundForRead_ = false;
     std::vector<Row> rows;
+    rows.reserve(lastRowCount_);
     const auto& stored = columns();
     std::int64_t id = 0;
     while (statement_->step()) {
@@ -125,5 +126,6 @@ std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
         rows.push_back(std::move(row));
     }
     statement_->reset();
+    lastRowCount_ = rows.size();
     return rows;
 }

@@ -35,4 +35,5 @@ private:
     std::map<int, Value> positionalParams_;
     std::unique_ptr<SqliteStatement> statement_; // compiled once per statement text
     bool boundForRead_ = false; // bound by opening, not yet read
+    std::size_t lastRowCount_ = 0; // a re-read usually brings as many rows again
 };

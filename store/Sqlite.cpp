@@ -211,3 +211,22 @@ void SqliteTransaction::commit()
     db_.execute("COMMIT");
     open_ = false;
 }
+
+SqliteReadSnapshot::SqliteReadSnapshot(SqliteDatabase& db) : db_(db)
+{
+    if (!db_.inTransaction()) {
+        db_.execute("BEGIN DEFERRED");
+        began_ = true;
+    }
+}
+
+SqliteReadSnapshot::~SqliteReadSnapshot()
+{
+    if (!began_)
+        return;
+    try {
+        db_.execute("COMMIT");
+    } catch (const ProgramError&) {
+        // Only reads ran: there is nothing to keep, and nothing more to do.
+    }
+}

@@ -87,3 +87,18 @@ private:
     SqliteDatabase& db_;
     bool open_ = true;
 };
+
+// Holds one read snapshot over many statements, so a walk that reads detail rows
+// row by row takes the file's shared lock once instead of once per statement.
+// Inside a transaction already, it does nothing.
+class SqliteReadSnapshot {
+public:
+    explicit SqliteReadSnapshot(SqliteDatabase& db);
+    ~SqliteReadSnapshot();
+    SqliteReadSnapshot(const SqliteReadSnapshot&) = delete;
+    SqliteReadSnapshot& operator=(const SqliteReadSnapshot&) = delete;
+
+private:
+    SqliteDatabase& db_;
+    bool began_ = false;
+};

@@ -2,8 +2,10 @@
 //
 //   saporia-makedb [--reference DIR] [--foods N,N,...] [--quiet] TARGET
 //
-// --foods imports only the listed foods (plus those the starter recipes use), which
-// is how the test fixture is made. An existing TARGET that holds anything is refused.
+// --reference defaults to the installed reference files when there are any, else to
+// the source folder's reference/sr28. --foods imports only the listed foods (plus
+// those the starter recipes use), which is how the test fixture is made. An existing
+// TARGET that holds anything is refused.
 
 #include "tools/DataFolderInstaller.h"
 #include "tools/StarterContent.h"
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -21,6 +24,16 @@ int usage()
 {
     std::fprintf(stderr, "usage: saporia-makedb [--reference DIR] [--foods N,N,...] [--quiet] TARGET\n");
     return 2;
+}
+
+// Installed, the tool reads the reference files installed beside it (PREFIX/share/
+// saporia/sr28), since the source folder it was built from may be gone.
+std::filesystem::path defaultReferenceDir()
+{
+    std::error_code ec;
+    const auto installed = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "share"
+                           / "saporia" / "sr28";
+    return !ec && std::filesystem::is_directory(installed, ec) ? installed : std::filesystem::path(SAPORIA_REFERENCE_DIR);
 }
 
 std::set<std::int32_t> parseFoodList(const std::string& text)
@@ -40,7 +53,7 @@ std::set<std::int32_t> parseFoodList(const std::string& text)
 int main(int argc, char** argv)
 {
     InstallOptions options;
-    options.referenceDir = SAPORIA_REFERENCE_DIR;
+    options.referenceDir = defaultReferenceDir();
     bool quiet = false;
     std::string target;
     try {

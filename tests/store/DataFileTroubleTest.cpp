@@ -130,3 +130,21 @@ TEST(DataFileMissing, AForeignFileOrAMissingFolderIsToldInTheUsersTerms)
 }
 
 } // namespace
+
+TEST_F(DataFileTrouble, AReadSnapshotHoldsOnlyWhileItLivesAndNeverEndsATransactionItDidNotBegin)
+{
+    Database db("sv FoodDatabase", "data");
+    SqliteDatabase& sqlite = db.sqlite();
+    {
+        const SqliteReadSnapshot snapshot(sqlite);
+        EXPECT_TRUE(sqlite.inTransaction());
+    }
+    EXPECT_FALSE(sqlite.inTransaction());
+    dir.stored().execute(R"(INSERT INTO "FD_GROUP.db" (FdGrp_Cd, FdGrp_Desc) VALUES (9700, 'written after the snapshot'))");
+    EXPECT_EQ(storedGroup(9700), 1);
+
+    SqliteTransaction outer(sqlite);
+    { const SqliteReadSnapshot inside(sqlite); }
+    EXPECT_TRUE(sqlite.inTransaction());
+    outer.commit();
+}
