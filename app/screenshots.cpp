@@ -426,6 +426,8 @@ void nutritionFacts()
     auto caraway = db.prepare(R"(SELECT Weight_ID FROM "WEIGHT.db" WHERE NDB_No = 1008 ORDER BY Seq)");
     if (caraway.step())
         saveLabel(foodLabel(db, 1008, static_cast<std::int32_t>(caraway.columnInt(0)), 1), "nutrition-facts-caraway-cheese");
+    // The first recipe's label as it prints, for a look at the page.
+    saveNutritionLabelPdf(recipeLabel(db, 1), outputFolder.filePath("nutrition-facts-recipe-1.pdf"));
     TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
         return saveAndCancel(dialog, "nutrition-facts-dialog");
     };

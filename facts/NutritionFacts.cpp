@@ -42,15 +42,14 @@ private:
     NutritionLabelPainter painter_;
 };
 
-// The page's printable area in device pixels, and how many of them make a point.
+// The label at the top of a page whose printable `area` is in device pixels of
+// `dpi` dots per inch: at its own size in points, shrunk only to fit a smaller page.
 void paintOnPage(QPainter& painter, const NutritionLabel& label, const QRectF& area, double dpi)
 {
     const NutritionLabelPainter labelPainter(label);
     const QSizeF natural = labelPainter.size() * (dpi / 72.0);
-    // Printed at its own size in points; shrunk to fit a smaller page.
-    const QRectF target(area.topLeft(), QSizeF(std::min(natural.width(), area.width()),
-                                               std::min(natural.height(), area.height())));
-    labelPainter.paintFitted(painter, target);
+    labelPainter.paintFitted(painter, QRectF(area.left(), area.top(), area.width(),
+                                             std::min(natural.height(), area.height())));
 }
 
 QString suggestedFileName(const std::string& name)
