@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/PageParts.h"
+#include "facts/NutritionFacts.h"
 #include "foods/AdvancedSearch.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
@@ -32,6 +33,8 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
+
+#include <optional>
 
 namespace {
 
@@ -192,6 +195,26 @@ void TFormMain::buildFoodsPage()
     DBGrid3 = PageParts::grid(PaneelClientFoodNutrient, {{1, valueColumns}, {3, valueColumns}},
                        {{1, valueTitles}, {3, valueTitles}});
     DBGrid3->setObjectName("DBGrid3");
+    // The nutrient grid's menu: the food's label per 100 g and per the measure set above it.
+    auto* nutrientMenu = new QMenu(DBGrid3);
+    nutrientMenu->setObjectName("PopupMenuFoodNutrients");
+    QAction* nutritionFacts = nutrientMenu->addAction("Nutrition Facts...");
+    nutritionFacts->setObjectName("NutritionFacts");
+    connect(nutritionFacts, &QAction::triggered, this, [this] {
+        guarded([this] {
+            const auto food = static_cast<std::int32_t>(foodList().fieldByName("NDB_No").asInteger());
+            const int measure = ComboBoxMeasures->currentIndex();
+            std::optional<std::int32_t> weightId;
+            if (measure >= 0)
+                weightId = DataModuleFoods->GetMeasures().at(static_cast<std::size_t>(measure)).WeightId;
+            ShowFoodNutritionFacts(food, weightId, readAmount(EditAmount->text().toStdString()));
+        });
+    });
+    DBGrid3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid3, &QWidget::customContextMenuRequested, nutrientMenu, [this, nutrientMenu, nutritionFacts](QPoint at) {
+        nutritionFacts->setEnabled(!foodList().isEmpty());
+        nutrientMenu->popup(DBGrid3->viewport()->mapToGlobal(at));
+    });
     auto* nutrients = new QVBoxLayout(PaneelClientFoodNutrient);
     nutrients->setContentsMargins(0, 0, 0, 0);
     nutrients->setSpacing(0);

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/PageParts.h"
+#include "facts/NutritionFacts.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/RecipeCuisineEdit.h"
 #include "recipes/RecipeCuisines.h"
@@ -25,6 +26,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -180,6 +182,22 @@ QWidget* tabPage(QTabWidget* tabs, const char* name, const QString& caption)
     return page;
 }
 
+// A right click on the grid offers the label of the recipe the list shows.
+void addNutritionFactsMenu(TDBGrid* grid, const char* name, const TDBGrid* recipeList)
+{
+    auto* menu = new QMenu(grid);
+    menu->setObjectName(name);
+    QAction* facts = menu->addAction("Nutrition Facts...");
+    facts->setObjectName("NutritionFacts");
+    QObject::connect(facts, &QAction::triggered, grid, [] { guarded(ShowDisplayedRecipeNutritionFacts); });
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid, &QWidget::customContextMenuRequested, menu, [grid, menu, facts, recipeList](QPoint at) {
+        const DataSource* shown = recipeList->DataSourceOf();
+        facts->setEnabled(shown && shown->dataSet() && shown->dataSet()->active() && !shown->dataSet()->isEmpty());
+        menu->popup(grid->viewport()->mapToGlobal(at));
+    });
+}
+
 } // namespace
 
 void TFormMain::buildRecipesPage()
@@ -236,6 +254,8 @@ void TFormMain::buildRecipesPage()
                                                {{1, valueTitles}, {3, valueTitles}});
     DBGridRecipeNutrientList->setObjectName("DBGridRecipeNutrientList");
     DBGridRecipeNutrientList->setFixedWidth(268);
+    addNutritionFactsMenu(DBGridRecipeList, "PopupMenuRecipeList", DBGridRecipeList);
+    addNutritionFactsMenu(DBGridRecipeNutrientList, "PopupMenuRecipeNutrients", DBGridRecipeList);
     PageControlRecipe = new RecipeTabs(PanelClientRecipe);
     PageControlRecipe->setObjectName("PageControlRecipe");
     PageControlRecipe->setFixedHeight(183);

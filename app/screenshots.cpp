@@ -4,6 +4,8 @@
 
 #include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "facts/LabelPainter.h"
+#include "facts/NutritionFacts.h"
 #include "foods/AdvancedSearch.h"
 #include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
@@ -13,6 +15,7 @@
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
 #include "recipes/DatabaseRecipes.h"
+#include "store/Sqlite.h"
 #include "recipes/RecipeCuisineEdit.h"
 #include "recipes/RecipeCuisines.h"
 #include "recipes/RecipeTypeEdit.h"
@@ -30,6 +33,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -432,6 +436,48 @@ void recipeWizard()
         DataModuleRecipes->CancelEditedRecipe();
 }
 
+// The label as it prints, at twice its printed size, on white.
+void saveLabel(const NutritionLabel& label, const QString& name)
+{
+    const NutritionLabelPainter painter(label);
+    const double scale = 2;
+    const int margin = 24;
+    QImage image((painter.size() * scale).toSize() + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.translate(margin, margin);
+    p.scale(scale, scale);
+    painter.paint(p);
+    p.end();
+    image.save(outputFolder.filePath(name + ".png"));
+    ++written;
+}
+
+// The label of each recipe and of Butter, salted per tablespoon, and the dialog that shows one.
+void nutritionFacts()
+{
+    const SqliteDatabase& db = DataModuleRecipes->DatabaseRecipe.sqlite();
+    auto recipes = db.prepare(R"(SELECT R_ID FROM "Recipe_Des.DB" ORDER BY R_ID)");
+    while (recipes.step()) {
+        const auto id = static_cast<std::int32_t>(recipes.columnInt(0));
+        saveLabel(recipeLabel(db, id), "nutrition-facts-recipe-" + QString::number(id));
+    }
+    auto tbsp = db.prepare(R"(SELECT Weight_ID FROM "WEIGHT.db" WHERE NDB_No = 1001 AND Msre_Desc = 'tbsp')");
+    if (tbsp.step())
+        saveLabel(foodLabel(db, 1001, static_cast<std::int32_t>(tbsp.columnInt(0)), 1), "nutrition-facts-butter-tbsp");
+    // A food the tables hold no vitamin D or sugars for: those lines say n/a.
+    auto caraway = db.prepare(R"(SELECT Weight_ID FROM "WEIGHT.db" WHERE NDB_No = 1008 ORDER BY Seq)");
+    if (caraway.step())
+        saveLabel(foodLabel(db, 1008, static_cast<std::int32_t>(caraway.columnInt(0)), 1), "nutrition-facts-caraway-cheese");
+    // The first recipe's label as it prints, for a look at the page.
+    saveNutritionLabelPdf(recipeLabel(db, 1), outputFolder.filePath("nutrition-facts-recipe-1.pdf"));
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        return saveAndCancel(dialog, "nutrition-facts-dialog");
+    };
+    ShowRecipeNutritionFacts(1);
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -478,6 +524,7 @@ int main(int argc, char** argv)
         recipeDialogs();
         ingredientDialog();
         recipeWizard();
+        nutritionFacts();
     });
     guarded(DestroyApplicationObjects);
     std::printf("%d screenshots written to %s\n", written, argv[1]);

@@ -1,7 +1,7 @@
 // The Recipes page as a user with many recipes has it: choosing a type in the tree
 // and stepping down the recipe list, each until the page is painted.
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include "app/MainForm.h"
 #include "app/StartUp.h"

@@ -71,7 +71,8 @@ void drawAll(ImageStore& s)
         {"ImgCreate", Glyph::Create}, {"ImgEdit", Glyph::Edit},     {"ImgDelete", Glyph::Delete},
         {"ImgAdd", Glyph::Add},       {"ImgRemove", Glyph::Remove}, {"ImgOk", Glyph::Ok},
         {"ImgCancel", Glyph::Cancel}, {"ImgCalc", Glyph::Calc},     {"ImgSearch", Glyph::Search},
-        {"ImgPrev", Glyph::Prev},     {"ImgNext", Glyph::Next},
+        {"ImgPrev", Glyph::Prev},     {"ImgNext", Glyph::Next},     {"ImgPrint", Glyph::Print},
+        {"ImgPdf", Glyph::Pdf},
     };
     for (const auto& [prefix, glyph] : dialogSets)
         addToolSet(QString::fromLatin1(prefix), glyph, {48, 48});

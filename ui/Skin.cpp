@@ -213,6 +213,51 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         }
         break;
     }
+    case Glyph::Print: {
+        // A printer with a sheet coming out of it.
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawRect(QRectF(-5, -10, 10, 6));
+        p.drawRoundedRect(QRectF(-10, -4, 20, 10), 2, 2);
+        p.setPen(glyphPen(detail, 1.0));
+        p.setBrush(shadow ? ink : accent);
+        p.drawEllipse(QPointF(6.5, -1), 1.2, 1.2);
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(shadow ? ink : QColor(255, 255, 255));
+        p.drawRect(QRectF(-6, 2, 12, 9));
+        p.setPen(glyphPen(detail, 1.0));
+        for (qreal y : {5.0, 8.0})
+            p.drawLine(QPointF(-3.5, y), QPointF(3.5, y));
+        break;
+    }
+    case Glyph::Pdf: {
+        // A sheet with a folded corner and a red band.
+        QPainterPath sheet;
+        sheet.moveTo(-7, -10);
+        sheet.lineTo(2, -10);
+        sheet.lineTo(7, -5);
+        sheet.lineTo(7, 10);
+        sheet.lineTo(-7, 10);
+        sheet.closeSubpath();
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawPath(sheet);
+        p.setPen(glyphPen(detail, 1.1));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(2, -10), QPointF(2, -5), QPointF(7, -5)}));
+        p.setPen(Qt::NoPen);
+        p.setBrush(shadow ? ink : QColor(200, 30, 30));
+        p.drawRoundedRect(QRectF(-10, -0.5, 15, 7), 1.2, 1.2);
+        if (!shadow) {
+            QFont letters(QStringLiteral("Liberation Sans"));
+            letters.setPixelSize(6);
+            letters.setBold(true);
+            p.setFont(letters);
+            p.setPen(QColor(255, 255, 255));
+            p.drawText(QRectF(-10, -0.5, 15, 7), Qt::AlignCenter, QStringLiteral("PDF"));
+        }
+        break;
+    }
     case Glyph::Calc: {
         p.setPen(glyphPen(ink, 1.2));
         p.setBrush(ink);

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "app/MainForm.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodGroupEdit.h"

@@ -27,7 +27,7 @@ struct ButtonContainerTest : ::testing::Test {
     TFormButtonContainer container;
 };
 
-TEST_F(ButtonContainerTest, HoldsThe53ImagesByNameAtTheirSizes)
+TEST_F(ButtonContainerTest, HoldsThe59ImagesByNameAtTheirSizes)
 {
     std::map<QString, QSize> expected = {
         {"ImgMinNormal", {19, 19}}, {"ImgMinDown", {19, 19}},  {"ImgMinOver", {19, 19}},
@@ -39,13 +39,13 @@ TEST_F(ButtonContainerTest, HoldsThe53ImagesByNameAtTheirSizes)
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {32, 32};
     for (const char* set : {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel",
-                            "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"})
+                            "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext", "ImgPrint", "ImgPdf"})
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {48, 48};
-    ASSERT_EQ(expected.size(), 53u);
+    ASSERT_EQ(expected.size(), 59u);
 
     const QStringList names = container.Names();
-    EXPECT_EQ(names.size(), 53);
+    EXPECT_EQ(names.size(), 59);
     for (const auto& [name, size] : expected) {
         const SkinImage* image = container.Find(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
@@ -72,7 +72,8 @@ TEST_F(ButtonContainerTest, AnUnknownNameIsAnError)
 TEST_F(ButtonContainerTest, HoverIsLighterAndPressedDarkerThanNormal)
 {
     const QStringList sets = {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgCreate", "ImgEdit", "ImgDelete",
-                              "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};
+                              "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext",
+                              "ImgPrint", "ImgPdf"};
     for (const QString& set : sets) {
         const double normal = brightness(container.Image(set + "Up"));
         EXPECT_GT(brightness(container.Image(set + "Over")), normal + 10) << set.toStdString();
@@ -89,7 +90,7 @@ TEST_F(ButtonContainerTest, HoverIsLighterAndPressedDarkerThanNormal)
 TEST_F(ButtonContainerTest, TheGlyphsTellTheButtonsApart)
 {
     const QStringList sets = {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk",
-                              "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext"};
+                              "ImgCancel", "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext", "ImgPrint", "ImgPdf"};
     for (int i = 0; i < sets.size(); ++i)
         for (int j = i + 1; j < sets.size(); ++j)
             EXPECT_NE(container.Image(sets[i] + "Up")->Bitmap().toImage(),
