@@ -19,12 +19,6 @@
 
 TDialogFoodEdit* DialogFoodEdit = nullptr;
 
-namespace {
-
-const QColor kRuleColour(255, 214, 0); // the yellow rule above the buttons
-
-} // namespace
-
 TDialogFoodEdit::TDialogFoodEdit(QWidget* parent) : TFormTemplateDialog(parent)
 {
     setObjectName(QStringLiteral("DialogFoodEdit"));
@@ -39,13 +33,7 @@ TDialogFoodEdit::TDialogFoodEdit(QWidget* parent) : TFormTemplateDialog(parent)
     buildNutrientsPage(NoteBookPages->Page(1));
     buildMeasuresPage(NoteBookPages->Page(2));
 
-    ShapeLine = new QWidget(client);
-    ShapeLine->setObjectName(QStringLiteral("ShapeLine"));
-    ShapeLine->setAutoFillBackground(true);
-    QPalette rule = ShapeLine->palette();
-    rule.setColor(QPalette::Window, kRuleColour);
-    ShapeLine->setPalette(rule);
-    ShapeLine->setGeometry(10, 382, 590, 2);
+    ShapeLine = DialogParts::ruleLine(client, {10, 382, 590, 2});
 
     BtnPrev = DialogParts::imageButton(client, QStringLiteral("ImgPrev"), {}, {14, 392});
     BtnNext = DialogParts::imageButton(client, QStringLiteral("ImgNext"), {}, {70, 392});

@@ -23,7 +23,6 @@ TDialogRecipeEdit* DialogRecipeEdit = nullptr;
 
 namespace {
 
-const QColor kRuleColour(255, 214, 0); // the yellow rule above the buttons
 constexpr int kNutrientsPage = 4;
 
 TDBEdit* fieldBox(QWidget* page, DataSource& source, const char* field, const QRect& at)
@@ -67,13 +66,7 @@ TDialogRecipeEdit::TDialogRecipeEdit(QWidget* parent) : TFormTemplateDialog(pare
     buildNutrientsPage(NoteBookPages->Page(4));
     buildSourcePage(NoteBookPages->Page(5));
 
-    ShapeLine = new QWidget(client);
-    ShapeLine->setObjectName(QStringLiteral("ShapeLine"));
-    ShapeLine->setAutoFillBackground(true);
-    QPalette rule = ShapeLine->palette();
-    rule.setColor(QPalette::Window, kRuleColour);
-    ShapeLine->setPalette(rule);
-    ShapeLine->setGeometry(10, 402, 610, 2);
+    ShapeLine = DialogParts::ruleLine(client, {10, 402, 610, 2});
 
     BtnPrev = DialogParts::imageButton(client, QStringLiteral("ImgPrev"), {}, {14, 412});
     BtnNext = DialogParts::imageButton(client, QStringLiteral("ImgNext"), {}, {70, 412});

@@ -44,4 +44,16 @@ QColor labelColour()
     return Skin::darkGreen();
 }
 
+QWidget* ruleLine(QWidget* parent, const QRect& geometry)
+{
+    auto* line = new QWidget(parent);
+    line->setObjectName(QStringLiteral("ShapeLine"));
+    line->setAutoFillBackground(true);
+    QPalette rule = line->palette();
+    rule.setColor(QPalette::Window, QColor(255, 214, 0));
+    line->setPalette(rule);
+    line->setGeometry(geometry);
+    return line;
+}
+
 } // namespace DialogParts

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 class QLabel;
@@ -24,5 +25,8 @@ QLabel* title(QWidget* parent, const QString& text);
 
 // The colour of the labels over the boxes.
 QColor labelColour();
+
+// The wizards' yellow rule between their pages and their buttons, named "ShapeLine".
+QWidget* ruleLine(QWidget* parent, const QRect& geometry);
 
 } // namespace DialogParts

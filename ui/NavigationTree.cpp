@@ -90,6 +90,18 @@ protected:
     }
 };
 
+// Holds the tree's change signal back while it lives, however the filling ends.
+class SignalsHeld {
+public:
+    explicit SignalsHeld(int& held) : held_(++held) {}
+    ~SignalsHeld() { --held_; }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    int& held_;
+};
+
 } // namespace
 
 TNavigationTree::TNavigationTree(QWidget* parent) : QTreeWidget(parent)
@@ -163,34 +175,22 @@ QTreeWidgetItem* TNavigationTree::ChildByText(const QTreeWidgetItem* parent, con
 
 void TNavigationTree::Rebuild(const std::function<void()>& fill)
 {
-    ++held_;
+    const SignalsHeld held(held_);
     setCurrentItem(nullptr);
     clear();
-    try {
-        fill();
-    } catch (...) {
-        --held_;
-        throw;
-    }
-    --held_;
+    fill();
 }
 
 void TNavigationTree::RebuildChildren(QTreeWidgetItem* root, const std::function<void()>& fill)
 {
-    ++held_;
+    const SignalsHeld held(held_);
     for (QTreeWidgetItem* up = currentItem(); up; up = up->parent())
         if (up->parent() == root) {
             setCurrentItem(nullptr);
             break;
         }
     qDeleteAll(root->takeChildren());
-    try {
-        fill();
-    } catch (...) {
-        --held_;
-        throw;
-    }
-    --held_;
+    fill();
 }
 
 void TNavigationTree::contextMenuEvent(QContextMenuEvent* event)

@@ -105,6 +105,28 @@ QPen glyphPen(const QColor& colour, qreal width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// A sheet of paper with its top right corner folded down, filled with `ink`.
+void paintSheet(QPainter& p, const QRectF& sheet, const QColor& ink, const QColor& detail)
+{
+    constexpr qreal kFold = 5;
+    const QPointF foldTop(sheet.right() - kFold, sheet.top());
+    const QPointF foldInner(sheet.right() - kFold, sheet.top() + kFold);
+    const QPointF foldSide(sheet.right(), sheet.top() + kFold);
+    QPainterPath outline;
+    outline.moveTo(sheet.topLeft());
+    outline.lineTo(foldTop);
+    outline.lineTo(foldSide);
+    outline.lineTo(sheet.bottomRight());
+    outline.lineTo(sheet.bottomLeft());
+    outline.closeSubpath();
+    p.setPen(glyphPen(ink, 1.2));
+    p.setBrush(ink);
+    p.drawPath(outline);
+    p.setPen(glyphPen(detail, 1.1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({foldTop, foldInner, foldSide}));
+}
+
 // Draws a glyph in a 24-unit box centred on the origin, in one colour (`ink`)
 // with `accent` for the small coloured details.
 void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& accent, bool shadow)
@@ -187,19 +209,7 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         break;
     }
     case Glyph::Create: {
-        QPainterPath sheet;
-        sheet.moveTo(-7, -9.5);
-        sheet.lineTo(1.5, -9.5);
-        sheet.lineTo(6.5, -4.5);
-        sheet.lineTo(6.5, 9.5);
-        sheet.lineTo(-7, 9.5);
-        sheet.closeSubpath();
-        p.setPen(glyphPen(ink, 1.2));
-        p.setBrush(ink);
-        p.drawPath(sheet);
-        p.setPen(glyphPen(detail, 1.1));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(1.5, -9.5), QPointF(1.5, -4.5), QPointF(6.5, -4.5)}));
+        paintSheet(p, QRectF(-7, -9.5, 13.5, 19), ink, detail);
         for (qreal y : {-1.5, 1.5, 4.5})
             p.drawLine(QPointF(-4.5, y), QPointF(y > 3 ? -0.5 : 3.5, y));
         // A "new" badge in the lower right corner.
@@ -232,19 +242,7 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
     }
     case Glyph::Pdf: {
         // A sheet with a folded corner and a red band.
-        QPainterPath sheet;
-        sheet.moveTo(-7, -10);
-        sheet.lineTo(2, -10);
-        sheet.lineTo(7, -5);
-        sheet.lineTo(7, 10);
-        sheet.lineTo(-7, 10);
-        sheet.closeSubpath();
-        p.setPen(glyphPen(ink, 1.2));
-        p.setBrush(ink);
-        p.drawPath(sheet);
-        p.setPen(glyphPen(detail, 1.1));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(2, -10), QPointF(2, -5), QPointF(7, -5)}));
+        paintSheet(p, QRectF(-7, -10, 14, 20), ink, detail);
         p.setPen(Qt::NoPen);
         p.setBrush(shadow ? ink : QColor(200, 30, 30));
         p.drawRoundedRect(QRectF(-10, -0.5, 15, 7), 1.2, 1.2);
