@@ -200,9 +200,7 @@ void TFormMain::buildInfoBasePage()
 {
     PanelHeaderClientInfoBase = buildPageHeader(PageInfoBase, "Info Base Display", LabelActiveDispalyInfoBase);
 
-    SplitterClientInfoBase = new QSplitter(Qt::Horizontal, PageInfoBase);
-    SplitterClientInfoBase->setHandleWidth(3);
-    SplitterClientInfoBase->setStyleSheet(QString("QSplitter::handle { background: %1; }").arg(Skin::brightGreen().name()));
+    SplitterClientInfoBase = pageSplitter(PageInfoBase, Skin::brightGreen());
     PanelClientInfoBase = colouredPanel(nullptr, Skin::paleGreenLight());
     PanelBrowseInfoBase = colouredPanel(nullptr, Skin::paleGreen());
     SplitterClientInfoBase->addWidget(PanelClientInfoBase);

@@ -122,10 +122,8 @@ void TFormMain::buildFoodsPage()
     BtnDeleteFood->OnClick = [this] { BtnDeleteFoodClick(); };
     BtnEditFood->OnClick = [this] { BtnEditFoodClick(); };
 
-    SplitterClientFoods = new QSplitter(Qt::Horizontal, PageFoods);
-    SplitterClientFoods->setHandleWidth(3);
+    SplitterClientFoods = pageSplitter(PageFoods, Skin::brightGreen());
     SplitterClientFoods->setChildrenCollapsible(false);
-    SplitterClientFoods->setStyleSheet(QString("QSplitter::handle { background: %1; }").arg(Skin::brightGreen().name()));
     PanelClientFoods = colouredPanel(nullptr, Skin::paleGreenLight());
     PanelBrowseFoods = colouredPanel(nullptr, Skin::paleGreen());
     SplitterClientFoods->addWidget(PanelClientFoods);

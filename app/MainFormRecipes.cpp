@@ -215,11 +215,8 @@ void TFormMain::buildRecipesPage()
     ButtonDeleteRecipe->OnClick = [this] { ButtonDeleteRecipeClick(); };
     BtnEditRecipes->OnClick = [this] { BtnEditRecipesClick(); };
 
-    SplitterClientRecipes = new QSplitter(Qt::Horizontal, PageRecipes);
-    SplitterClientRecipes->setHandleWidth(3);
+    SplitterClientRecipes = pageSplitter(PageRecipes, Skin::brightGreen());
     SplitterClientRecipes->setChildrenCollapsible(false);
-    SplitterClientRecipes->setStyleSheet(
-        QString("QSplitter::handle { background: %1; }").arg(Skin::brightGreen().name()));
     PanelClientRecipe = colouredPanel(nullptr, Skin::gridBackground());
     PanelBrowseRecipes = colouredPanel(nullptr, Skin::paleGreen());
     SplitterClientRecipes->addWidget(PanelClientRecipe);

@@ -4,6 +4,8 @@
 #include "ui/GraphicButton.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QSplitter>
 
 TGraphicButton* imageButton(QWidget* parent, const QString& images, const QString& hint, QPoint at)
 {
@@ -30,4 +32,40 @@ QLabel* captionLabel(QWidget* parent, const QString& text, QPoint at, const QCol
     label->move(at);
     label->adjustSize();
     return label;
+}
+
+namespace {
+
+class FlatSplitterHandle : public QSplitterHandle {
+public:
+    FlatSplitterHandle(Qt::Orientation orientation, QSplitter* splitter, QColor colour)
+        : QSplitterHandle(orientation, splitter), colour_(colour)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
+
+class FlatSplitter : public QSplitter {
+public:
+    FlatSplitter(QWidget* parent, QColor colour) : QSplitter(Qt::Horizontal, parent), colour_(colour) {}
+
+protected:
+    QSplitterHandle* createHandle() override { return new FlatSplitterHandle(orientation(), this, colour_); }
+
+private:
+    QColor colour_;
+};
+
+} // namespace
+
+QSplitter* pageSplitter(QWidget* parent, const QColor& colour)
+{
+    auto* splitter = new FlatSplitter(parent, colour);
+    splitter->setHandleWidth(3);
+    return splitter;
 }

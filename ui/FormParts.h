@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QSplitter;
 class QWidget;
 class TGraphicButton;
 
@@ -17,3 +18,8 @@ TGraphicButton* imageButton(QWidget* parent, const QString& images, const QStrin
 
 // A label in the form's font (bold if asked) and a colour, sized to its text.
 QLabel* captionLabel(QWidget* parent, const QString& text, QPoint at, const QColor& colour, bool bold = false);
+
+// A horizontal splitter between a page's client and its navigation panel; its
+// 3-pixel handle is a flat bar of `colour`. Drawn by the handle itself: a style
+// sheet would restyle every widget of the page and slow down all their painting.
+QSplitter* pageSplitter(QWidget* parent, const QColor& colour);
