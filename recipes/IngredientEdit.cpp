@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHideEvent>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -181,7 +182,6 @@ void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModule
     DBEdit5->SetDataField("NDB_Quantity");
     DBEdit6->SetDataSource(&ingredient);
     DBEdit6->SetDataField("NDB_Unit");
-    DBGridIngredients->SetDataSource(&foods.dscFoodDesc);
 
     // Runs after the listeners added before it: the main window refreshes its own box first.
     foods_ = &foods;
@@ -190,9 +190,20 @@ void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModule
 
 void TDialogIngredientEdit::showEvent(QShowEvent* event)
 {
+    // The food list follows the Foods page only while the dialog shows: hidden, its
+    // grid would lay out every listing the page makes, all the foods included.
+    if (foods_ && !DBGridIngredients->DataSourceOf())
+        DBGridIngredients->SetDataSource(&foods_->dscFoodDesc);
     TBoxDialog::showEvent(event);
     if (!event->spontaneous())
         guarded([this] { FormShow(); });
+}
+
+void TDialogIngredientEdit::hideEvent(QHideEvent* event)
+{
+    TBoxDialog::hideEvent(event);
+    if (!event->spontaneous())
+        DBGridIngredients->SetDataSource(nullptr);
 }
 
 void TDialogIngredientEdit::FormShow()
