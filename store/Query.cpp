@@ -120,9 +120,9 @@ std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
     while (statement_->step()) {
         Row row;
         row.id = ++id;
-        row.values.reserve(rowCapacity());
+        row.values = RowValues(rowCapacity());
         for (std::size_t i = 0; i < stored.size(); ++i)
-            row.values.push_back(readStoredValue(*statement_, static_cast<int>(i), stored[i].type));
+            row.values[i] = readStoredValue(*statement_, static_cast<int>(i), stored[i].type);
         rows.push_back(std::move(row));
     }
     statement_->reset();

@@ -140,8 +140,9 @@ void RecordSet::calculate(Row& row)
     if (calcCount_ == 0 && !onCalcFields)
         return;
     // Whatever the row held calculated before is dropped: each field starts empty.
-    row.values.resize(columns_.size());
     row.values.resize(rowCapacity());
+    for (std::size_t i = columns_.size(); i < row.values.size(); ++i)
+        row.values[i] = Value();
     if (!onCalcFields)
         return;
     Row* previous = calcTarget_;
@@ -286,7 +287,7 @@ RecordSet::Row* RecordSet::activeRow()
 
 namespace {
 
-Value valueOfRow(const std::vector<Value>& values, std::size_t storedCount, const Field& field)
+Value valueOfRow(const RowValues& values, std::size_t storedCount, const Field& field)
 {
     const auto column = static_cast<std::size_t>(field.storedColumn());
     switch (field.kind()) {

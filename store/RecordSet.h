@@ -5,6 +5,7 @@
 #include "store/LookupIndex.h"
 #include "store/PendingChanges.h"
 #include "store/RowFilter.h"
+#include "store/RowValues.h"
 #include "store/Value.h"
 
 #include <cstdint>
@@ -140,10 +141,9 @@ public:
     void postIfEditing();
 
 protected:
-    // One allocation per row: a list holds tens of thousands of them.
     struct Row {
-        std::int64_t id = 0;        // storage row id; negative for a row not yet stored
-        std::vector<Value> values;  // one per stored column, then one per calculated field once calculated
+        std::int64_t id = 0; // storage row id; negative for a row not yet stored
+        RowValues values;    // one per stored column, then one per calculated field
     };
     struct StoredColumn {
         std::string name;

@@ -167,7 +167,7 @@ void RecordSet::append()
         throw ProgramError("Cannot modify a read-only dataset: " + name_);
     postIfEditing();
     ensureCurrent();
-    editBuffer_ = Row{nextTemporaryId_--, std::vector<Value>(columns_.size())};
+    editBuffer_ = Row{nextTemporaryId_--, RowValues(columns_.size())};
     editCalcStale_ = false;
     if (master_) {
         const auto key = currentMasterKey();

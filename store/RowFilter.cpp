@@ -116,7 +116,7 @@ std::optional<std::vector<RowFilter::StoredTerms>> RowFilter::storedTerms() cons
     return terms;
 }
 
-bool RowFilter::accepts(const std::vector<Value>& stored) const
+bool RowFilter::accepts(const RowValues& stored) const
 {
     if (columns_.empty())
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/LookupIndex.h"
+#include "store/RowValues.h"
 #include "store/Value.h"
 
 #include <optional>
@@ -18,7 +19,7 @@ public:
     static RowFilter parse(const std::string& text, RecordSet& set);
 
     bool empty() const { return columns_.empty(); }
-    bool accepts(const std::vector<Value>& stored) const;
+    bool accepts(const RowValues& stored) const;
 
     // The terms of one column for a storage query, its values as a JSON array: the
     // rows such a query brings are at least those accepts() takes, so they are

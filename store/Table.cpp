@@ -110,9 +110,9 @@ std::vector<RecordSet::Row> Table::readRows(SqliteStatement& statement) const
     while (statement.step()) {
         Row row;
         row.id = statement.columnInt(0);
-        row.values.reserve(rowCapacity());
+        row.values = RowValues(rowCapacity());
         for (std::size_t i = 0; i < fields.size(); ++i)
-            row.values.push_back(readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type));
+            row.values[i] = readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type);
         rows.push_back(std::move(row));
     }
     statement.reset();
