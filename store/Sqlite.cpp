@@ -98,6 +98,7 @@ bool SqliteStatement::columnIsNull(int column) const { return sqlite3_column_typ
 int SqliteStatement::columnType(int column) const { return sqlite3_column_type(stmt_, column); }
 std::int64_t SqliteStatement::columnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
 double SqliteStatement::columnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
+sqlite3_value* SqliteStatement::columnValue(int column) const { return sqlite3_column_value(stmt_, column); }
 
 std::string SqliteStatement::columnText(int column) const
 {

@@ -7,6 +7,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 // Thin RAII wrappers over the SQLite C API. Every failure becomes a ProgramError
 // carrying SQLite's extended result code. Troubles of the file itself (read-only,
@@ -43,6 +44,8 @@ public:
     double columnDouble(int column) const;
     std::string columnText(int column) const;
     std::string columnDeclaredType(int column) const; // empty for an expression
+    // The column's value as SQLite holds it: its type and content read with one lookup.
+    sqlite3_value* columnValue(int column) const;
 
 private:
     const SqliteDatabase* db_;

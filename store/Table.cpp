@@ -9,17 +9,21 @@
 
 Value readStoredValue(const SqliteStatement& statement, int column, FieldType type)
 {
-    switch (statement.columnType(column)) {
+    // Every row of every list comes through here: the value is looked up once.
+    sqlite3_value* stored = statement.columnValue(column);
+    switch (sqlite3_value_type(stored)) {
     case SQLITE_NULL:
         return Value();
     case SQLITE_INTEGER:
         if (type == FieldType::Number)
-            return static_cast<double>(statement.columnInt(column));
-        return statement.columnInt(column);
+            return static_cast<double>(sqlite3_value_int64(stored));
+        return static_cast<std::int64_t>(sqlite3_value_int64(stored));
     case SQLITE_FLOAT:
-        return statement.columnDouble(column);
-    default:
-        return statement.columnText(column);
+        return sqlite3_value_double(stored);
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(stored));
+        return text ? std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(stored))) : std::string();
+    }
     }
 }
 
