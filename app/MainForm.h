@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 enum class FoodListFilter;
@@ -179,6 +180,7 @@ public:
     void FillFoodAdvancedSearchNodes();
     void RefreshSimpleSearchNodes();
     void RefreshAdvancedSearchNodes();
+    void refreshSearchBranch(QTreeWidgetItem* branch, const std::function<void()>& fill);
     void RefreshMeasures();
     void TreeViewFoodsChange();
     void ComboBoxMeasuresChange();
@@ -246,7 +248,6 @@ private:
     // foods when its node is gone.
     void rerunFoodListing();
     void showFoodsPageData(); // binds the page to the food module on the first show
-    void selectFoodNode(QTreeWidgetItem* node); // runs the node's command even if it is selected
     void deleteFromFoodTree(const QTreeWidgetItem* node);
     void runRuleGroupSearch(const QString& name);
     static QWidget* colouredPanel(QWidget* parent, const QColor& colour);

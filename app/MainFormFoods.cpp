@@ -240,7 +240,7 @@ void TFormMain::buildFoodsPage()
     const auto runAction = [this](QTreeWidgetItem*& root, const QString& text) {
         return [this, &root, text] {
             if (QTreeWidgetItem* node = TNavigationTree::ChildByText(root, text))
-                selectFoodNode(node);
+                TreeViewFoods->SelectAndRun(node);
         };
     };
     const auto onMenuNode = [this] {
@@ -251,7 +251,7 @@ void TFormMain::buildFoodsPage()
     EditFoodGroup = item("EditFoodGroup", "Edit Food Group", runAction(NodeFoodGroups, kEditFoodGroups));
     DeleteFoodGroup = item("DeleteFoodGroup", "Delete Food Group", onMenuNode);
     PopupMenuFoodTree->addSeparator();
-    ViewAllFoods = item("ViewAllFoods", "View All Foods", [this] { selectFoodNode(NodeViewAllFoods); });
+    ViewAllFoods = item("ViewAllFoods", "View All Foods", [this] { TreeViewFoods->SelectAndRun(NodeViewAllFoods); });
     PopupMenuFoodTree->addSeparator();
     NewSimpleSearch = item("NewSimpleSearch", "New Simple Search", runAction(NodeFoodSimpleSearch, kNewSearch));
     ClearSearchHistory =
@@ -353,32 +353,25 @@ void TFormMain::FillFoodAdvancedSearchNodes()
 
 void TFormMain::RefreshSimpleSearchNodes()
 {
-    TreeViewFoods->RebuildChildren(NodeFoodSimpleSearch, [this] { FillFoodSimpleSearchNodes(); });
-    if (NodeFoodSimpleSearch->childCount() < 3) {
-        TreeViewFoods->Select(NodeFoodSimpleSearch);
-        TreeViewFoods->expandItem(NodeFoodSimpleSearch);
-    } else {
-        TreeViewFoods->Select(NodeFoodSimpleSearch->child(2));
-    }
+    refreshSearchBranch(NodeFoodSimpleSearch, [this] { FillFoodSimpleSearchNodes(); });
 }
 
 void TFormMain::RefreshAdvancedSearchNodes()
 {
-    TreeViewFoods->RebuildChildren(NodeFoodAdvancedSearch, [this] { FillFoodAdvancedSearchNodes(); });
-    if (NodeFoodAdvancedSearch->childCount() < 3) {
-        TreeViewFoods->Select(NodeFoodAdvancedSearch);
-        TreeViewFoods->expandItem(NodeFoodAdvancedSearch);
-    } else {
-        TreeViewFoods->Select(NodeFoodAdvancedSearch->child(2));
-    }
+    refreshSearchBranch(NodeFoodAdvancedSearch, [this] { FillFoodAdvancedSearchNodes(); });
 }
 
-void TFormMain::selectFoodNode(QTreeWidgetItem* node)
+// The branch afresh, then its first entry after the two command nodes (the newest
+// keyword, the first saved search), else the branch itself, opened.
+void TFormMain::refreshSearchBranch(QTreeWidgetItem* branch, const std::function<void()>& fill)
 {
-    if (node == TreeViewFoods->Selected())
-        TreeViewFoodsChange();
-    else
-        TreeViewFoods->Select(node);
+    TreeViewFoods->RebuildChildren(branch, fill);
+    if (branch->childCount() < 3) {
+        TreeViewFoods->Select(branch);
+        TreeViewFoods->expandItem(branch);
+    } else {
+        TreeViewFoods->Select(branch->child(2));
+    }
 }
 
 void TFormMain::TreeViewFoodsChange()
@@ -497,10 +490,8 @@ void TFormMain::rerunFoodListing()
 {
     if (foodListingNode_.isEmpty())
         return;
-    const NodePath listing = foodListingNode_;
-    TreeViewFoods->Select(NodeFoodSimpleSearch);
-    if (!TreeViewFoods->Reselect(listing))
-        TreeViewFoods->Select(NodeViewAllFoods);
+    QTreeWidgetItem* listing = TreeViewFoods->Find(foodListingNode_);
+    TreeViewFoods->SelectAndRun(listing ? listing : NodeViewAllFoods);
 }
 
 // The groups, keywords or saved searches may have changed under the tree: their
@@ -531,7 +522,7 @@ void TFormMain::foodListChanged(FoodListFilter filter, const std::string& name)
         shown = nullptr;
     if (!shown)
         shown = TreeViewFoods->Find(foodListingNode_);
-    selectFoodNode(shown ? shown : NodeViewAllFoods);
+    TreeViewFoods->SelectAndRun(shown ? shown : NodeViewAllFoods);
 }
 
 void TFormMain::runRuleGroupSearch(const QString& name)
@@ -655,9 +646,7 @@ void TFormMain::BtnNewFoodClick()
     DataModuleFoods->BeginNewFood();
     if (DialogFoodEdit->ShowModal() == mrOk) {
         DataModuleFoods->PostNewFood();
-        // Through another node, so all foods are listed afresh even when they were shown.
-        TreeViewFoods->Select(NodeFoodSimpleSearch);
-        TreeViewFoods->Select(NodeViewAllFoods);
+        TreeViewFoods->SelectAndRun(NodeViewAllFoods); // listed afresh even when they were shown
         foodList().last(); // the listing rises by food number, and the new food has the highest
     } else {
         DataModuleFoods->CancelNewFood();
@@ -690,10 +679,6 @@ void TFormMain::BtnDeleteFoodClick()
         showMessage("Can't Delete a food used in recipe ingredients...\n Remove it from the Recipe(s) First!!");
         return;
     }
-    const NodePath remembered = nodePath(TreeViewFoods->Selected());
-    if (DataModuleFoods->DeleteDisplayedFood()) {
-        // Through another node, so the current listing runs again.
-        TreeViewFoods->Select(NodeFoodSimpleSearch);
-        TreeViewFoods->Reselect(remembered);
-    }
+    if (DataModuleFoods->DeleteDisplayedFood())
+        TreeViewFoods->SelectAndRun(TreeViewFoods->Selected()); // the listing without the food
 }

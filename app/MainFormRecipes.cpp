@@ -533,9 +533,7 @@ void TFormMain::BtnNewRecipeClick()
     recipes.BeginNewRecipe();
     if (DialogRecipeEdit->ShowModal() == mrOk) {
         recipes.PostNewRecipe();
-        // Through another node, so all recipes are listed afresh even when they were shown.
-        TreeViewRecipes->Select(NodeRecipeSimpleSearch);
-        TreeViewRecipes->Select(NodeViewAllRecipes);
+        TreeViewRecipes->SelectAndRun(NodeViewAllRecipes); // listed afresh even when they were shown
         recipes.dscDisplayRecipes.dataSet()->last(); // the new recipe has the highest id
     } else {
         recipes.CancelNewRecipe();

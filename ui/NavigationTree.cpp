@@ -132,6 +132,14 @@ void TNavigationTree::Select(QTreeWidgetItem* node)
     setCurrentItem(node);
 }
 
+void TNavigationTree::SelectAndRun(QTreeWidgetItem* node)
+{
+    if (node == currentItem())
+        changed();
+    else
+        setCurrentItem(node);
+}
+
 QTreeWidgetItem* TNavigationTree::Find(const NodePath& path) const
 {
     if (path.isEmpty())

@@ -50,6 +50,9 @@ public:
 
     QTreeWidgetItem* Selected() const { return currentItem(); }
     void Select(QTreeWidgetItem* node);
+    // Selects the node and runs its command, even when it is the selected one:
+    // a listing shown again after its data changed.
+    void SelectAndRun(QTreeWidgetItem* node);
     // Selects the node the path names now, if there is one; true if there was.
     bool Reselect(const NodePath& path);
     QTreeWidgetItem* Find(const NodePath& path) const;
