@@ -285,14 +285,7 @@ void TFormMain::showFoodsPageData()
                          {"Nutr_Val", {}, 46},
                          {"Nutr_ValByServing", {}, 62},
                          {"Units", {}, 42}});
-    // The designed widths, widened where the substituted font needs more for a
-    // title; the description takes what the panel has left.
-    QHeaderView* titles = DBGrid3->horizontalHeader();
-    for (int column = 1; column < 4; ++column) {
-        const QString title = DBGrid3->Model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        DBGrid3->setColumnWidth(column, std::max(DBGrid3->columnWidth(column), titles->fontMetrics().horizontalAdvance(title) + 8));
-    }
-    titles->setSectionResizeMode(0, QHeaderView::Stretch);
+    PageParts::fitColumns(DBGrid3, 0); // the description takes what the panel has left
     DBTextAmountInGram->SetDataSource(&DataModuleFoods->dscNutrientData);
     DBTextAmountInGram->SetDataField("Gm_Wgt");
     DialogIngredientEdit->FoodListChanged = [this](FoodListFilter filter, const std::string& name) {
