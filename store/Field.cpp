@@ -148,10 +148,11 @@ Value Field::convert(const Value& value) const
     } else {
         number = std::get<double>(value);
     }
-    if (!isIntegerType(type))
-        return number;
+    // No path may store inf or NaN: every total and label built on it would be lost.
     if (!std::isfinite(number))
         throw ProgramError("Value out of range for field '" + spec_.name + "'");
+    if (!isIntegerType(type))
+        return number;
     const double rounded = std::nearbyint(number);
     const double limit = type == FieldType::Short ? 32767.0 : 2147483647.0;
     if (rounded > limit || rounded < -limit - 1)
