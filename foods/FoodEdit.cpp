@@ -136,7 +136,8 @@ void TDialogFoodEdit::BtnNextClick()
 
 void TDialogFoodEdit::BtnOkClick()
 {
-    CloseOk();
+    if (NoteBookPages->StoreTypedNumbers())
+        CloseOk();
 }
 
 void TDialogFoodEdit::BtnCancelClick()

@@ -20,8 +20,8 @@ TFormMeasurements::TFormMeasurements(QWidget* parent) : TBoxDialog(parent)
     Label3 = DialogParts::caption(client, QStringLiteral("Weight In Grams:"), {112, 80}, text);
 
     DataSource& measures = DataModuleFoods->dscNutrientWeight2;
-    DBEdit2 = AddBox(measures, "Msre_Desc", {12, 50, 359, 22});
-    DBEdit1 = AddBox(measures, "Amount", {12, 96, 90, 22});
-    DBEdit3 = AddBox(measures, "Gm_Wgt", {112, 96, 100, 22});
+    DBEdit2 = AddBox(measures, "Msre_Desc", {12, 50, 359, 22}, Label1->text());
+    DBEdit1 = AddBox(measures, "Amount", {12, 96, 90, 22}, Label2->text());
+    DBEdit3 = AddBox(measures, "Gm_Wgt", {112, 96, 100, 22}, Label3->text());
     PlaceButtons({271, 82});
 }

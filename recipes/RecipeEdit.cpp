@@ -25,9 +25,10 @@ namespace {
 
 constexpr int kNutrientsPage = 4;
 
-TDBEdit* fieldBox(QWidget* page, DataSource& source, const char* field, const QRect& at)
+TDBEdit* fieldBox(QWidget* page, DataSource& source, const char* field, const QRect& at, const QString& caption = {})
 {
     auto* box = new TDBEdit(page);
+    box->SetCaption(caption);
     box->SetDataSource(&source);
     box->SetDataField(field);
     box->setGeometry(at);
@@ -108,12 +109,12 @@ void TDialogRecipeEdit::buildInfoPage(QWidget* page)
     DBLookupComboBoxCuisine->setGeometry(24, 116, 300, 22);
 
     DialogParts::caption(page, QStringLiteral("Serves/Yeilds:"), {24, 156}, text);
-    DBEditServes = fieldBox(page, recipe, "Number of Serves", {24, 174, 80, 22});
+    DBEditServes = fieldBox(page, recipe, "Number of Serves", {24, 174, 80, 22}, QStringLiteral("Serves/Yeilds:"));
     DialogParts::caption(page, QStringLiteral("Preperation Time:"), {184, 156}, text);
-    DBEditPreparation = fieldBox(page, recipe, "Preperation Time", {184, 174, 80, 22});
+    DBEditPreparation = fieldBox(page, recipe, "Preperation Time", {184, 174, 80, 22}, QStringLiteral("Preperation Time:"));
     DialogParts::caption(page, QStringLiteral("Min."), {270, 179}, text);
     DialogParts::caption(page, QStringLiteral("Cooking Time:"), {344, 156}, text);
-    DBEditCooking = fieldBox(page, recipe, "Cooking Time", {344, 174, 80, 22});
+    DBEditCooking = fieldBox(page, recipe, "Cooking Time", {344, 174, 80, 22}, QStringLiteral("Cooking Time:"));
     DialogParts::caption(page, QStringLiteral("Min."), {430, 179}, text);
 }
 
@@ -241,7 +242,8 @@ void TDialogRecipeEdit::BtnNextClick()
 
 void TDialogRecipeEdit::BtnOkClick()
 {
-    CloseOk();
+    if (NoteBookPages->StoreTypedNumbers())
+        CloseOk();
 }
 
 void TDialogRecipeEdit::BtnCancelClick()

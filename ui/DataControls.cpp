@@ -1,9 +1,13 @@
 #include "ui/DataControls.h"
 
 #include "ui/ErrorGuard.h"
+#include "store/Amount.h"
 #include "store/RecordSet.h"
+#include "store/Text.h"
+#include "seams/Messages.h"
 #include "ui/Skin.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -338,7 +342,7 @@ TDBEdit::TDBEdit(QWidget* parent)
     connect(this, &QLineEdit::textEdited, this, [this] { write(true); });
     connect(this, &QLineEdit::editingFinished, this, [this] {
         if (isModified())
-            write(false);
+            write(leavingWindow_);
     });
 }
 
@@ -354,9 +358,58 @@ void TDBEdit::refresh()
     setModified(false);
 }
 
+void TDBEdit::focusOutEvent(QFocusEvent* event)
+{
+    // A message box or another window taking the focus is no leaving of the box:
+    // only moving on inside the dialog is.
+    leavingWindow_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    QLineEdit::focusOutEvent(event);
+    leavingWindow_ = false;
+}
+
+bool TDBEdit::isNumberBox() const
+{
+    const Field* field = link_.field();
+    return field && field->isNumeric() && link_.editing() && !field->readOnly();
+}
+
+bool TDBEdit::HoldsNumber() const
+{
+    if (!isNumberBox())
+        return true;
+    const std::string typed = text().toStdString();
+    return readTypedNumber(typed).has_value() || trimmed(typed).empty();
+}
+
+bool TDBEdit::StoreTypedNumber()
+{
+    if (!isNumberBox())
+        return true;
+    if (!HoldsNumber()) {
+        refuseNumber();
+        return false;
+    }
+    write(false);
+    return true;
+}
+
+void TDBEdit::refuseNumber()
+{
+    // The message box takes the focus from this box: that is not leaving it again.
+    static bool refusing = false;
+    if (refusing)
+        return;
+    refusing = true;
+    const QString name = caption_.isEmpty() ? QString::fromStdString(link_.DataField()) + ':' : caption_;
+    showMessage((name + " \"" + text() + "\" is not a number.").toStdString());
+    refusing = false;
+    setFocus();
+    selectAll();
+}
+
 // Text is written as it is typed, so an OK button that takes no focus still
-// finds it in the field. A number half typed ("1e") is written once the box is
-// left, and only then reported if it is not a number.
+// finds it in the field. A number is written only once the box shows a whole
+// number; one that is not ("1/2", "1e") is refused when the box is left.
 void TDBEdit::write(bool quietly)
 {
     Field* field = link_.field();
@@ -364,22 +417,41 @@ void TDBEdit::write(bool quietly)
         return;
     const std::string value = text().toStdString();
     writing_ = true;
-    const auto store = [&] {
-        if (value.empty())
-            field->clear();
-        else
-            field->setAsString(value);
-    };
-    if (quietly && field->isNumeric()) {
-        try {
-            store();
-        } catch (...) {
-            // Reported when the box is left.
-        }
+    if (field->isNumeric()) {
+        const auto number = readTypedNumber(value);
+        if (trimmed(value).empty())
+            guarded([&] { field->clear(); });
+        else if (number)
+            guarded([&] { field->setAsFloat(*number); });
+        else if (!quietly)
+            refuseNumber();
     } else {
-        guarded(store);
+        guarded([&] {
+            if (value.empty())
+                field->clear();
+            else
+                field->setAsString(value);
+        });
     }
     writing_ = false;
+}
+
+std::vector<TDBEdit*> dataEditsIn(const QWidget* area)
+{
+    // TDBEdit declares no meta-object of its own: findChildren would take every line edit.
+    std::vector<TDBEdit*> edits;
+    for (QLineEdit* edit : area->findChildren<QLineEdit*>())
+        if (auto* box = dynamic_cast<TDBEdit*>(edit))
+            edits.push_back(box);
+    return edits;
+}
+
+TDBEdit* firstRefusedNumberBox(const QWidget* area)
+{
+    for (TDBEdit* box : dataEditsIn(area))
+        if (!box->HoldsNumber())
+            return box;
+    return nullptr;
 }
 
 TDBMemo::TDBMemo(QWidget* parent)

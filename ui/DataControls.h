@@ -122,20 +122,46 @@ private:
 
 // An edit box over a text or number field. It takes typing only while the set
 // is in edit or insert state, and is limited to the field's size.
+//
+// A box over a number field stores exactly the number it shows, or nothing: a
+// text that is not wholly a number ("1/2") is refused when the box is left and
+// whenever its dialog goes on (OK, Next, Prev), in the words of the box's caption.
 class TDBEdit : public QLineEdit {
 public:
     explicit TDBEdit(QWidget* parent = nullptr);
 
     void SetDataSource(DataSource* source) { link_.SetDataSource(source); refresh(); }
     void SetDataField(const std::string& name) { link_.SetDataField(name); refresh(); }
+    // The box's name in the user's words ("Serves/Yeilds:"), for its messages.
+    void SetCaption(const QString& caption) { caption_ = caption; }
+
+    // False when the box is over a number field, editable, and its text is not a number.
+    bool HoldsNumber() const;
+    // Stores the number the box shows; when it shows none, says so, puts the focus
+    // back in the box and returns false.
+    bool StoreTypedNumber();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void refresh();
     void write(bool quietly);
+    bool isNumberBox() const;
+    void refuseNumber();
 
     FieldLink link_;
+    QString caption_;
     bool writing_ = false;
+    bool leavingWindow_ = false; // the focus left with the window, not for another box
 };
+
+// The data-bound boxes within `area`, its pages included.
+std::vector<TDBEdit*> dataEditsIn(const QWidget* area);
+
+// The first box within `area` (its pages included) that shows no number its field
+// would take; null when every box does.
+TDBEdit* firstRefusedNumberBox(const QWidget* area);
 
 // A multi-line editor over a memo field; writes like TDBEdit.
 class TDBMemo : public QPlainTextEdit {

@@ -1,6 +1,8 @@
 #include "ui/ValueDialog.h"
 
+#include "store/Amount.h"
 #include "store/RecordSet.h"
+#include "store/Text.h"
 #include "ui/DataControls.h"
 #include "ui/DialogParts.h"
 #include "ui/ErrorGuard.h"
@@ -15,9 +17,10 @@ TBoxDialog::TBoxDialog(QWidget* parent) : TFormTemplateDialog(parent)
     BtnCancel->OnClick = [this] { BtnCancelClick(); };
 }
 
-TDBEdit* TBoxDialog::AddBox(DataSource& source, const std::string& field, const QRect& at)
+TDBEdit* TBoxDialog::AddBox(DataSource& source, const std::string& field, const QRect& at, const QString& caption)
 {
     auto* edit = new TDBEdit(ImgMiddleCenter);
+    edit->SetCaption(caption);
     edit->SetDataSource(&source);
     edit->SetDataField(field);
     edit->setGeometry(at);
@@ -33,6 +36,10 @@ void TBoxDialog::PlaceButtons(QPoint ok)
 
 bool TBoxDialog::storeTypedTexts()
 {
+    if (TDBEdit* refused = firstRefusedNumberBox(this)) {
+        refused->StoreTypedNumber(); // says why and keeps the focus there
+        return false;
+    }
     // Every write refreshes all boxes of the row from their fields, which would
     // put back the earlier value of a box whose text was refused: read them first.
     std::vector<QString> typed;
@@ -46,8 +53,11 @@ bool TBoxDialog::storeTypedTexts()
         const std::string text = typed[i].toStdString();
         const bool stored = guarded([&] {
             Field& field = set->fieldByName(box.field);
-            if (text.empty())
+            const auto number = readTypedNumber(text);
+            if (trimmed(text).empty())
                 field.clear();
+            else if (field.isNumeric() && number)
+                field.setAsFloat(*number);
             else
                 field.setAsString(text);
         });
@@ -70,15 +80,6 @@ void TBoxDialog::BtnOkClick()
 void TBoxDialog::BtnCancelClick()
 {
     CloseCancel();
-}
-
-void TBoxDialog::FormClose()
-{
-    // The focused box reports its text again as it loses the focus on hiding.
-    if (StoredCode() != 1)
-        for (const Box& box : boxes_)
-            box.edit->setModified(false);
-    TFormTemplateDialog::FormClose();
 }
 
 void TBoxDialog::showEvent(QShowEvent* event)
@@ -109,7 +110,7 @@ TValueDialog::TValueDialog(QWidget* parent, DataSource& source, const std::strin
     DBText1->setGeometry(LabelPrompt->x() + LabelPrompt->width(), LabelPrompt->y(),
                          width() - 10 - 12 - LabelPrompt->x() - LabelPrompt->width(), LabelPrompt->height());
 
-    DBEdit1 = AddBox(source, valueField, {12, 66, 110, 22});
+    DBEdit1 = AddBox(source, valueField, {12, 66, 110, 22}, QStringLiteral("Nutrient Value:"));
     DBText2 = nullptr;
     if (!unitsField.empty()) {
         DBText2 = new TDBText(client);

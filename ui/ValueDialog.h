@@ -16,8 +16,8 @@ class TDBText;
 // A box writes to its field as it is typed, but a number the field refuses
 // ("abc", "1e999") or one half typed leaves the field with an earlier value the
 // box no longer shows. So OK first stores what every box shows, and stays open
-// with the engine's message on the first text a field refuses; Cancel forgets
-// what was typed, so that closing does not report it either.
+// on the first text a field refuses; Cancel forgets what was typed, so that
+// closing does not report it either.
 class TBoxDialog : public TFormTemplateDialog {
 public:
     explicit TBoxDialog(QWidget* parent = nullptr);
@@ -29,12 +29,12 @@ public:
     void BtnCancelClick();
 
 protected:
-    // A box bound to `field` of `source`'s set, at `at` in the dialog's background.
-    TDBEdit* AddBox(DataSource& source, const std::string& field, const QRect& at);
+    // A box bound to `field` of `source`'s set, at `at` in the dialog's background;
+    // `caption` names it in messages.
+    TDBEdit* AddBox(DataSource& source, const std::string& field, const QRect& at, const QString& caption = {});
     // OK at `ok`, Cancel beside it.
     void PlaceButtons(QPoint ok);
 
-    void FormClose() override;
     void showEvent(QShowEvent* event) override;
 
 private:

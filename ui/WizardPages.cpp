@@ -1,5 +1,6 @@
 #include "ui/WizardPages.h"
 
+#include "ui/DataControls.h"
 #include "ui/DialogParts.h"
 #include "ui/GraphicButton.h"
 #include "ui/Skin.h"
@@ -65,14 +66,35 @@ void WizardPages::ShowFirst()
 
 void WizardPages::ShowNext()
 {
-    if (currentIndex() + 1 < count())
+    if (currentIndex() + 1 < count() && storeNumbersOf(currentIndex()))
         showPage(currentIndex() + 1);
 }
 
 void WizardPages::ShowPrior()
 {
-    if (currentIndex() > 0)
+    if (currentIndex() > 0 && storeNumbersOf(currentIndex()))
         showPage(currentIndex() - 1);
+}
+
+bool WizardPages::storeNumbersOf(int index)
+{
+    TDBEdit* refused = firstRefusedNumberBox(widget(index));
+    if (!refused)
+        return true;
+    if (index != currentIndex())
+        showPage(index);
+    refused->StoreTypedNumber(); // says why and keeps the focus there
+    return false;
+}
+
+bool WizardPages::StoreTypedNumbers()
+{
+    if (!storeNumbersOf(currentIndex()))
+        return false;
+    for (int index = 0; index < count(); ++index)
+        if (!storeNumbersOf(index))
+            return false;
+    return true;
 }
 
 void WizardPages::showPage(int index)

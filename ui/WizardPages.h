@@ -29,14 +29,18 @@ public:
     void SetButtons(TGraphicButton* prev, TGraphicButton* next);
 
     void ShowFirst(); // every showing starts here: Prev disabled, Next enabled
+    // Leaving a page stores the numbers its boxes show; a box showing none keeps the page.
     void ShowNext();
     void ShowPrior();
+    // For OK: false, with the page of the first box showing no number shown, when there is one.
+    bool StoreTypedNumbers();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showPage(int index);
+    bool storeNumbersOf(int index);
     void layoutPages();
 
     std::vector<SkinPicture*> images_;

@@ -386,11 +386,12 @@ TEST_F(FoodEditWizard, ANumberTheFieldRefusesKeepsTheDialogOpenAndNeverReachesAT
         click(DialogFoodEdit->BtnAddMeasure);
         click(DialogFoodEdit->BtnOk);
     });
-    ASSERT_EQ(messages.messages().size(), 5u);
-    EXPECT_EQ(messages.messages()[0].kind, MessageKind::Error);
-    EXPECT_EQ(messages.messages()[0].text, "'abc' is not a valid floating point value for field 'Nutr_Val'");
-    EXPECT_EQ(messages.messages()[1].text, "'1e999' is not a valid floating point value for field 'Nutr_Val'");
-    EXPECT_EQ(messages.messages()[4].text, "'1e999' is not a valid floating point value for field 'Gm_Wgt'");
+    // Each refusal names the box in the user's words.
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Nutrient Value: \"abc\" is not a number.",
+                                                          "Nutrient Value: \"1e999\" is not a number.",
+                                                          "Nutrient Value: \"nan\" is not a number.",
+                                                          "Nutrient Value: \"-inf\" is not a number.",
+                                                          "Weight In Grams: \"1e999\" is not a number."}));
     EXPECT_EQ(rows("SELECT Nutr_Val FROM \"NUT_DATA.db\" WHERE NDB_No = " + food), std::vector<std::string>{"2.5"});
     EXPECT_EQ(rows("SELECT Gm_Wgt FROM \"WEIGHT.db\" WHERE NDB_No = " + food), std::vector<std::string>{"30.0"});
 }

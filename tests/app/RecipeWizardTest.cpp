@@ -350,9 +350,9 @@ TEST_F(RecipeWizard, CancelInTheSmallDialogsLeavesNoRowAndRefusedTotalsNeverReac
     });
     EXPECT_EQ(countOf("Rescipe_ingredients.DB", id), 0);
     EXPECT_EQ(countOf("Recipe_NUT_DATA.db", id), 0);
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{
-                                    "'1e999' is not a valid floating point value for field 'Nutr_Val'",
-                                    "'nan' is not a valid floating point value for field 'Nutr_Val'"}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"The amount must be a number above 0 and at most 100 kg.",
+                                                          "Nutrient Value: \"1e999\" is not a number.",
+                                                          "Nutrient Value: \"nan\" is not a number."}));
 }
 
 TEST_F(RecipeWizard, AnUnlinkedIngredientBlocksTheCalculationAndKeepsTheTypedTotals)
