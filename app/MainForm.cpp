@@ -373,12 +373,12 @@ void TFormMain::BtnInfoBaseClick()
 void TFormMain::btnPreferenceClick()
 {
     RecordSet& preferences = DataModuleFoods->tblNutrientPreference;
-    if (DialogPreference->ShowModal() == mrOk) {
+    const auto store = [&] {
         preferences.applyUpdates();
         preferences.commitUpdates();
-    } else {
+    };
+    if (DialogPreference->ShowModalStoring(store) != mrOk)
         preferences.cancelUpdates();
-    }
     DataModuleFoods->ApplyNutrientPreferenceFilter();
     DataModuleRecipes->ApplyNutrientPreferenceFilter();
 }

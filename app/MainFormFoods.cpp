@@ -203,9 +203,16 @@ void TFormMain::buildFoodsPage()
             const auto food = static_cast<std::int32_t>(foodList().fieldByName("NDB_No").asInteger());
             const int measure = ComboBoxMeasures->currentIndex();
             std::optional<std::int32_t> weightId;
-            if (measure >= 0)
-                weightId = DataModuleFoods->GetMeasures().at(static_cast<std::size_t>(measure)).WeightId;
-            ShowFoodNutritionFacts(food, weightId, readAmount(EditAmount->text().toStdString()));
+            const double amount = readAmount(EditAmount->text().toStdString());
+            if (measure >= 0) {
+                const MeasureEntry& entry = DataModuleFoods->GetMeasures().at(static_cast<std::size_t>(measure));
+                if (!isAllowedGrams(entry.GramsPerUnit * amount)) {
+                    showMessage(kAmountRuleMessage);
+                    return;
+                }
+                weightId = entry.WeightId;
+            }
+            ShowFoodNutritionFacts(food, weightId, amount);
         });
     });
     DBGrid3->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -397,9 +404,8 @@ void TFormMain::TreeViewFoodsChange()
             break;
         case NewGroupNode:
             foods.BeginNewFoodGroup();
-            if (DialogFoodGroupEdit->ShowModal() == mrOk) {
-                foods.PostNewFoodGroup();
-                storeGroups();
+            if (DialogFoodGroupEdit->ShowModalStoring(
+                    [&] { Database::postAndApply(foods.tblFoodGroups2, storeGroups); }) == mrOk) {
                 showGroupAfterDialog();
             } else {
                 foods.CancelNewFoodGroup();
@@ -409,8 +415,7 @@ void TFormMain::TreeViewFoodsChange()
             break;
         case EditGroupsNode:
             foods.tblFoodGroups2.setRecNo(foods.tblFoodGroups.recNo());
-            if (DialogFoodGroups->ShowModal() == mrOk) {
-                storeGroups();
+            if (DialogFoodGroups->ShowModalStoring(storeGroups) == mrOk) {
                 showGroupAfterDialog();
             } else {
                 foods.tblFoodGroups2.cancelUpdates();
@@ -447,10 +452,11 @@ void TFormMain::TreeViewFoodsChange()
             showMessage("\"New Advanced Search\" is not implemented yet...!!!");
             break;
         case EditRuleGroupsNode:
-            if (DialogFoodAdvancedSearch->ShowModal() == mrOk) {
-                foods.ApplyRuleGroupEdits(); // groups and rules stored together
-                foods.tblFoodSQLRules.commitUpdates();
-                foods.tblFoodAdvancedSearch.commitUpdates();
+            if (DialogFoodAdvancedSearch->ShowModalStoring([&] {
+                    foods.ApplyRuleGroupEdits(); // groups and rules stored together
+                    foods.tblFoodSQLRules.commitUpdates();
+                    foods.tblFoodAdvancedSearch.commitUpdates();
+                }) == mrOk) {
                 RefreshAdvancedSearchNodes();
             } else {
                 foods.CancelRuleGroupEdits();
@@ -637,8 +643,7 @@ void TFormMain::BtnNewFoodClick()
 {
     const NodePath remembered = nodePath(TreeViewFoods->Selected());
     DataModuleFoods->BeginNewFood();
-    if (DialogFoodEdit->ShowModal() == mrOk) {
-        DataModuleFoods->PostNewFood();
+    if (DialogFoodEdit->ShowModalStoring([] { DataModuleFoods->PostNewFood(); }) == mrOk) {
         TreeViewFoods->SelectAndRun(NodeViewAllFoods); // listed afresh even when they were shown
         foodList().last(); // the listing rises by food number, and the new food has the highest
     } else {
@@ -654,9 +659,7 @@ void TFormMain::BtnEditFoodClick()
         return;
     }
     DataModuleFoods->BeginEditFood();
-    if (DialogFoodEdit->ShowModal() == mrOk)
-        DataModuleFoods->PostEditedFood();
-    else
+    if (DialogFoodEdit->ShowModalStoring([] { DataModuleFoods->PostEditedFood(); }) != mrOk)
         DataModuleFoods->CancelEditedFood();
 }
 

@@ -449,10 +449,10 @@ void TFormMain::TreeViewRecipesChange()
             break;
         case NewCuisineNode:
             cuisines.append();
-            if (DialogRecipeCuisineEdit->ShowModal() == mrOk) {
-                cuisines.post(); // the table numbers the new cuisine
+            if (DialogRecipeCuisineEdit->ShowModalStoring(
+                    [&] { Database::postAndApply(cuisines, [&] { store(cuisines); }); }) == mrOk) {
+                // The table numbered the new cuisine, and the stored list stands on it.
                 const QString name = currentName(cuisines, "Cuisine");
-                store(cuisines);
                 showRecipeNodeAfterDialog(NodeCuisines, &TFormMain::FillCuisineNodes, name);
             } else {
                 cuisines.cancel();
@@ -462,9 +462,8 @@ void TFormMain::TreeViewRecipesChange()
             break;
         case EditCuisinesNode:
             cuisines.setRecNo(recipes.tblRecipeCuisine.recNo());
-            if (DialogRecipeCuisines->ShowModal() == mrOk) {
+            if (DialogRecipeCuisines->ShowModalStoring([&] { store(cuisines); }) == mrOk) {
                 const QString name = currentName(cuisines, "Cuisine");
-                store(cuisines);
                 showRecipeNodeAfterDialog(NodeCuisines, &TFormMain::FillCuisineNodes, name);
             } else {
                 cuisines.cancelUpdates();
@@ -477,10 +476,10 @@ void TFormMain::TreeViewRecipesChange()
             break;
         case NewTypeNode:
             types.append();
-            if (DialogRecipeTypeEdit->ShowModal() == mrOk) {
-                types.fieldByName("RTYPE_ID").setAsInteger(recipes.NextRecipeTypeId());
-                types.post();
-                store(types);
+            if (DialogRecipeTypeEdit->ShowModalStoring([&] {
+                    types.fieldByName("RTYPE_ID").setAsInteger(recipes.NextRecipeTypeId());
+                    Database::postAndApply(types, [&] { store(types); });
+                }) == mrOk) {
                 showRecipeNodeAfterDialog(NodeRecipeTypes, &TFormMain::FillRecipeTypeNodes,
                                           currentName(types, "Recipe Type"));
             } else {
@@ -491,8 +490,7 @@ void TFormMain::TreeViewRecipesChange()
             break;
         case EditTypesNode:
             types.setRecNo(recipes.tblRecipeTypes.recNo());
-            if (DialogRecipeTypes->ShowModal() == mrOk) {
-                store(types);
+            if (DialogRecipeTypes->ShowModalStoring([&] { store(types); }) == mrOk) {
                 showRecipeNodeAfterDialog(NodeRecipeTypes, &TFormMain::FillRecipeTypeNodes,
                                           currentName(types, "Recipe Type"));
             } else {
@@ -531,8 +529,7 @@ void TFormMain::BtnNewRecipeClick()
     TDataModuleRecipes& recipes = *DataModuleRecipes;
     const NodePath recipeNode = nodePath(TreeViewRecipes->Selected());
     recipes.BeginNewRecipe();
-    if (DialogRecipeEdit->ShowModal() == mrOk) {
-        recipes.PostNewRecipe();
+    if (DialogRecipeEdit->ShowModalStoring([&] { recipes.PostNewRecipe(); }) == mrOk) {
         TreeViewRecipes->SelectAndRun(NodeViewAllRecipes); // listed afresh even when they were shown
         recipes.dscDisplayRecipes.dataSet()->last(); // the new recipe has the highest id
     } else {
@@ -551,9 +548,7 @@ void TFormMain::BtnEditRecipesClick()
         return;
     }
     recipes.BeginEditRecipe();
-    if (DialogRecipeEdit->ShowModal() == mrOk)
-        recipes.PostEditedRecipe();
-    else
+    if (DialogRecipeEdit->ShowModalStoring([&] { recipes.PostEditedRecipe(); }) != mrOk)
         recipes.CancelEditedRecipe();
     rerunFoodListing();
 }

@@ -3,7 +3,9 @@
 #include "foods/DatabaseFood.h"
 #include "foods/RuleGroupStatement.h"
 #include "seams/Messages.h"
+#include "store/Amount.h"
 #include "store/Text.h"
+#include "store/Value.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FormParts.h"
@@ -143,6 +145,7 @@ void TDialogFoodAdvancedSearchEdit::buildNutrientPage(QWidget* page)
     ComboBoxCondition = new QComboBox(page);
     ComboBoxCondition->setObjectName("ComboBoxCondition");
     ComboBoxCondition->setEditable(true);
+    ComboBoxCondition->setInsertPolicy(QComboBox::NoInsert); // the list offers comparisons, never what was typed
     ComboBoxCondition->addItems({"=", "<", ">", "<=", ">="});
     ComboBoxCondition->setCurrentIndex(-1);
     ComboBoxCondition->lineEdit()->setMaxLength(kRuleTextLength);
@@ -231,18 +234,22 @@ void TDialogFoodAdvancedSearchEdit::AddNutrientRule()
 {
     const std::string condition = ComboBoxCondition->currentText().toStdString();
     if (!isComparison(condition)) {
-        showMessage("Please Select a Condition.");
+        showMessage(trimmed(condition).empty() ? "Please Select a Condition."
+                                               : "Condition: \"" + condition + "\" is not a comparison.");
         ComboBoxCondition->setFocus();
         return;
     }
     const std::string value = edtValue->text().toStdString();
-    if (!parseNumber(value)) {
-        showMessage("Please Enter a Value.");
+    const auto number = readTypedNumber(value);
+    if (!number) {
+        showMessage(trimmed(value).empty() ? "Please Enter a Value." : "Value: \"" + value + "\" is not a number.");
         edtValue->setFocus();
         return;
     }
     RecordSet& nutrients = DataModuleFoods->tblNutrientDef;
-    StoreRule(nutrients.fieldByName("Nutr_Desc").asString(), trimmed(condition), value,
+    // Stored as the number it is: "1,5" is 1.5 to the search's statement.
+    StoreRule(nutrients.fieldByName("Nutr_Desc").asString(), trimmed(condition),
+              parseNumber(value) ? trimmed(value) : numberText(*number),
               wholeNumberText(nutrients.fieldByName("Nutr_No").value()));
 }
 

@@ -4,6 +4,7 @@
 #include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
 #include "store/FieldTexts.h"
+#include "store/Amount.h"
 #include "store/NextNumber.h"
 #include "store/PreferenceFilter.h"
 #include "store/ProgramError.h"
@@ -274,8 +275,8 @@ bool TDataModuleFoods::RunAdvancedSearch(const std::string& ruleGroupName)
     if (!statement.Refusal.empty()) {
         // The rows of the previous search must not pass for this one's.
         qrySearchFoods.close();
-        showMessage("The advanced search \"" + tblFoodAdvancedSearch.fieldByName("SQL Name").asString()
-                    + "\" cannot run: " + statement.Refusal);
+        showError("The advanced search \"" + tblFoodAdvancedSearch.fieldByName("SQL Name").asString()
+                  + "\" cannot run: " + statement.Refusal);
         return false;
     }
     ReloadFoodQuery({statement.Text}, statement.Params);
@@ -330,13 +331,20 @@ void TDataModuleFoods::AddSearchHistory(const std::string& keyword)
 {
     // Removing the old spelling and storing the new one is one change: a failure
     // half-way must not lose the keyword.
-    storeTogether(DatabaseFoods, {&tblFoodSimpleSearch}, {&tblFoodSimpleSearch}, [&] {
-        if (tblFoodSimpleSearch.locate("Keyword", Value(keyword), true))
-            tblFoodSimpleSearch.deleteRecord();
-        tblFoodSimpleSearch.append();
-        tblFoodSimpleSearch.fieldByName("Keyword").setAsString(keyword);
-        tblFoodSimpleSearch.post();
-    });
+    try {
+        storeTogether(DatabaseFoods, {&tblFoodSimpleSearch}, {&tblFoodSimpleSearch}, [&] {
+            if (tblFoodSimpleSearch.locate("Keyword", Value(keyword), true))
+                tblFoodSimpleSearch.deleteRecord();
+            tblFoodSimpleSearch.append();
+            tblFoodSimpleSearch.fieldByName("Keyword").setAsString(keyword);
+            tblFoodSimpleSearch.post();
+        });
+    } catch (const ProgramError& error) {
+        // The history is a convenience: a data file that cannot take it (read-only,
+        // or held by another program) must not stand between the user and the results.
+        if (error.code() == 0)
+            throw;
+    }
 }
 
 void TDataModuleFoods::ClearSearchHistory()
@@ -405,15 +413,15 @@ void TDataModuleFoods::ReleaseFoodDetails()
 
 void TDataModuleFoods::BeginNewFood()
 {
+    const std::int32_t number = NextFoodNumber(); // before the row: see BeginNewFoodGroup
     HoldFoodDetails();
     tblFoodDesc2.append();
-    tblFoodDesc2.fieldByName("NDB_No").setAsInteger(NextFoodNumber());
+    tblFoodDesc2.fieldByName("NDB_No").setAsInteger(number);
 }
 
 void TDataModuleFoods::PostNewFood()
 {
-    tblFoodDesc2.post();
-    ApplyFoodEdits();
+    Database::postAndApply(tblFoodDesc2, [this] { ApplyFoodEdits(); });
     ReleaseFoodDetails();
 }
 
@@ -437,8 +445,7 @@ void TDataModuleFoods::BeginEditFood()
 void TDataModuleFoods::PostEditedFood()
 {
     const Value number = tblFoodDesc2.fieldByName("NDB_No").value();
-    tblFoodDesc2.post();
-    ApplyFoodEdits();
+    Database::postAndApply(tblFoodDesc2, [this] { ApplyFoodEdits(); });
     ReleaseFoodDetails();
     QueryAllFoods();
     if (FoodListShowsQuery())
@@ -521,8 +528,10 @@ void TDataModuleFoods::CancelFoodEdits()
 
 void TDataModuleFoods::BeginNewFoodGroup()
 {
+    // Numbered before the row exists: a number that cannot be read leaves no row behind.
+    const std::int32_t code = NextFoodGroupCode();
     tblFoodGroups2.append();
-    tblFoodGroups2.fieldByName("FdGrp_Cd").setAsInteger(NextFoodGroupCode());
+    tblFoodGroups2.fieldByName("FdGrp_Cd").setAsInteger(code);
 }
 
 void TDataModuleFoods::PostNewFoodGroup()
@@ -567,10 +576,11 @@ void TDataModuleFoods::DeleteFoodGroup()
 // takes back both: the rules added or removed since Begin, and the row.
 void TDataModuleFoods::BeginNewRuleGroup()
 {
+    const std::int32_t id = NextRuleGroupId(); // before the row: see BeginNewFoodGroup
     fRuleGroupUndo.reset();
     fRuleGroupUndo = std::make_unique<UndoPoint>(std::vector<RecordSet*>{&tblFoodSQLRules, &tblFoodAdvancedSearch});
     tblFoodAdvancedSearch.append();
-    tblFoodAdvancedSearch.fieldByName("SQL_ID").setAsInteger(NextRuleGroupId());
+    tblFoodAdvancedSearch.fieldByName("SQL_ID").setAsInteger(id);
 }
 
 void TDataModuleFoods::BeginEditRuleGroup()
@@ -656,6 +666,12 @@ void TDataModuleFoods::dscFoodDescDataChange(DataSource&, Field*)
 
 void TDataModuleFoods::tblNutrientDataCalcFields(RecordSet& set)
 {
+    // An amount beyond the amount rule ("1e308", "-100") has no per-measure values.
+    if (!isAllowedGrams(fCurrentGramWeight)) {
+        set.fieldByName("Gm_Wgt").clear();
+        set.fieldByName("Nutr_ValByServing").clear();
+        return;
+    }
     set.fieldByName("Gm_Wgt").setAsFloat(fCurrentGramWeight);
     set.fieldByName("Nutr_ValByServing").setAsFloat(set.fieldByName("Nutr_Val").asFloat() * (fCurrentGramWeight * 0.01));
 }

@@ -308,14 +308,14 @@ std::vector<RecordSet*> TDataModuleRecipes::editSets()
 
 void TDataModuleRecipes::BeginNewRecipe()
 {
+    const std::int32_t id = NextRecipeId(); // numbered first: a number that cannot be read leaves no row
     tblRecipeDescEdit.append();
-    tblRecipeDescEdit.fieldByName("R_ID").setAsInteger(NextRecipeId());
+    tblRecipeDescEdit.fieldByName("R_ID").setAsInteger(id);
 }
 
 void TDataModuleRecipes::PostNewRecipe()
 {
-    tblRecipeDescEdit.post();
-    ApplyRecipeEdits();
+    Database::postAndApply(tblRecipeDescEdit, [this] { ApplyRecipeEdits(); });
 }
 
 void TDataModuleRecipes::CancelNewRecipe()
@@ -336,8 +336,7 @@ void TDataModuleRecipes::BeginEditRecipe()
 
 void TDataModuleRecipes::PostEditedRecipe()
 {
-    tblRecipeDescEdit.post();
-    ApplyRecipeEdits();
+    Database::postAndApply(tblRecipeDescEdit, [this] { ApplyRecipeEdits(); });
 }
 
 void TDataModuleRecipes::CancelEditedRecipe()

@@ -166,7 +166,7 @@ void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModule
 {
     DataSource& ingredient = recipes.dscRecipeIngredientEdit;
     DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 52, 366, 22});
-    DBEdit1 = AddBox(ingredient, "Quantity", {392, 52, 80, 22});
+    DBEdit1 = AddBox(ingredient, "Quantity", {392, 52, 80, 22}, LabelQuantity->text());
     DBEdit3 = AddBox(ingredient, "Unit", {482, 52, 136, 22});
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
@@ -246,7 +246,7 @@ void TDialogIngredientEdit::ComboBoxMeasuresChange()
     if (chosen)
         GramWeight = MeasureList[static_cast<std::size_t>(index)].GramsPerUnit * amount;
     QString label = QStringLiteral("Amount (g): ");
-    if (chosen && !typed.isEmpty() && GramWeight != 0)
+    if (chosen && !typed.isEmpty() && isAllowedGrams(GramWeight))
         label += QString::number(GramWeight, 'g', 15);
     LabelAmountIngram->setText(label);
 }
@@ -296,12 +296,14 @@ void TDialogIngredientEdit::DisplayAllFoods1Click()
 void TDialogIngredientEdit::DisplaybyFoodGroup1Click()
 {
     RecordSet& groups = DataModuleFoods->tblFoodGroups2;
-    if (DialogFoodGroups->ShowModal() != mrOk) {
+    const auto store = [&] {
+        groups.applyUpdates();
+        groups.commitUpdates();
+    };
+    if (DialogFoodGroups->ShowModalStoring(store) != mrOk) {
         groups.cancelUpdates();
         return;
     }
-    groups.applyUpdates();
-    groups.commitUpdates();
     // Renamed or deleted groups change the Foods page's tree even when no group is left to show.
     std::string group;
     if (!groups.isEmpty()) {
@@ -322,21 +324,21 @@ void TDialogIngredientEdit::SimpleSearch1Click()
 void TDialogIngredientEdit::AdvancedSearch1Click()
 {
     TDataModuleFoods& foods = *DataModuleFoods;
-    if (DialogFoodAdvancedSearch->ShowModal() != mrOk) {
+    if (DialogFoodAdvancedSearch->ShowModalStoring([&] { foods.ApplyRuleGroupEdits(); }) != mrOk) {
         foods.CancelRuleGroupEdits();
         return;
     }
-    foods.ApplyRuleGroupEdits();
-    std::string search;
-    if (!foods.tblFoodAdvancedSearch.isEmpty()) {
-        const std::string name = foods.tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
-        // A search whose rule cannot run has told the user why: nothing new is shown.
-        if (foods.RunAdvancedSearch(name)) {
-            foods.ShowSearchResults();
-            search = name;
-        }
+    // With no search left, or one whose rule cannot run (it has said why), every
+    // food is listed: the previous listing must not pass for this search's.
+    const std::string name = foods.tblFoodAdvancedSearch.isEmpty()
+                                 ? std::string()
+                                 : foods.tblFoodAdvancedSearch.fieldByName("SQL Name").asString();
+    if (name.empty() || !foods.RunAdvancedSearch(name)) {
+        DisplayAllFoods1Click();
+        return;
     }
-    foodListChanged(FoodListFilter::AdvancedSearch, search);
+    foods.ShowSearchResults();
+    foodListChanged(FoodListFilter::AdvancedSearch, name);
 }
 
 void TDialogIngredientEdit::btnAddLinkIngredientClick()
@@ -348,6 +350,12 @@ void TDialogIngredientEdit::btnAddLinkIngredientClick()
     // Without a measure the grams shown would be another food's.
     if (!inGrams && MeasureList.empty()) {
         showMessage("This food has no household measure: link it In Grams.");
+        return;
+    }
+    ComboBoxMeasuresChange(); // the grams of what the boxes show now
+    if (!isAllowedGrams(GramWeight)) {
+        showMessage(kAmountRuleMessage);
+        EditAmount->setFocus();
         return;
     }
     RecordSet& ingredient = DataModuleRecipes->tblRecipeIngredientEdit;

@@ -43,12 +43,13 @@ std::map<std::string, std::weak_ptr<void>>& openConnections()
     return connections;
 }
 
-// What a failed apply adds to its cause: the pending changes are all still there.
-std::string notStoredNote(const ProgramError& cause)
+// A failed apply says that nothing was stored; what becomes of the work is the
+// business of the dialog that holds it.
+std::string notStored(const ProgramError& cause)
 {
-    if ((cause.code() & 0xff) == SQLITE_READONLY) // its text says already that nothing was stored
-        return "The change is kept until OK stores it or Cancel drops it.";
-    return "The change was not stored: it is kept until OK stores it or Cancel drops it.";
+    if ((cause.code() & 0xff) == SQLITE_READONLY) // its text says so already
+        return cause.what();
+    return std::string(cause.what()) + "\nThe change was not stored.";
 }
 
 } // namespace
@@ -96,7 +97,7 @@ void Database::applyUpdates(const std::vector<RecordSet*>& sets)
             results.push_back(set->writePendingChanges());
         transaction.commit();
     } catch (const ProgramError& error) {
-        throw ProgramError(std::string(error.what()) + "\n" + notStoredNote(error), error.code());
+        throw ProgramError(notStored(error), error.code());
     }
     // Only now, with everything stored, do the sets let go of their pending changes.
     // They all do so before any of them tells its details: a detail that re-read while
@@ -116,6 +117,20 @@ void Database::applyUpdates(const std::vector<RecordSet*>& sets)
     }
     if (error)
         std::rethrow_exception(error);
+}
+
+void Database::postAndApply(RecordSet& master, const std::function<void()>& apply)
+{
+    const DataSetState state = master.state();
+    const bool editing = state == DataSetState::Edit || state == DataSetState::Insert;
+    master.post();
+    try {
+        apply();
+    } catch (...) {
+        if (editing)
+            master.edit();
+        throw;
+    }
 }
 
 std::uint64_t Database::tableVersion(const std::string& table) const

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -35,6 +36,11 @@ public:
     // again saying so, so that a later apply stores the same changes once.
     void applyUpdates(std::initializer_list<RecordSet*> sets);
     void applyUpdates(const std::vector<RecordSet*>& sets);
+
+    // Posts `master`'s open edit and runs `apply`; when that fails, `master` is
+    // editing its row again, so the dialog showing it goes on taking what is typed
+    // and a later OK posts and applies it once.
+    static void postAndApply(RecordSet& master, const std::function<void()>& apply);
 
     // Every write to a table raises its version; sets re-read when it moved.
     std::uint64_t tableVersion(const std::string& table) const;

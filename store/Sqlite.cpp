@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <thread>
+
 namespace {
 
 // SQLite's own LOWER folds ASCII only; searches must also match "CRÈME" to "crème".
@@ -126,12 +128,50 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) : path_(path)
         fail("Cannot open database " + path, code, message);
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_handler(db_, &SqliteDatabase::waitWhileBusy, this);
     // Lists are read whole and details by index seeks: a page cache beyond 1 MiB only
     // holds pages of lists read long ago, which the system's file cache keeps anyway.
     sqlite3_exec(db_, "PRAGMA cache_size = -1024", nullptr, nullptr, nullptr);
     sqlite3_create_function(db_, "lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, lowerFunction, nullptr,
                             nullptr);
+}
+
+namespace {
+
+std::chrono::milliseconds busyTimeoutSetting{2000};
+std::function<void()> busyWaitHook;
+
+} // namespace
+
+void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    busyTimeoutSetting = timeout;
+}
+
+std::chrono::milliseconds SqliteDatabase::busyTimeout()
+{
+    return busyTimeoutSetting;
+}
+
+void SqliteDatabase::setBusyWaitHook(std::function<void()> hook)
+{
+    busyWaitHook = std::move(hook);
+}
+
+// SQLite's own timeout sleeps in one piece and the window freezes with it: this
+// waits in short naps and lets the hook repaint in between.
+int SqliteDatabase::waitWhileBusy(void* self, int attempt)
+{
+    auto* db = static_cast<SqliteDatabase*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0)
+        db->busySince_ = now;
+    if (now - db->busySince_ >= busyTimeoutSetting)
+        return 0;
+    if (busyWaitHook)
+        busyWaitHook();
+    std::this_thread::sleep_for(std::chrono::milliseconds(attempt < 10 ? 2 : 15));
+    return 1;
 }
 
 SqliteDatabase::~SqliteDatabase()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,13 +70,23 @@ public:
     bool tableExists(std::string_view table) const;
     const std::string& path() const { return path_; }
 
+    // How long a statement waits for a file another program holds before it fails
+    // ("in use by another program"); tests shorten it. While it waits, the wait
+    // hook runs every few milliseconds, so that windows keep painting.
+    static void setBusyTimeout(std::chrono::milliseconds timeout);
+    static std::chrono::milliseconds busyTimeout();
+    static void setBusyWaitHook(std::function<void()> hook);
+
     // Throws the ProgramError for SQLite's last failure on this connection.
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void fail(const std::string& what, int code, const std::string& sqliteMessage) const;
 
 private:
+    static int waitWhileBusy(void* self, int attempt);
+
     std::string path_;
     sqlite3* db_ = nullptr;
+    std::chrono::steady_clock::time_point busySince_;
 };
 
 // Begins a transaction; rolls it back on destruction unless committed.

@@ -1,37 +1,21 @@
 #include "ui/DialogParts.h"
 
-#include "ui/ButtonContainer.h"
-#include "ui/GraphicButton.h"
+#include "ui/FormParts.h"
 #include "ui/Skin.h"
 
 #include <QLabel>
 
 namespace DialogParts {
 
+// The same pieces the forms place: one home for both.
 TGraphicButton* imageButton(QWidget* parent, const QString& images, const QString& hint, QPoint at)
 {
-    auto* button = new TGraphicButton(parent);
-    button->SetImage(buttonImage(images + "Up"));
-    button->SetImageDown(buttonImage(images + "Down"));
-    button->SetImageOver(buttonImage(images + "Over"));
-    if (!hint.isEmpty())
-        button->SetHint(hint);
-    button->move(at);
-    return button;
+    return ::imageButton(parent, images, hint, at);
 }
 
 QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QColor& colour, bool bold)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->move(at);
-    label->adjustSize();
-    return label;
+    return captionLabel(parent, text, at, colour, bold);
 }
 
 QLabel* title(QWidget* parent, const QString& text)

@@ -1,6 +1,7 @@
 #include "ui/ErrorGuard.h"
 
 #include "seams/Messages.h"
+#include "ui/BusyWait.h"
 #include "store/ProgramError.h"
 
 #include <string>
@@ -34,7 +35,10 @@ bool guarded(const std::function<void()>& handler) noexcept
     }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    installBusyWaitFeedback();
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -58,7 +58,12 @@ void TListDialog::BtnCancelClick()
 void TListDialog::editRow(const std::function<void()>& begin, TFormTemplateDialog& editor,
                           const std::function<void()>& post, const std::function<void()>& cancel)
 {
-    begin();
+    try {
+        begin();
+    } catch (...) {
+        cancel(); // a new row whose number could not be read is no row at all
+        throw;
+    }
     if (editor.ShowModal() != mrOk) {
         cancel();
         return;

@@ -1,6 +1,8 @@
 #include "ui/TemplateDialog.h"
 
 #include "store/ProgramError.h"
+#include "seams/Messages.h"
+#include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/FormParts.h"
@@ -8,9 +10,12 @@
 #include "ui/WindowDrag.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
+
+#include <utility>
 
 #include <algorithm>
 
@@ -20,6 +25,20 @@ std::function<int(TFormTemplateDialog&)> TFormTemplateDialog::ShowModalHook;
 namespace {
 
 QWidget* mainWindow = nullptr;
+
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Said under a store that failed: where the user's work is now.
+std::string keptWorkNote(const ProgramError& error)
+{
+    constexpr int kReadOnly = 8; // SQLite's SQLITE_READONLY
+    if ((error.code() & 0xff) == kReadOnly)
+        return "Changes cannot be stored in this data folder. What you typed stays here until Cancel drops it.";
+    return "What you typed is kept: OK tries again, Cancel drops it.";
+}
 
 SkinPicture* framePicture(QWidget* parent, const char* name, Skin::FramePiece piece, SkinPicture::Fit fit)
 {
@@ -133,8 +152,30 @@ int TFormTemplateDialog::ShowModal()
     return exec();
 }
 
+int TFormTemplateDialog::ShowModalStoring(std::function<void()> store)
+{
+    struct Restore {
+        std::function<void()>& slot;
+        std::function<void()> previous;
+        ~Restore() { slot = std::move(previous); }
+    } restore{storeOnOk_, std::exchange(storeOnOk_, std::move(store))};
+    return ShowModal();
+}
+
 void TFormTemplateDialog::CloseOk()
 {
+    if (storeOnOk_) {
+        try {
+            const BusyCursor busy;
+            storeOnOk_();
+        } catch (const ProgramError& error) {
+            showError(std::string(error.what()) + "\n" + keptWorkNote(error));
+            return;
+        } catch (...) {
+            reportCurrentException();
+            return;
+        }
+    }
     code_ = mrOk;
     closeRequested_ = true;
     close();
@@ -161,6 +202,11 @@ void TFormTemplateDialog::closeEvent(QCloseEvent* event)
 
 void TFormTemplateDialog::FormClose()
 {
+    // Whatever a box holds, Cancel and Escape close without a word: the focused box
+    // would report its text again as it loses the focus on hiding.
+    if (code_ != mrOk)
+        for (TDBEdit* box : dataEditsIn(this))
+            box->setModified(false);
     // done() hides the window (it is not destroyed) and ends a modal loop.
     done(code_);
 }

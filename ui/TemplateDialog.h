@@ -40,6 +40,10 @@ public:
     // Shows the dialog modally, centred on the main window, and returns the code
     // it closed with. Goes through ShowModalHook when one is installed.
     int ShowModal();
+    // Shows the dialog modally with its work stored by OK: `store` runs first, and
+    // when it fails the dialog stays open with everything typed and says so, so
+    // that a later OK stores the work once; only Cancel drops it.
+    int ShowModalStoring(std::function<void()> store);
     // Test seam: replaces what happens between showing and closing.
     static std::function<int(TFormTemplateDialog&)> ShowModalHook;
     // The window dialogs are centred on (the application's main window).
@@ -81,6 +85,7 @@ private:
     double dragY_ = 0;
     bool dragging_ = false;
     int code_ = mrNone;
+    std::function<void()> storeOnOk_;
     bool closeRequested_ = false;
     WindowDrag* drag_;
     std::vector<QWidget*> keyRoutes_;

@@ -223,9 +223,15 @@ TEST_F(AdvancedSearchEditor, EveryComparisonOfSqlIsStoredTrimmedAndOthersAreRefu
         EXPECT_EQ(foods().tblFoodSQLRules.recordCount(), 0);
         click(editor().BtnOk);
     });
-    std::vector<std::string> expected(5, "Please Select a Condition.");
-    expected.insert(expected.end(), 5, "Please Enter a Value.");
-    EXPECT_EQ(messages.texts(), expected);
+    // The empty box asks for a condition or value; a typed one is refused in so many words.
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{
+                                    "Condition: \"; DROP TABLE \"FOOD_DES.db\"; --\" is not a comparison.",
+                                    "Please Select a Condition.", "Condition: \"=<\" is not a comparison.",
+                                    "Condition: \"contains\" is not a comparison.",
+                                    "Condition: \"> 1) OR (1\" is not a comparison.",
+                                    "Value: \"abc\" is not a number.", "Please Enter a Value.",
+                                    "Value: \"1; DROP TABLE x\" is not a number.", "Value: \"1e999\" is not a number.",
+                                    "Value: \"nan\" is not a number."}));
     EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FoodSQLRules.DB" WHERE SQL_ID = 2)"), 0);
     EXPECT_EQ(count("1"), allFoods);
 }

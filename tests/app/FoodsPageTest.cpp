@@ -167,6 +167,14 @@ TEST_F(FoodsPage, ButterByTheTablespoonShowsItsEnergyPerMeasureAndGrams)
         EXPECT_EQ(DataModuleFoods->CurrentGramWeight(), 0) << unreadable;
         EXPECT_EQ(nutrientCell("Energy", 2), "") << unreadable;
     }
+    // Beyond the amount rule there are no per-measure values: never inf, nan or a 300-digit weight.
+    for (const char* refused : {"1e308", "1e307", "-100", "8000"}) {
+        typeAmount(refused);
+        EXPECT_EQ(nutrientCell("Energy", 2), "") << refused;
+        EXPECT_EQ(grams(), "") << refused;
+    }
+    typeAmount("2,5");
+    EXPECT_EQ(grams(), "35.5");
     EXPECT_TRUE(messages.messages().empty());
 }
 

@@ -415,7 +415,7 @@ protected:
     }
 };
 
-TEST_F(SavedSearchMenu, ASavedSearchChosenWithOkListsItsFoodsAndARefusedOneShowsNothingNew)
+TEST_F(SavedSearchMenu, ASavedSearchChosenWithOkListsItsFoodsAndARefusedOneListsAllFoods)
 {
     const std::int64_t cheeses =
         dir.stored().count("SELECT COUNT(*) FROM \"FOOD_DES.db\" WHERE LOWER(\"Desc\") LIKE '%cheese%'");
@@ -425,12 +425,57 @@ TEST_F(SavedSearchMenu, ASavedSearchChosenWithOkListsItsFoodsAndARefusedOneShows
         runSearch("Cheeses", true);
         EXPECT_EQ(dialog().DBGridIngredients->model()->rowCount(), cheeses);
         runSearch("Broken", true);
+        EXPECT_EQ(dialog().DBGridIngredients->model()->rowCount(),
+                  dir.stored().count(R"(SELECT COUNT(*) FROM "FOOD_DES.db")"));
         ui_test::click(dialog().BtnOk);
     });
-    EXPECT_EQ(followed, (std::vector<std::string>{"3:Cheeses", "3:"}));
+    EXPECT_EQ(followed, (std::vector<std::string>{"3:Cheeses", "0:"}));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"DialogIngredientEdit", "DialogFoodAdvancedSearch",
                                                          "DialogFoodAdvancedSearch", "DialogFoodAdvancedSearch"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(IngredientDialog, AnAmountBeyondTheAmountRuleIsRefusedAtTheLinkButtonAndLinksNothing)
+{
+    openIngredient(true, [this] {
+        type(dialog().DBEdit2, "Butter");
+        EXPECT_NE(weightId(kButter, "tbsp"), 0);
+        clickRadio(dialog().rdByMeasure);
+        chooseFood(kButter);
+        chooseMeasure("tbsp");
+        for (const char* amount : {"1e308", "0", "-2"}) {
+            type(dialog().EditAmount, amount);
+            EXPECT_EQ(gramsLabel(), "Amount (g): ") << amount; // never inf, nan or a negative weight
+            messages.clear();
+            ui_test::click(dialog().btnAddLinkIngredient);
+            EXPECT_EQ(messages.texts(), std::vector<std::string>{"The amount must be a number above 0 and at most 100 kg."})
+                << amount;
+            EXPECT_TRUE(ingredients().fieldByName("NDB_No").isNull()) << amount;
+        }
+        clickRadio(dialog().rdInGram);
+        for (const char* amount : {"-100", "100001", "1e307"}) {
+            type(dialog().EditAmount, amount);
+            messages.clear();
+            ui_test::click(dialog().btnAddLinkIngredient);
+            EXPECT_EQ(messages.texts().size(), 1u) << amount;
+            EXPECT_TRUE(ingredients().fieldByName("NDB_No").isNull()) << amount;
+        }
+        // The comma rule: "7,5" is 7.5 g, and 100 kg is the most a line may weigh.
+        type(dialog().EditAmount, "7,5");
+        ui_test::click(dialog().btnAddLinkIngredient);
+        EXPECT_EQ(ingredients().fieldByName("WeightInGram").asFloat(), 7.5);
+        type(dialog().EditAmount, "100,000");
+        ui_test::click(dialog().btnAddLinkIngredient);
+        EXPECT_EQ(ingredients().fieldByName("WeightInGram").asFloat(), 100000);
+        ui_test::click(dialog().BtnOk);
+    });
+    // In grams the measure shown is kept as ever; the grams are the amount.
+    EXPECT_EQ(storedIngredients(), std::vector<std::string>{"Butter|1001|1|100000.0|"
+                                                            + std::to_string(weightId(kButter, "tbsp")) + ".0|100000.0"});
 }
 
 } // namespace

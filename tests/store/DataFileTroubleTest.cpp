@@ -21,7 +21,7 @@ std::string errorOf(const std::function<void()>& action)
     return "no error";
 }
 
-const std::string kKept = "The change was not stored: it is kept until OK stores it or Cancel drops it.";
+const std::string kKept = "The change was not stored.";
 
 class DataFileTrouble : public StoreTest {
 protected:
@@ -47,8 +47,7 @@ TEST_F(DataFileTrouble, AReadOnlyFileRefusesTheChangeAndTheUserKeepsIt)
     groups.open();
     addGroup(groups, 9600);
     EXPECT_EQ(errorOf([&] { groups.applyUpdates(); }),
-              "The data file data/saporia.sqlite is read-only: the change was not stored.\n"
-              "The change is kept until OK stores it or Cancel drops it.");
+              "The data file data/saporia.sqlite is read-only: the change was not stored.");
     EXPECT_TRUE(groups.updatesPending());
     EXPECT_TRUE(groups.locate("FdGrp_Cd", Value(std::int64_t{9600})));
     EXPECT_EQ(storedGroup(9600), 0);
@@ -93,11 +92,9 @@ TEST_F(DataFileTrouble, AFileHeldByAnotherProgramIsToldAndARetryStoresTheKeptCha
     groups.open();
     addGroup(groups, 9800);
     {
-        SqliteDatabase other(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-        other.execute("BEGIN IMMEDIATE");
+        HeldDataFile other(dir.databaseFile());
         EXPECT_EQ(errorOf([&] { groups.applyUpdates(); }),
                   "The data file data/saporia.sqlite is in use by another program.\n" + kKept);
-        other.execute("ROLLBACK");
     }
     EXPECT_TRUE(groups.updatesPending());
     groups.applyUpdates();

@@ -1,7 +1,9 @@
 #include "support/TestDataFolder.h"
 
 #include "store/Schema.h"
+#include "store/Sqlite.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -36,4 +38,36 @@ fs::path TestWorkingDirectory::databaseFile() const
 fs::path referenceFolder()
 {
     return SAPORIA_REFERENCE_DIR;
+}
+
+struct HeldDataFile::Holder {
+    Holder(const std::filesystem::path& file, HeldDataFile::Hold hold)
+        : connection(file.string(), SqliteDatabase::Mode::OpenExisting), timeout(SqliteDatabase::busyTimeout())
+    {
+        connection.execute(hold == HeldDataFile::Hold::Writes ? "BEGIN IMMEDIATE" : "BEGIN EXCLUSIVE");
+    }
+    ~Holder()
+    {
+        connection.execute("ROLLBACK");
+        SqliteDatabase::setBusyTimeout(timeout);
+    }
+    SqliteDatabase connection;
+    std::chrono::milliseconds timeout;
+};
+
+HeldDataFile::HeldDataFile(const std::filesystem::path& databaseFile, Hold hold)
+    : holder_(new Holder(databaseFile, hold))
+{
+    SqliteDatabase::setBusyTimeout(std::chrono::milliseconds(50));
+}
+
+HeldDataFile::~HeldDataFile()
+{
+    release();
+}
+
+void HeldDataFile::release()
+{
+    delete holder_;
+    holder_ = nullptr;
 }

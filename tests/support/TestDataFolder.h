@@ -30,3 +30,22 @@ private:
 
 // The folder that holds the reference files the tool imports.
 std::filesystem::path referenceFolder();
+
+// Another program holding the data file: while it lives, every write waits and
+// then fails as "in use by another program". The wait is made short, so that a
+// test of a held file takes a fraction of a second.
+class HeldDataFile {
+public:
+    // Writes: the other program is writing (reads go on). Everything: it holds
+    // the file whole, so that even reading it fails.
+    enum class Hold { Writes, Everything };
+    explicit HeldDataFile(const std::filesystem::path& databaseFile, Hold hold = Hold::Writes);
+    ~HeldDataFile();
+    HeldDataFile(const HeldDataFile&) = delete;
+    HeldDataFile& operator=(const HeldDataFile&) = delete;
+    void release();
+
+private:
+    struct Holder;
+    Holder* holder_;
+};
