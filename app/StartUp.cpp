@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 
-#include "app/DataFolderLock.h"
+#include "store/DataFolderLock.h"
 #include "ui/ButtonContainer.h"
 #include "foods/AdvancedSearch.h"
 #include "foods/AdvancedSearchEdit.h"
@@ -13,6 +13,7 @@
 #include "ui/ErrorGuard.h"
 #include "app/MainForm.h"
 #include "seams/Messages.h"
+#include "store/SchemaUpgrade.h"
 #include "foods/FoodEdit.h"
 #include "foods/Measurements.h"
 #include "foods/NutrientValue.h"
@@ -126,6 +127,8 @@ int RunProgram()
         return 0;
     }
     guarded([] {
+        if (const std::string notice = prepareDataFolder("data"); !notice.empty())
+            showMessage(notice);
         CreateApplicationObjects();
         FormMain->show();
         QApplication::exec();

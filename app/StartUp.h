@@ -22,7 +22,8 @@ const std::vector<StartUpStep>& startUpSteps();
 void CreateApplicationObjects();
 void DestroyApplicationObjects();
 
-// Runs the program: the objects, the main window and the message loop, inside one
-// guard that shows any error in the error box. A second start on a data folder
-// already in use says so and touches nothing. Always returns 0.
+// Runs the program: the data folder readied (upgraded, or opened read-only, told
+// once), the objects, the main window and the message loop, inside one guard that
+// shows any error in the error box. A second start on a data folder already in use
+// says so and touches nothing. Always returns 0.
 int RunProgram();

@@ -2,6 +2,7 @@
 
 #include "store/ProgramError.h"
 #include "store/Schema.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 #include "store/TableDefinitions.h"
 #include "tools/DataFolderInstaller.h"
@@ -87,6 +88,23 @@ void buildTenfoldData(const fs::path& source, const fs::path& target)
     fs::rename(work, target);
 }
 
+// Figures run on files of the current layout: an older folder is upgraded in place;
+// a newer one, left by another build, is removed so that it is made again.
+void keepCurrent(const fs::path& folder)
+{
+    if (!fs::exists(folder))
+        return;
+    bool newer = false;
+    {
+        SqliteDatabase db((folder / kDatabaseFileName).string(), SqliteDatabase::Mode::OpenExisting);
+        newer = storedSchemaVersion(db) > currentSchemaVersion();
+        if (!newer)
+            applySchemaSteps(db);
+    }
+    if (newer)
+        fs::remove_all(folder);
+}
+
 // Runs the benchmark with the tenfold data as the working directory.
 void onTenfoldData(BenchmarkFunction function, benchmark::State& state)
 {
@@ -113,12 +131,14 @@ const fs::path& tenfoldDirectory()
 void prepareBenchData()
 {
     const fs::path data = benchDirectory() / "data";
+    const fs::path tenfold = tenfoldDirectory() / "data";
+    keepCurrent(data);
+    keepCurrent(tenfold);
     if (!fs::exists(data)) {
         std::printf("Building the full reference data for the benchmarks...\n");
         fs::create_directories(benchDirectory());
         installDataFolder({SAPORIA_REFERENCE_DIR, data, std::nullopt});
     }
-    const fs::path tenfold = tenfoldDirectory() / "data";
     if (!fs::exists(tenfold)) {
         std::printf("Building the tenfold data for the benchmarks...\n");
         const auto start = std::chrono::steady_clock::now();

@@ -3,6 +3,8 @@
 #include "store/ProgramError.h"
 #include "store/RecordSet.h"
 #include "store/Schema.h"
+#include "store/SchemaSteps.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 
 #include <sqlite3.h>
@@ -11,6 +13,8 @@
 #include <cctype>
 #include <exception>
 #include <map>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,6 +25,10 @@ struct Database::Connection {
         // SQLite reads the file only when it first needs to: read it now, so that a
         // file that is no database is told at once, not at some later step.
         db.execute("SELECT count(*) FROM sqlite_master");
+        // A newer layout may hold rows this program would break; it is not even read.
+        if (storedSchemaVersion(db) > currentSchemaVersion())
+            throw ProgramError("The data file " + path + " was made by a newer Saporia: this one cannot open it. "
+                               "Start the newer Saporia, or use another data folder.");
     }
     SqliteDatabase db;
     std::unordered_map<std::string, std::uint64_t> versions;
@@ -52,16 +60,44 @@ std::string notStored(const ProgramError& cause)
     return std::string(cause.what()) + "\nThe change was not stored.";
 }
 
+bool mayWrite(const fs::path& folder, const fs::path& file)
+{
+    return !ReadOnlyDataFolders::active() && ::access(folder.c_str(), W_OK) == 0 && ::access(file.c_str(), W_OK) == 0;
+}
+
+bool readOnlyFoldersPretended = false;
+
 } // namespace
+
+ReadOnlyDataFolders::ReadOnlyDataFolders()
+{
+    readOnlyFoldersPretended = true;
+}
+
+ReadOnlyDataFolders::~ReadOnlyDataFolders()
+{
+    readOnlyFoldersPretended = false;
+}
+
+bool ReadOnlyDataFolders::active()
+{
+    return readOnlyFoldersPretended;
+}
 
 Database::Database(std::string alias, const fs::path& folder, Access access) : alias_(std::move(alias))
 {
     std::error_code ec;
-    if (!fs::is_directory(folder, ec))
-        throw ProgramError("The folder '" + folder.string() + "' does not exist: run make data to create it.");
+    if (!fs::is_directory(folder, ec)) {
+        const std::string where = fs::absolute(folder, ec).string();
+        throw ProgramError("The data folder " + where + " does not exist. Started from the application menu, "
+                           "Saporia creates its data folder on the first start; to create this one, run: "
+                           "saporia-makedb " + where);
+    }
     const fs::path file = folder / kDatabaseFileName;
     if (!fs::is_regular_file(file, ec))
         throw ProgramError("Cannot open database '" + alias_ + "': '" + file.string() + "' does not exist");
+    if (access == Access::ReadWrite && !mayWrite(folder, file))
+        access = Access::ReadOnly;
     const std::string key = fs::canonical(file, ec).string() + (access == Access::ReadOnly ? "|read-only" : "");
     auto& connections = openConnections();
     if (auto existing = connections[key].lock()) {
@@ -77,6 +113,16 @@ Database::~Database() = default;
 SqliteDatabase& Database::sqlite() const
 {
     return connection_->db;
+}
+
+bool Database::readOnly() const
+{
+    return sqlite3_db_readonly(connection_->db.handle(), "main") == 1;
+}
+
+int Database::schemaVersion() const
+{
+    return storedSchemaVersion(connection_->db);
 }
 
 void Database::applyUpdates(std::initializer_list<RecordSet*> sets)

@@ -18,10 +18,12 @@ class Database {
 public:
     // ReadOnly opens the file as the system would for a user without write permission
     // (whoever runs the tests): every write then fails as it would on a read-only file.
+    // ReadWrite opens it read-only too where this process may not write the folder or
+    // the file (SQLite writes its journal beside the file).
     enum class Access { ReadWrite, ReadOnly };
 
     // Opens `folder`/saporia.sqlite; throws ProgramError when the folder or file is
-    // missing or the file is no database.
+    // missing, the file is no database, or a newer Saporia made it.
     Database(std::string alias, const std::filesystem::path& folder, Access access = Access::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
@@ -29,6 +31,12 @@ public:
 
     const std::string& alias() const { return alias_; }
     SqliteDatabase& sqlite() const;
+
+    // True when no change can be stored.
+    bool readOnly() const;
+    // The file's layout version (store/SchemaSteps.h). What needs a table a later step
+    // adds asks it: a folder that cannot be written keeps the layout it had.
+    int schemaVersion() const;
 
     // Applies the pending changes of several cached sets in one transaction, in the
     // order given, posting an open edit of each first. If anything fails nothing is
@@ -56,4 +64,16 @@ private:
     struct Connection;
     std::string alias_;
     std::shared_ptr<Connection> connection_;
+};
+
+// Test seam: while one lives, every data folder opens as one this process may not
+// write, as for a user without write permission (the tests may write anything).
+class ReadOnlyDataFolders {
+public:
+    ReadOnlyDataFolders();
+    ~ReadOnlyDataFolders();
+    ReadOnlyDataFolders(const ReadOnlyDataFolders&) = delete;
+    ReadOnlyDataFolders& operator=(const ReadOnlyDataFolders&) = delete;
+
+    static bool active();
 };

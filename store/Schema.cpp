@@ -28,19 +28,33 @@ void createTables(SqliteDatabase& db)
         db.execute(createTableStatement(table));
 }
 
+namespace {
+
+void createIndexesOf(SqliteDatabase& db, const TableDefinition& table)
+{
+    std::vector<IndexDefinition> all = table.indexes;
+    all.insert(all.end(), table.storageIndexes.begin(), table.storageIndexes.end());
+    for (const auto& index : all) {
+        std::string columns;
+        for (const auto& field : index.fields)
+            columns += (columns.empty() ? "" : ", ") + quoteIdentifier(field);
+        db.execute("CREATE INDEX " + quoteIdentifier(table.storageIndexName(index)) + " ON "
+                   + quoteIdentifier(table.name) + " (" + columns + ")");
+    }
+}
+
+} // namespace
+
 void createIndexes(SqliteDatabase& db)
 {
-    for (const auto& table : allTableDefinitions()) {
-        std::vector<IndexDefinition> all = table.indexes;
-        all.insert(all.end(), table.storageIndexes.begin(), table.storageIndexes.end());
-        for (const auto& index : all) {
-            std::string columns;
-            for (const auto& field : index.fields)
-                columns += (columns.empty() ? "" : ", ") + quoteIdentifier(field);
-            db.execute("CREATE INDEX " + quoteIdentifier(table.storageIndexName(index)) + " ON "
-                       + quoteIdentifier(table.name) + " (" + columns + ")");
-        }
-    }
+    for (const auto& table : allTableDefinitions())
+        createIndexesOf(db, table);
+}
+
+void createTableWithIndexes(SqliteDatabase& db, const TableDefinition& table)
+{
+    db.execute(createTableStatement(table));
+    createIndexesOf(db, table);
 }
 
 void checkStoredTable(const SqliteDatabase& db, const TableDefinition& table)

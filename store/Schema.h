@@ -6,11 +6,14 @@
 
 class SqliteDatabase;
 
-// Creating the stored layout belongs to the installation step only; the program
-// itself checks it and never changes it.
+// Creating the specification's tables belongs to the installation step only; the
+// program itself checks them and never changes them. Its own tables arrive through
+// the schema steps (store/SchemaSteps.h).
 std::string createTableStatement(const TableDefinition& table);
 void createTables(SqliteDatabase& db);
 void createIndexes(SqliteDatabase& db);
+// One table with its indexes.
+void createTableWithIndexes(SqliteDatabase& db, const TableDefinition& table);
 
 // Throws ProgramError naming the table (and field) when the stored table lacks
 // anything the definition declares.

@@ -163,11 +163,21 @@ const std::vector<TableDefinition>& allTableDefinitions()
     return definitions;
 }
 
+const std::vector<TableDefinition>& ownTableDefinitions()
+{
+    static const std::vector<TableDefinition> definitions = {
+        // The ingredient line as the cook wrote it, beside the ingredient row it was read into.
+        {kIngredientLineTable, {{"R_ING_ID", F::LongInteger}, {"Line", F::Memo}}, "R_ING_ID", {}},
+    };
+    return definitions;
+}
+
 const TableDefinition* findTableDefinition(std::string_view tableName)
 {
-    for (const auto& table : allTableDefinitions())
-        if (equalNamesIgnoringCase(table.name, tableName))
-            return &table;
+    for (const auto* tables : {&allTableDefinitions(), &ownTableDefinitions()})
+        for (const auto& table : *tables)
+            if (equalNamesIgnoringCase(table.name, tableName))
+                return &table;
     return nullptr;
 }
 

@@ -48,7 +48,12 @@ struct TableDefinition {
 
 // Table names match the way the file system that first held them did: ignoring case
 // ("WEIGHT.DB" and "WEIGHT.db" are one table).
+// The tables every data folder has had from the start.
 const std::vector<TableDefinition>& allTableDefinitions();
+// Saporia's own tables, added by the schema steps: the program creates these and no others.
+const std::vector<TableDefinition>& ownTableDefinitions();
+inline constexpr const char* kIngredientLineTable = "Ingredient_Line.db";
+// Searches both lists.
 const TableDefinition* findTableDefinition(std::string_view tableName);
 const TableDefinition& tableDefinition(std::string_view tableName); // throws ProgramError
 

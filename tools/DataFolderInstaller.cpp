@@ -2,6 +2,7 @@
 
 #include "store/ProgramError.h"
 #include "store/Schema.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 #include "tools/SrReader.h"
 #include "tools/StarterContent.h"
@@ -179,6 +180,8 @@ void checkInstallation(SqliteDatabase& db, const std::map<std::string, std::int6
                                + std::to_string(expected->second));
         report.rowCounts.emplace_back(table.name, rows);
     }
+    for (const auto& table : ownTableDefinitions())
+        checkStoredTable(db, table);
     const std::pair<const char*, const char*> orphanChecks[] = {
         {R"(SELECT count(*) FROM "NUT_DATA.db" WHERE NDB_No NOT IN (SELECT NDB_No FROM "FOOD_DES.db"))",
          "NUT_DATA.db rows name foods that do not exist"},
@@ -300,6 +303,8 @@ InstallReport installDataFolder(const InstallOptions& options)
             addStarterContent(db);
             transaction.commit();
             createIndexes(db);
+            // The same steps that upgrade an older folder bring this one to the current layout.
+            applySchemaSteps(db);
             checkInstallation(db, importer.imported(), report);
             db.execute("PRAGMA journal_mode = DELETE");
             db.execute("ANALYZE");

@@ -4,6 +4,8 @@
 #include "recipes/DatabaseRecipes.h"
 #include "app/MainForm.h"
 #include "foods/Preference.h"
+#include "store/Database.h"
+#include "store/SchemaSteps.h"
 #include "ui/TemplateDialog.h"
 
 #include <QApplication>
@@ -86,6 +88,89 @@ TEST(StartUpFailure, AMissingDataFolderShowsTheEngineErrorAndWritesNothing)
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_NE(messages.messages()[0].text.find("does not exist"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.dataFolder()));
+}
+
+// Runs the program until its message loop has started once; returns whether the
+// data modules could store changes while it ran.
+bool runOnce()
+{
+    bool writable = false;
+    QTimer::singleShot(0, [&] {
+        writable = !DataModuleFoods->DatabaseFoods.readOnly();
+        QApplication::quit();
+    });
+    EXPECT_EQ(RunProgram(), 0);
+    return writable;
+}
+
+void makeOlder(const TestWorkingDirectory& dir, int version)
+{
+    dir.stored().execute(R"(DROP TABLE "Ingredient_Line.db"; PRAGMA user_version = )" + std::to_string(version));
+}
+
+TEST(DataFolderUpgrade, AnOlderFolderIsUpgradedAtStartUpAndSaidSoOnce)
+{
+    TestWorkingDirectory dir;
+    makeOlder(dir, 0);
+    const auto recipes = dir.stored().count(R"(SELECT count(*) FROM "Rescipe_ingredients.DB")");
+    MessageRecorder messages;
+    EXPECT_TRUE(runOnce());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].kind, MessageKind::Notice);
+    EXPECT_NE(messages.messages()[0].text.find("has upgraded the data file"), std::string::npos);
+    EXPECT_EQ(dir.stored().count("PRAGMA user_version"), currentSchemaVersion());
+    EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "Rescipe_ingredients.DB")"), recipes);
+    EXPECT_TRUE(std::filesystem::exists(dir.databaseFile().string() + ".before-v0"));
+
+    messages.clear();
+    EXPECT_TRUE(runOnce());
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(DataFolderUpgrade, AFailedStepIsToldAndTheProgramDoesNotStartOnAHalfUpgradedFile)
+{
+    TestWorkingDirectory dir;
+    makeOlder(dir, 1);
+    // Another program's table in the way of the step's own.
+    dir.stored().execute(R"(CREATE TABLE "Ingredient_Line.db" (Other TEXT))");
+    const std::string before = contentsOf(dir.databaseFile());
+    MessageRecorder messages;
+    EXPECT_EQ(RunProgram(), 0);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].kind, MessageKind::Error);
+    EXPECT_NE(messages.messages()[0].text.find("could not upgrade the data file"), std::string::npos);
+    EXPECT_NE(messages.messages()[0].text.find("saporia.sqlite.before-v1"), std::string::npos);
+    EXPECT_EQ(FormMain, nullptr);
+    EXPECT_EQ(contentsOf(dir.databaseFile()), before);
+}
+
+TEST(DataFolderUpgrade, AFileOfANewerSaporiaIsRefusedAndLeftUntouched)
+{
+    TestWorkingDirectory dir;
+    dir.stored().execute("PRAGMA user_version = " + std::to_string(currentSchemaVersion() + 1));
+    const std::string before = contentsOf(dir.databaseFile());
+    MessageRecorder messages;
+    EXPECT_EQ(RunProgram(), 0);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].kind, MessageKind::Error);
+    EXPECT_NE(messages.messages()[0].text.find("made by a newer Saporia"), std::string::npos);
+    EXPECT_EQ(FormMain, nullptr);
+    EXPECT_EQ(contentsOf(dir.databaseFile()), before);
+}
+
+TEST(ReadOnlyDataFolder, TheProgramSaysOnceThatItOpensTheDataReadOnlyAndWritesNothing)
+{
+    TestWorkingDirectory dir;
+    makeOlder(dir, 0);
+    const std::string before = contentsOf(dir.databaseFile());
+    const ReadOnlyDataFolders readOnly;
+    MessageRecorder messages;
+    EXPECT_FALSE(runOnce());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].kind, MessageKind::Notice);
+    EXPECT_NE(messages.messages()[0].text.find("opens the data read-only: changes cannot be stored"), std::string::npos);
+    EXPECT_EQ(contentsOf(dir.databaseFile()), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dataFolder()), std::filesystem::directory_iterator()), 1);
 }
 
 TEST(SingleInstance, ASecondStartOnABusyDataFolderSaysSoAndTouchesNothing)

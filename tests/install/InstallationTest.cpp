@@ -1,6 +1,7 @@
 #include "tools/DataFolderInstaller.h"
 #include "store/ProgramError.h"
 #include "store/Schema.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 #include "support/TestDataFolder.h"
 #include "tools/StarterContent.h"
@@ -31,11 +32,14 @@ bool leftoverWorkFolders(const fs::path& folder)
     return false;
 }
 
-TEST(Installation, CreatedSchemaEqualsTheTableDefinitions)
+TEST(Installation, CreatedSchemaEqualsTheTableDefinitionsAtTheCurrentVersion)
 {
     TestWorkingDirectory dir;
     SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
-    for (const auto& table : allTableDefinitions()) {
+    EXPECT_EQ(storedSchemaVersion(db), currentSchemaVersion());
+    std::vector<TableDefinition> tables = allTableDefinitions();
+    tables.insert(tables.end(), ownTableDefinitions().begin(), ownTableDefinitions().end());
+    for (const auto& table : tables) {
         SCOPED_TRACE(table.name);
         auto columns = db.prepare("SELECT name, type, pk FROM pragma_table_info(?) ORDER BY cid");
         columns.bindText(1, table.name);

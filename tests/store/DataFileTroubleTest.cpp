@@ -117,8 +117,10 @@ TEST(DataFileMissing, AForeignFileOrAMissingFolderIsToldInTheUsersTerms)
 {
     {
         TestWorkingDirectory dir(TestWorkingDirectory::Data::None);
+        const std::string folder = std::filesystem::absolute("data").string();
         EXPECT_EQ(errorOf([] { Database db("sv FoodDatabase", "data"); }),
-                  "The folder 'data' does not exist: run make data to create it.");
+                  "The data folder " + folder + " does not exist. Started from the application menu, Saporia creates "
+                  "its data folder on the first start; to create this one, run: saporia-makedb " + folder);
         std::filesystem::create_directory("data");
         std::ofstream("data/saporia.sqlite") << std::string(4096, 'x');
         EXPECT_EQ(errorOf([] { Database db("sv FoodDatabase", "data"); }),

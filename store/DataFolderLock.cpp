@@ -1,4 +1,4 @@
-#include "app/DataFolderLock.h"
+#include "store/DataFolderLock.h"
 
 #include <cerrno>
 #include <fcntl.h>
