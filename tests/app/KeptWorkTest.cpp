@@ -13,6 +13,7 @@
 #include "recipes/RecipeEdit.h"
 #include "recipes/RecipeTypeEdit.h"
 #include "recipes/RecipeTypes.h"
+#include "store/Database.h"
 #include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/GraphicButton.h"
@@ -21,6 +22,8 @@
 
 #include <QLineEdit>
 #include <QTest>
+
+#include <optional>
 
 // A dialog whose store fails (the file is held by another program, or cannot be
 // written) stays open with everything typed; OK then stores it once, and only
@@ -196,6 +199,48 @@ TEST_F(KeptWork, ANewRowWhoseNumberCannotBeReadIsNoRowAndIsNeverStored)
     clickNode(FormMain->TreeViewFoods, TNavigationTree::ChildByText(FormMain->NodeFoodGroups, "Edit Food Groups"));
     EXPECT_EQ(count(R"(SELECT count(*) FROM "FD_GROUP.db")"), groups);
     EXPECT_EQ(count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Desc IS NULL OR FdGrp_Desc = '')"), 0);
+    EXPECT_TRUE(dialogs.allUsed());
+}
+
+class ReadOnlyData : public KeptWork {
+protected:
+    std::optional<ReadOnlyDataFolders> readOnly;
+
+    void SetUp() override
+    {
+        readOnly.emplace(); // the file as a user who may not write it sees it
+        KeptWork::SetUp();
+        messages.clear(); // start-up's own notice is not the test's
+    }
+    void TearDown() override
+    {
+        KeptWork::TearDown();
+        readOnly.reset();
+    }
+};
+
+TEST_F(ReadOnlyData, ASearchRunsWithoutWritingItsHistoryAndADialogThatWouldStoreSaysItCannotAndCancels)
+{
+    ui_test::click(FormMain->BtnFoods);
+    dialogs.expect([](TFormTemplateDialog&) {
+        QTest::keyClicks(DialogSimpleSearch->EditSearchSimple, "cheese");
+        QTest::keyClick(DialogSimpleSearch->EditSearchSimple, Qt::Key_Return);
+    });
+    clickNode(FormMain->TreeViewFoods, TNavigationTree::ChildByText(FormMain->NodeFoodSimpleSearch, "New Search"));
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_GT(DataModuleFoods->dscFoodDesc.dataSet()->recordCount(), 0);
+    EXPECT_EQ(count(R"(SELECT count(*) FROM "FoodSimpleSearch.db")"), 0);
+
+    dialogs.expect([&](TFormTemplateDialog& dialog) {
+        typeInto(DialogRecipeEdit->DBEditName, "Never stored");
+        ui_test::click(DialogRecipeEdit->BtnOk);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(mentions(messages.texts(), "read-only"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    ui_test::click(FormMain->BtnRecipes);
+    ui_test::click(FormMain->BtnNewRecipe);
+    EXPECT_EQ(count(R"(SELECT count(*) FROM "Recipe_Des.DB" WHERE "Recipe Name" = 'Never stored')"), 0);
     EXPECT_TRUE(dialogs.allUsed());
 }
 
