@@ -1,0 +1,183 @@
+#include "kitchen/NumberReader.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace {
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isDigitAt(QStringView text, qsizetype at)
+{
+    return at < text.size() && isAsciiDigit(text[at]);
+}
+
+qsizetype digitsEnd(QStringView text, qsizetype at)
+{
+    while (isDigitAt(text, at))
+        ++at;
+    return at;
+}
+
+bool isFractionSlash(QChar c)
+{
+    return c == u'/' || c == u'\u2044' || c == u'\u2215';
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber();
+}
+
+// "3/4" at `at`: its value and end, when the denominator is no zero.
+std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
+{
+    const qsizetype numeratorEnd = digitsEnd(text, at);
+    if (numeratorEnd == at || numeratorEnd >= text.size() || !isFractionSlash(text[numeratorEnd]))
+        return std::nullopt;
+    const qsizetype denominatorEnd = digitsEnd(text, numeratorEnd + 1);
+    if (denominatorEnd == numeratorEnd + 1)
+        return std::nullopt;
+    const double numerator = text.sliced(at, numeratorEnd - at).toDouble();
+    const double denominator = text.sliced(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1).toDouble();
+    if (denominator == 0 || !std::isfinite(numerator) || !std::isfinite(denominator))
+        return std::nullopt;
+    return NumberRead{numerator / denominator, denominatorEnd};
+}
+
+// The fraction part of a mixed number after its whole part: " 1/2", "-1/2", "½", " ½".
+std::optional<NumberRead> readFractionPart(QStringView text, qsizetype at)
+{
+    if (at >= text.size())
+        return std::nullopt;
+    if (auto fraction = vulgarFraction(text[at]))
+        return NumberRead{*fraction, at + 1};
+    const QChar joiner = text[at];
+    if (joiner != u' ' && joiner != u'-')
+        return std::nullopt;
+    if (at + 1 < text.size()) {
+        if (auto fraction = vulgarFraction(text[at + 1]))
+            return NumberRead{*fraction, at + 2};
+    }
+    // Only a proper fraction makes a mixed number: "1-2" is a range, "1 2/3" one and two thirds.
+    if (auto fraction = readSlashFraction(text, at + 1); fraction && fraction->value < 1)
+        return fraction;
+    return std::nullopt;
+}
+
+std::optional<NumberRead> readDigits(QStringView text, qsizetype at)
+{
+    qsizetype end = digitsEnd(text, at);
+    if (end == at) // ".5"
+        if (!(at + 1 < text.size() && text[at] == u'.' && isDigitAt(text, at + 1)))
+            return std::nullopt;
+    if (auto fraction = readSlashFraction(text, at))
+        return fraction;
+    QString digits = text.sliced(at, end - at).toString();
+    if (end + 1 < text.size() && (text[end] == u'.' || text[end] == u',') && isDigitAt(text, end + 1)) {
+        const qsizetype groupEnd = digitsEnd(text, end + 1);
+        const bool thousands = text[end] == u',' && groupEnd - end - 1 == 3 && digits.size() <= 3;
+        digits += thousands ? QString() : QStringLiteral(".");
+        digits += text.sliced(end + 1, groupEnd - end - 1);
+        end = groupEnd;
+    }
+    // "1e308": no cook writes it, but whoever does gets the number it says, and the amount rule.
+    if (end + 1 < text.size() && (text[end] == u'e' || text[end] == u'E') && isDigitAt(text, end + 1)) {
+        const qsizetype exponentEnd = digitsEnd(text, end + 1);
+        if (exponentEnd == text.size() || !text[exponentEnd].isLetter()) {
+            digits += text.sliced(end, exponentEnd - end);
+            end = exponentEnd;
+        }
+    }
+    const double whole = digits.toDouble();
+    if (!std::isfinite(whole))
+        return std::nullopt;
+    if (auto fraction = readFractionPart(text, end))
+        return NumberRead{whole + fraction->value, fraction->end};
+    return NumberRead{whole, end};
+}
+
+struct NumberWord {
+    const char16_t* word;
+    double value;
+};
+
+constexpr NumberWord kNumberWords[] = {
+    {u"one", 1},   {u"two", 2},    {u"three", 3},   {u"four", 4},   {u"five", 5},      {u"six", 6},
+    {u"seven", 7}, {u"eight", 8},  {u"nine", 9},    {u"ten", 10},   {u"eleven", 11},   {u"twelve", 12},
+    {u"half", 0.5}, {u"quarter", 0.25}, {u"dozen", 12}, {u"couple", 2},
+};
+
+std::optional<NumberRead> readNumberWord(QStringView text, qsizetype at)
+{
+    qsizetype end = at;
+    while (end < text.size() && text[end].isLetter())
+        ++end;
+    if (end == at || end - at > 7)
+        return std::nullopt;
+    const QStringView word = text.sliced(at, end - at);
+    for (const NumberWord& number : kNumberWords) {
+        if (word.compare(QStringView(number.word), Qt::CaseInsensitive) != 0)
+            continue;
+        double value = number.value;
+        // "one and a half", "two dozen"
+        constexpr QStringView andAHalf = u" and a half";
+        if (text.sliced(end).startsWith(andAHalf, Qt::CaseInsensitive)) {
+            value += 0.5;
+            end += andAHalf.size();
+        } else if (value >= 1 && value <= 12 && text.sliced(end).startsWith(u" dozen", Qt::CaseInsensitive)) {
+            value *= 12;
+            end += 6;
+        }
+        return NumberRead{value, end};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> vulgarFraction(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x00BC: return 1.0 / 4;
+    case 0x00BD: return 1.0 / 2;
+    case 0x00BE: return 3.0 / 4;
+    case 0x2150: return 1.0 / 7;
+    case 0x2151: return 1.0 / 9;
+    case 0x2152: return 1.0 / 10;
+    case 0x2153: return 1.0 / 3;
+    case 0x2154: return 2.0 / 3;
+    case 0x2155: return 1.0 / 5;
+    case 0x2156: return 2.0 / 5;
+    case 0x2157: return 3.0 / 5;
+    case 0x2158: return 4.0 / 5;
+    case 0x2159: return 1.0 / 6;
+    case 0x215A: return 5.0 / 6;
+    case 0x215B: return 1.0 / 8;
+    case 0x215C: return 3.0 / 8;
+    case 0x215D: return 5.0 / 8;
+    case 0x215E: return 7.0 / 8;
+    case 0x2189: return 0.0;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<NumberRead> readNumber(QStringView text, qsizetype at)
+{
+    if (at >= text.size())
+        return std::nullopt;
+    // A number glued to the word before it ("x2") is part of that word.
+    if (at > 0 && text[at - 1].isLetter() && isAsciiDigit(text[at]))
+        return std::nullopt;
+    if (auto fraction = vulgarFraction(text[at]))
+        return NumberRead{*fraction, at + 1};
+    if (auto number = readDigits(text, at))
+        return number;
+    if (text[at].isLetter() && (at == 0 || !isWordCharacter(text[at - 1])))
+        return readNumberWord(text, at);
+    return std::nullopt;
+}
