@@ -137,7 +137,11 @@ double unitShare()
         const IngredientLine read = readIngredientLine(line.input);
         const auto unit = read.unit ? read.unit : read.size;
         const QString found = unit ? unitName(*unit) : read.unitText.toLower();
-        if (found == expected)
+        // "1 (14.5 oz) can": the amount of one item stands before the unit, and the corpus lists it first.
+        const bool itemFirst = read.alternative && read.alternative->perItem && unitName(read.alternative->unit) == expected;
+        // "1 lg clove": the corpus lists a size written before the unit first, as the reader reads it.
+        const bool sizeFirst = read.unit && read.size && unitName(*read.size) == expected;
+        if (found == expected || itemFirst || sizeFirst)
             ++exact;
     }
     return given ? double(exact) / given : 0;

@@ -125,6 +125,13 @@ IngredientLine LineReader::read(const QString& written)
                                   || (text_[at_] == u'-' && !(at_ + 1 < text_.size() && text_[at_ + 1].isDigit()))))
         ++at_;
     skipSpaces(at_);
+    // "about 2 cups", "~11 cloves"
+    for (QStringView hedge : {u"about ", u"approx. ", u"approximately ", u"roughly ", u"~"})
+        if (view().sliced(at_).startsWith(hedge, Qt::CaseInsensitive)) {
+            at_ += hedge.size();
+            skipSpaces(at_);
+            break;
+        }
     if (readQuantity() || readArticleQuantity()) {
         readMultiplier();
         if (!readBracketAmount(true))
@@ -443,7 +450,19 @@ void LineReader::readRest()
     }
     while (food.endsWith(u'.') || food.endsWith(u':') || food.endsWith(u'*'))
         food.chop(1);
-    line_.food = food.trimmed();
+    food = food.trimmed();
+    // "2 garlic cloves", "10 thyme sprigs": the unit written after the food.
+    if (line_.quantity && !line_.unit) {
+        const qsizetype space = food.lastIndexOf(u' ');
+        if (space > 0)
+            if (const auto unit = unitFromText(QStringView(food).sliced(space + 1));
+                unit && unitKind(*unit) == UnitKind::Count && *unit != Unit::Leaf && *unit != Unit::Inch) {
+                line_.unit = unit;
+                line_.unitText = food.sliced(space + 1);
+                food.truncate(space);
+            }
+    }
+    line_.food = food;
     line_.preparation = notes.join(QStringLiteral(", "));
 }
 

@@ -117,6 +117,13 @@ TEST(IngredientLineReader, ReadsSizesApartFromUnits)
     EXPECT_EQ(line.unit, Unit::Clove);
     EXPECT_EQ(line.food, "garlic");
     EXPECT_EQ(line.preparation, "minced");
+    // A count unit written after the food.
+    line = read("2 garlic cloves, peeled");
+    EXPECT_EQ(line.unit, Unit::Clove);
+    EXPECT_EQ(line.food, "garlic");
+    line = read("about 2 cups stock");
+    EXPECT_EQ(line.quantity, 2);
+    EXPECT_EQ(line.unit, Unit::Cup);
     // A letter that would be a unit on its own is the food's first letter here.
     line = read("2 carrots");
     EXPECT_FALSE(line.unit);
