@@ -86,15 +86,16 @@ GramResult fromVolume(const IngredientLine& line, double count, const std::vecto
     if (const FoodMeasure* own = bestOf(measuresWith(measures, [&](const FoodMeasure& m) { return m.unit == unit; }),
                                         lineWords))
         return throughMeasure(*own, count, QStringLiteral("by its measure \"%1\""));
-    // Cups before spoons: the larger measure was weighed with less error.
+    // The cup first, the measure the tables weigh most foods by, then larger before smaller:
+    // a larger measure was weighed with less error than a spoon.
     std::vector<const FoodMeasure*> volumes = measuresWith(
         measures, [](const FoodMeasure& m) { return m.unit && unitKind(*m.unit) == UnitKind::Volume; });
-    std::stable_sort(volumes.begin(), volumes.end(), [](const FoodMeasure* a, const FoodMeasure* b) {
-        return millilitresPerUnit(*a->unit) > millilitresPerUnit(*b->unit);
-    });
+    const auto rank = [](const FoodMeasure* m) { return *m->unit == Unit::Cup ? 1e9 : millilitresPerUnit(*m->unit); };
+    std::stable_sort(volumes.begin(), volumes.end(),
+                     [&](const FoodMeasure* a, const FoodMeasure* b) { return rank(a) > rank(b); });
     std::vector<const FoodMeasure*> largest;
     for (const FoodMeasure* measure : volumes)
-        if (millilitresPerUnit(*measure->unit) == millilitresPerUnit(*volumes.front()->unit))
+        if (*measure->unit == *volumes.front()->unit)
             largest.push_back(measure);
     GramResult result;
     const FoodMeasure* chosen = bestOf(largest, lineWords);
