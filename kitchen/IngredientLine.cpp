@@ -4,20 +4,49 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
-// Every character a cook's line should not hold becomes a space, and spaces run together.
-QString cleaned(const QString& written)
+bool isBlank(QChar c)
 {
-    QString text = written;
-    for (QChar& c : text) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Other_Format || c.isSpace())
-            c = u' ';
+    if (c.unicode() < 0x80)
+        return c.unicode() <= u' ' || c.unicode() == 0x7f;
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Other_Format || c.isSpace();
+}
+
+// Every character a cook's line should not hold becomes a space, and spaces run together.
+QString cleaned(QStringView written)
+{
+    QString text(written.size(), Qt::Uninitialized);
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    bool pendingSpace = false;
+    for (QChar c : written) {
+        if (isBlank(c)) {
+            pendingSpace = out != begin;
+            continue;
+        }
+        if (pendingSpace)
+            *out++ = u' ';
+        pendingSpace = false;
+        *out++ = c;
     }
-    return text.simplified();
+    text.truncate(out - begin);
+    return text;
+}
+
+// Lower case letter for letter, so positions in it are positions in the text.
+QString lowered(QStringView text)
+{
+    QString lower(text.size(), Qt::Uninitialized);
+    QChar* out = lower.data();
+    for (QChar c : text)
+        *out++ = c.unicode() < 0x80 ? QChar(c.unicode() >= u'A' && c.unicode() <= u'Z' ? c.unicode() + 32 : c.unicode())
+                                    : c.toLower();
+    return lower;
 }
 
 bool isTokenEnd(QChar c)
@@ -25,15 +54,12 @@ bool isTokenEnd(QChar c)
     return c.isSpace() || c == u',' || c == u';' || c == u'(' || c == u')' || c == u'/' || c == u'[' || c == u']';
 }
 
-// Words that say how much of a unit rather than what: "1 heaping tbsp".
-bool isMeasureModifier(QStringView word)
+// Words that say how much of a unit rather than what: "1 heaping tbsp". `lowerWord` is in lower case.
+bool isMeasureModifier(QStringView lowerWord)
 {
     static const std::array<QStringView, 8> modifiers{u"heaping", u"heaped", u"level", u"scant", u"generous",
                                                       u"rounded", u"good", u"big"};
-    for (QStringView modifier : modifiers)
-        if (word.compare(modifier, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return std::find(modifiers.begin(), modifiers.end(), lowerWord) != modifiers.end();
 }
 
 bool isContainer(Unit unit)
@@ -75,9 +101,43 @@ constexpr std::array<QStringView, 26> kLeadingPreparation{
     u"lightly",  u"firmly",    u"loosely",   u"well",     u"and",
 };
 
+// The first position in `lower` where a comment phrase starts, or its size.
+qsizetype commentStart(QStringView lower)
+{
+    for (qsizetype space = lower.indexOf(u' '); space >= 0; space = lower.indexOf(u' ', space + 1)) {
+        const QStringView from = lower.sliced(space);
+        if (from.size() < 2)
+            break;
+        for (QStringView start : kCommentStarts)
+            if (start[1] == from[1] && from.startsWith(start))
+                return space;
+    }
+    return lower.size();
+}
+
+bool isLeadingPreparation(QStringView lowerWord)
+{
+    return std::find(kLeadingPreparation.begin(), kLeadingPreparation.end(), lowerWord) != kLeadingPreparation.end();
+}
+
+// Where the food's words end: at a comma, a semicolon or a dash between spaces.
+qsizetype foodEnd(QStringView rest)
+{
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QChar c = rest[i];
+        if (c == u',' || c == u';')
+            return i;
+        if ((c == u'-' || c == u'–' || c == u'—') && i > 0 && rest[i - 1] == u' ' && i + 1 < rest.size()
+            && rest[i + 1] == u' ')
+            return i - 1;
+    }
+    return rest.size();
+}
+
+// Reads one cleaned line. Every comparison that ignores case runs on one lower-case copy of it.
 class LineReader {
 public:
-    explicit LineReader(QString text) : text_(std::move(text)) {}
+    explicit LineReader(QString text) : text_(std::move(text)), lower_(lowered(text_)) {}
 
     IngredientLine read(const QString& written);
 
@@ -85,6 +145,12 @@ private:
     QStringView view() const { return text_; }
     void skipSpaces(qsizetype& at) const;
     QStringView tokenAt(qsizetype at) const;
+    // The token at `at` in lower case.
+    QStringView lowerTokenAt(qsizetype at) const { return QStringView(lower_).sliced(at, tokenAt(at).size()); }
+    bool startsWithAt(qsizetype at, QStringView lowerText) const
+    {
+        return at < lower_.size() && lower_[at] == lowerText[0] && QStringView(lower_).sliced(at).startsWith(lowerText);
+    }
     bool readQuantity();
     bool readArticleQuantity();
     void readMultiplier();
@@ -99,6 +165,7 @@ private:
     void takeComments(QString& food, QStringList& notes);
 
     QString text_;
+    QString lower_;
     qsizetype at_ = 0;
     IngredientLine line_;
 };
@@ -127,7 +194,7 @@ IngredientLine LineReader::read(const QString& written)
     skipSpaces(at_);
     // "about 2 cups", "~11 cloves"
     for (QStringView hedge : {u"about ", u"approx. ", u"approximately ", u"roughly ", u"~"})
-        if (view().sliced(at_).startsWith(hedge, Qt::CaseInsensitive)) {
+        if (startsWithAt(at_, hedge)) {
             at_ += hedge.size();
             skipSpaces(at_);
             break;
@@ -159,8 +226,7 @@ bool LineReader::readQuantity()
     // "half a cup", "a dozen"
     qsizetype next = end;
     skipSpaces(next);
-    if (low == 0.5 && (tokenAt(next).compare(u"a", Qt::CaseInsensitive) == 0
-                       || tokenAt(next).compare(u"an", Qt::CaseInsensitive) == 0))
+    if (low == 0.5 && (lowerTokenAt(next) == u"a" || lowerTokenAt(next) == u"an"))
         end = next + tokenAt(next).size();
     // Ranges: "2-3", "2–3", "2 to 3", "2 or 3".
     qsizetype joinAt = end;
@@ -171,8 +237,7 @@ bool LineReader::readQuantity()
         const QChar c = text_[joinAt];
         if (c == u'-' || c == u'–' || c == u'—')
             afterJoin = joinAt + 1;
-        else if (const QStringView word = tokenAt(joinAt);
-                 word.compare(u"to", Qt::CaseInsensitive) == 0 || word.compare(u"or", Qt::CaseInsensitive) == 0)
+        else if (const QStringView word = lowerTokenAt(joinAt); word == u"to" || word == u"or")
             afterJoin = joinAt + word.size();
         if (afterJoin > 0) {
             skipSpaces(afterJoin);
@@ -194,8 +259,8 @@ bool LineReader::readQuantity()
 // "a pinch", "an egg's worth": an article counts as one only before a unit or a size.
 bool LineReader::readArticleQuantity()
 {
-    const QStringView word = tokenAt(at_);
-    if (word.compare(u"a", Qt::CaseInsensitive) != 0 && word.compare(u"an", Qt::CaseInsensitive) != 0)
+    const QStringView word = lowerTokenAt(at_);
+    if (word != u"a" && word != u"an")
         return false;
     qsizetype next = at_ + word.size();
     skipSpaces(next);
@@ -208,14 +273,14 @@ bool LineReader::readArticleQuantity()
         return true;
     }
     qsizetype afterModifier = next;
-    if (isMeasureModifier(tokenAt(next))) {
-        afterModifier += tokenAt(next).size();
+    if (isMeasureModifier(lowerTokenAt(next))) {
+        afterModifier += lowerTokenAt(next).size();
         skipSpaces(afterModifier);
     }
     if (!unitAt(afterModifier))
         return false;
     line_.quantity = line_.rangeLow = line_.rangeHigh = 1;
-    line_.quantityText = word.toString();
+    line_.quantityText = text_.sliced(at_, word.size());
     at_ = next;
     return true;
 }
@@ -264,7 +329,7 @@ std::optional<std::pair<Unit, qsizetype>> LineReader::unitAt(qsizetype at) const
 
 void LineReader::skipModifiers()
 {
-    while (isMeasureModifier(tokenAt(at_))) {
+    while (isMeasureModifier(lowerTokenAt(at_))) {
         at_ += tokenAt(at_).size();
         skipSpaces(at_);
     }
@@ -295,7 +360,7 @@ bool LineReader::readUnit()
             break;
         skipModifiers();
     }
-    if (found && tokenAt(at_).compare(u"of", Qt::CaseInsensitive) == 0) {
+    if (found && lowerTokenAt(at_) == u"of") {
         at_ += 2;
         skipSpaces(at_);
     }
@@ -306,7 +371,7 @@ bool LineReader::readUnit()
 std::optional<AlternativeAmount> LineReader::amountAt(qsizetype at, qsizetype& end) const
 {
     for (QStringView hedge : {u"about", u"approx.", u"approximately", u"approx", u"around", u"roughly", u"~", u"="})
-        if (view().sliced(at).startsWith(hedge, Qt::CaseInsensitive)) {
+        if (startsWithAt(at, hedge)) {
             at += hedge.size();
             skipSpaces(at);
             break;
@@ -336,7 +401,7 @@ bool LineReader::readBracketAmount(bool perItem)
     auto amount = amountAt(inside, end);
     if (!amount)
         return false;
-    amount->perItem = perItem || text_.sliced(end, close - end).contains(u"each", Qt::CaseInsensitive);
+    amount->perItem = perItem || QStringView(lower_).sliced(end, close - end).contains(u"each");
     line_.alternative = amount;
     at_ = close + 1;
     skipSpaces(at_);
@@ -381,37 +446,26 @@ void LineReader::readSlashAmount()
 
 void LineReader::takeComments(QString& food, QStringList& notes)
 {
-    qsizetype cut = food.size();
-    for (QStringView start : kCommentStarts) {
-        const qsizetype found = food.indexOf(start, 0, Qt::CaseInsensitive);
-        if (found >= 0 && found < cut)
-            cut = found;
-    }
-    if (cut < food.size()) {
-        notes.prepend(food.sliced(cut).trimmed());
-        food.truncate(cut);
-    }
-    // Comments that stand alone: "salt, to taste" leaves "to taste" after the comma already.
-    QStringList leading;
-    for (;;) {
-        const qsizetype space = food.indexOf(u' ');
-        if (space < 0)
+    const QString lower = lowered(food);
+    const qsizetype cut = commentStart(lower);
+    qsizetype kept = 0;
+    // Preparation words before the food: "finely chopped onion".
+    for (qsizetype space = lower.indexOf(u' '); space >= 0 && space < cut; space = lower.indexOf(u' ', kept)) {
+        if (!isLeadingPreparation(QStringView(lower).sliced(kept, space - kept)))
             break;
-        const QStringView word = QStringView(food).first(space);
-        const bool preparation = std::any_of(kLeadingPreparation.begin(), kLeadingPreparation.end(),
-                                             [&](QStringView known) { return word.compare(known, Qt::CaseInsensitive) == 0; });
-        if (!preparation)
-            break;
-        leading << word.toString();
-        food.remove(0, space + 1);
+        kept = space + 1;
     }
-    if (!leading.isEmpty())
-        notes.prepend(leading.join(u' '));
+    if (cut < food.size())
+        notes.prepend(QStringView(food).sliced(cut).trimmed().toString());
+    if (kept > 0)
+        notes.prepend(QStringView(food).first(kept - 1).toString());
+    food = food.sliced(kept, cut - kept);
 }
 
 void LineReader::readRest()
 {
     QString rest = text_.sliced(std::min(at_, text_.size()));
+    bool bracketsRemoved = false;
     QStringList notes;
     // Brackets hold an amount or a comment; neither is the food.
     for (qsizetype open = rest.indexOf(u'('); open >= 0; open = rest.indexOf(u'(', open)) {
@@ -429,14 +483,11 @@ void LineReader::readRest()
             notes << inside;
         }
         rest.remove(open, close - open + 1);
+        bracketsRemoved = true;
     }
-    rest = rest.simplified();
-    qsizetype split = rest.size();
-    for (QStringView separator : {u",", u";", u" - ", u" – ", u" — "}) {
-        const qsizetype found = rest.indexOf(separator);
-        if (found >= 0 && found < split)
-            split = found;
-    }
+    if (bracketsRemoved)
+        rest = rest.simplified();
+    const qsizetype split = foodEnd(rest);
     QString food = rest.first(split).trimmed();
     const QString after = rest.sliced(split).trimmed();
     takeComments(food, notes);

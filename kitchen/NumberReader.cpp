@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -33,6 +35,33 @@ bool isWordCharacter(QChar c)
     return c.isLetterOrNumber();
 }
 
+// Up to 15 digits are exact in a double, and so is their quotient by a power of ten up to 10^22:
+// such a number is read without the locale-aware parser.
+constexpr qsizetype kExactDigits = 15;
+
+QString withPoint(QStringView digits, qsizetype decimals)
+{
+    QString written = digits.first(digits.size() - decimals).toString();
+    if (decimals > 0) {
+        written += u'.';
+        written += digits.last(decimals);
+    }
+    return written;
+}
+
+// The value of digits whose last `decimals` stand after the point ("15" with 1 is 1.5).
+double digitsValue(QStringView digits, qsizetype decimals)
+{
+    if (digits.size() > kExactDigits)
+        return withPoint(digits, decimals).toDouble();
+    std::int64_t mantissa = 0;
+    for (QChar c : digits)
+        mantissa = mantissa * 10 + (c.unicode() - u'0');
+    static constexpr std::array<double, kExactDigits + 1> powers{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    return double(mantissa) / powers[std::size_t(decimals)];
+}
+
 // "3/4" at `at`: its value and end, when the denominator is no zero.
 std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
 {
@@ -42,8 +71,10 @@ std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
     const qsizetype denominatorEnd = digitsEnd(text, numeratorEnd + 1);
     if (denominatorEnd == numeratorEnd + 1)
         return std::nullopt;
-    const double numerator = text.sliced(at, numeratorEnd - at).toDouble();
-    const double denominator = text.sliced(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1).toDouble();
+    const QStringView numeratorDigits = text.sliced(at, numeratorEnd - at);
+    const QStringView denominatorDigits = text.sliced(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1);
+    const double numerator = digitsValue(numeratorDigits, 0);
+    const double denominator = digitsValue(denominatorDigits, 0);
     if (denominator == 0 || !std::isfinite(numerator) || !std::isfinite(denominator))
         return std::nullopt;
     return NumberRead{numerator / denominator, denominatorEnd};
@@ -78,22 +109,25 @@ std::optional<NumberRead> readDigits(QStringView text, qsizetype at)
     if (auto fraction = readSlashFraction(text, at))
         return fraction;
     QString digits = text.sliced(at, end - at).toString();
+    qsizetype decimals = 0;
     if (end + 1 < text.size() && (text[end] == u'.' || text[end] == u',') && isDigitAt(text, end + 1)) {
         const qsizetype groupEnd = digitsEnd(text, end + 1);
         const bool thousands = text[end] == u',' && groupEnd - end - 1 == 3 && digits.size() <= 3;
-        digits += thousands ? QString() : QStringLiteral(".");
+        decimals = thousands ? 0 : groupEnd - end - 1;
         digits += text.sliced(end + 1, groupEnd - end - 1);
         end = groupEnd;
     }
+    double whole = digitsValue(digits, decimals);
     // "1e308": no cook writes it, but whoever does gets the number it says, and the amount rule.
     if (end + 1 < text.size() && (text[end] == u'e' || text[end] == u'E') && isDigitAt(text, end + 1)) {
         const qsizetype exponentEnd = digitsEnd(text, end + 1);
         if (exponentEnd == text.size() || !text[exponentEnd].isLetter()) {
-            digits += text.sliced(end, exponentEnd - end);
+            QString written = withPoint(digits, decimals);
+            written += text.sliced(end, exponentEnd - end);
+            whole = written.toDouble();
             end = exponentEnd;
         }
     }
-    const double whole = digits.toDouble();
     if (!std::isfinite(whole))
         return std::nullopt;
     if (auto fraction = readFractionPart(text, end))
@@ -119,9 +153,13 @@ std::optional<NumberRead> readNumberWord(QStringView text, qsizetype at)
         ++end;
     if (end == at || end - at > 7)
         return std::nullopt;
-    const QStringView word = text.sliced(at, end - at);
+    // Folded into a buffer once rather than compared without case sixteen times.
+    std::array<char16_t, 7> buffer;
+    for (qsizetype i = at; i < end; ++i)
+        buffer[std::size_t(i - at)] = text[i].toLower().unicode();
+    const std::u16string_view word(buffer.data(), std::size_t(end - at));
     for (const NumberWord& number : kNumberWords) {
-        if (word.compare(QStringView(number.word), Qt::CaseInsensitive) != 0)
+        if (word != number.word)
             continue;
         double value = number.value;
         // "one and a half", "two dozen"

@@ -1,8 +1,10 @@
 #include "kitchen/Units.h"
 
-#include <QHash>
-
 #include <array>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -21,9 +23,9 @@ constexpr double kTablespoon = kCup / 16;
 constexpr double kTeaspoon = kCup / 48;
 constexpr double kFluidOunce = kCup / 8;
 
-const std::array<UnitFacts, 49>& allUnits()
+const std::array<UnitFacts, 56>& allUnits()
 {
-    static const std::array<UnitFacts, 49> units{{
+    static const std::array<UnitFacts, 56> units{{
         {Unit::Milligram, UnitKind::Mass, "mg", 0.001, "milligram|milligramme"},
         {Unit::Gram, UnitKind::Mass, "g", 1, "gram|gramme|gr|grm|gm"},
         {Unit::Kilogram, UnitKind::Mass, "kg", 1000, "kilogram|kilogramme|kilo|kgs"},
@@ -71,6 +73,14 @@ const std::array<UnitFacts, 49>& allUnits()
         {Unit::Cube, UnitKind::Count, "cube", 0, ""},
         {Unit::Inch, UnitKind::Count, "inch", 0, "inches"},
         {Unit::Knob, UnitKind::Count, "knob", 0, ""},
+        {Unit::Bulb, UnitKind::Count, "bulb", 0, ""},
+        {Unit::Stem, UnitKind::Count, "stem", 0, ""},
+        // No spoon set sizes a splash, so only a food's own measure weighs one.
+        {Unit::Splash, UnitKind::Count, "splash", 0, ""},
+        {Unit::Scoop, UnitKind::Count, "scoop", 0, ""},
+        {Unit::Loaf, UnitKind::Count, "loaf", 0, "loaves"},
+        {Unit::Wedge, UnitKind::Count, "wedge", 0, ""},
+        {Unit::Block, UnitKind::Count, "block", 0, ""},
         {Unit::Small, UnitKind::Size, "small", 0, "sm"},
         {Unit::Medium, UnitKind::Size, "medium", 0, "med|md"},
         {Unit::Large, UnitKind::Size, "large", 0, "lg|lrg"},
@@ -85,19 +95,48 @@ const UnitFacts& factsOf(Unit unit)
     return allUnits()[static_cast<std::size_t>(unit)];
 }
 
-const QHash<QString, Unit>& spellingIndex()
-{
-    static const QHash<QString, Unit> index = [] {
-        QHash<QString, Unit> spellings;
+// Spellings are short; a longer text is never a unit and is refused before any folding.
+constexpr std::size_t kLongestSpelling = 24;
+
+// Every spelling, folded, to its unit. The keys view the spellings kept alongside them.
+class SpellingIndex {
+public:
+    SpellingIndex()
+    {
         for (const UnitFacts& facts : allUnits()) {
             Q_ASSERT(&factsOf(facts.unit) == &facts);
-            spellings.insert(QString::fromLatin1(facts.name), facts.unit);
-            const QString others = QString::fromLatin1(facts.spellings);
-            for (const QString& spelling : others.split(u'|', Qt::SkipEmptyParts))
-                spellings.insert(spelling, facts.unit);
+            add(facts.name, facts.unit);
+            const std::string_view others(facts.spellings);
+            for (std::size_t from = 0; from < others.size();) {
+                const std::size_t bar = std::min(others.find('|', from), others.size());
+                add(others.substr(from, bar - from), facts.unit);
+                from = bar + 1;
+            }
         }
-        return spellings;
-    }();
+        for (const auto& [spelling, unit] : owned_)
+            units_.emplace(spelling, unit);
+    }
+
+    std::optional<Unit> find(std::u16string_view folded) const
+    {
+        const auto found = units_.find(folded);
+        return found == units_.end() ? std::nullopt : std::optional(found->second);
+    }
+
+private:
+    void add(std::string_view latin1, Unit unit)
+    {
+        Q_ASSERT(latin1.size() <= kLongestSpelling);
+        owned_.emplace_back(std::u16string(latin1.begin(), latin1.end()), unit);
+    }
+
+    std::deque<std::pair<std::u16string, Unit>> owned_;
+    std::unordered_map<std::u16string_view, Unit> units_;
+};
+
+const SpellingIndex& spellingIndex()
+{
+    static const SpellingIndex index;
     return index;
 }
 
@@ -128,22 +167,33 @@ std::optional<Unit> unitFromText(QStringView written)
     QStringView text = written.trimmed();
     while (text.endsWith(u'.'))
         text.chop(1);
-    if (text.isEmpty())
+    if (text.isEmpty() || std::size_t(text.size()) > kLongestSpelling)
         return std::nullopt;
     if (text == u"t")
         return Unit::Teaspoon;
     if (text == u"T")
         return Unit::Tablespoon;
-    const QString lower = text.toString().toLower().simplified();
-    const QHash<QString, Unit>& index = spellingIndex();
-    if (auto found = index.constFind(lower); found != index.constEnd())
-        return *found;
+    // Lower case, one space between words: "Fl  Oz" is "fl oz".
+    std::array<char16_t, kLongestSpelling> buffer;
+    std::size_t size = 0;
+    for (QChar c : text) {
+        if (c.isSpace()) {
+            if (buffer[size - 1] != u' ')
+                buffer[size++] = u' ';
+        } else {
+            buffer[size++] = c.toLower().unicode();
+        }
+    }
+    const std::u16string_view lower(buffer.data(), size);
+    const SpellingIndex& index = spellingIndex();
+    if (const auto unit = index.find(lower))
+        return unit;
     // Plurals: "cups", "pinches", "bunches"; never for one- or two-letter abbreviations.
-    if (lower.size() > 3 && lower.endsWith(u"es"))
-        if (auto found = index.constFind(lower.chopped(2)); found != index.constEnd())
-            return *found;
-    if (lower.size() > 2 && lower.endsWith(u's'))
-        if (auto found = index.constFind(lower.chopped(1)); found != index.constEnd())
-            return *found;
+    if (lower.size() > 3 && lower.ends_with(u"es"))
+        if (const auto unit = index.find(lower.substr(0, lower.size() - 2)))
+            return unit;
+    if (lower.size() > 2 && lower.ends_with(u's'))
+        if (const auto unit = index.find(lower.substr(0, lower.size() - 1)))
+            return unit;
     return std::nullopt;
 }

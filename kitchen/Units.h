@@ -14,7 +14,7 @@ enum class Unit {
     Millilitre, Centilitre, Decilitre, Litre, Teaspoon, Tablespoon, Cup, FluidOunce, Pint, Quart, Gallon,
     Dash, Pinch, Drop,
     Clove, Slice, Piece, Stick, Can, Jar, Bottle, Package, Bag, Box, Container, Envelope, Bunch, Sprig, Head,
-    Stalk, Leaf, Handful, Sheet, Strip, Fillet, Ear, Cube, Inch, Knob,
+    Stalk, Leaf, Handful, Sheet, Strip, Fillet, Ear, Cube, Inch, Knob, Bulb, Stem, Splash, Scoop, Loaf, Wedge, Block,
     Small, Medium, Large, ExtraLarge, Jumbo,
 };
 
