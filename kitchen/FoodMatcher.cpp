@@ -113,6 +113,53 @@ FoodMatcher::FoodMatcher(const Database& foods) : database_(foods)
 {
 }
 
+FoodMatcher::WordId FoodMatcher::idOf(const QString& foldedWord) const
+{
+    return wordIds_.value(foldedWord, -1);
+}
+
+FoodMatcher::WordId FoodMatcher::addWord(const QString& foldedWord)
+{
+    const auto found = wordIds_.constFind(foldedWord);
+    if (found != wordIds_.constEnd())
+        return *found;
+    const auto id = static_cast<WordId>(foodsWithWord_.size());
+    wordIds_.insert(foldedWord, id);
+    foodsWithWord_.emplace_back();
+    preparedWord_.push_back(preparedWords().contains(foldedWord));
+    return id;
+}
+
+// Each description is split and folded once, word by word, through one buffer.
+void FoodMatcher::indexFood(std::int32_t ndbNo, QString description, std::int64_t group)
+{
+    IndexedFood food;
+    food.ndbNo = ndbNo;
+    food.description = std::move(description);
+    const QStringView text = food.description;
+    const qsizetype comma = text.indexOf(u',');
+    food.leadingWords = 0;
+    food.raw = false;
+    qsizetype at = 0;
+    while (const auto word = nextWord(text, at)) {
+        foldWordInto(*word, foldBuffer_);
+        const WordId id = addWord(foldBuffer_);
+        if (std::find(food.words.begin(), food.words.end(), id) != food.words.end())
+            continue;
+        food.words.push_back(id);
+        if (comma < 0 || word->data() < text.data() + comma)
+            food.leadingWords = food.words.size();
+        food.raw = food.raw || foldBuffer_ == u"raw";
+    }
+    food.groupPenalty = groupPenaltyOf(group);
+    food.brand = namesBrand(food.description);
+    const auto position = static_cast<std::uint32_t>(foods_.size());
+    for (const WordId id : food.words)
+        foodsWithWord_[std::size_t(id)].push_back(position);
+    positionOf_.insert(food.ndbNo, position);
+    foods_.push_back(std::move(food));
+}
+
 void FoodMatcher::prepare()
 {
     const std::uint64_t version = database_.tableVersion(kFoodTable.toStdString());
@@ -120,32 +167,19 @@ void FoodMatcher::prepare()
         return;
     foods_.clear();
     positionOf_.clear();
+    wordIds_.clear();
     foodsWithWord_.clear();
-    const QSet<QString>& prepared = preparedWords();
-    auto statement = database_.sqlite().prepare(R"(SELECT "NDB_No", "FdGrp_Cd", "Desc" FROM "FOOD_DES.db")");
-    while (statement.step()) {
-        IndexedFood food;
-        food.ndbNo = static_cast<std::int32_t>(statement.columnInt(0));
-        food.description = QString::fromStdString(statement.columnText(2));
-        const QStringList all = foldedWords(food.description);
-        food.words = uniqueWords(all);
-        food.leadingWords = foldedWords(QStringView(food.description).first(
-            std::max<qsizetype>(0, food.description.indexOf(u',') < 0 ? food.description.size()
-                                                                       : food.description.indexOf(u','))));
-        food.groupPenalty = groupPenaltyOf(statement.columnInt(1));
-        food.brand = namesBrand(food.description);
-        food.preparedWords = 0;
-        food.raw = false;
-        for (const QString& word : food.words) {
-            food.preparedWords += prepared.contains(word) ? 1 : 0;
-            food.raw = food.raw || word == u"raw";
-        }
-        const std::size_t position = foods_.size();
-        for (const QString& word : food.words)
-            foodsWithWord_[word].push_back(position);
-        positionOf_.insert(food.ndbNo, position);
-        foods_.push_back(std::move(food));
+    preparedWord_.clear();
+    auto count = database_.sqlite().prepare(R"(SELECT count(*) FROM "FOOD_DES.db")");
+    if (count.step()) {
+        const auto foods = static_cast<std::size_t>(count.columnInt(0));
+        foods_.reserve(foods);
+        positionOf_.reserve(static_cast<qsizetype>(foods));
     }
+    auto statement = database_.sqlite().prepare(R"(SELECT "NDB_No", "FdGrp_Cd", "Desc" FROM "FOOD_DES.db")");
+    while (statement.step())
+        indexFood(static_cast<std::int32_t>(statement.columnInt(0)), QString::fromStdString(statement.columnText(2)),
+                  statement.columnInt(1));
     curated_.clear();
     curatedWords_.clear();
     for (const CuratedFood& entry : curatedFoods()) {
@@ -177,36 +211,42 @@ QStringList FoodMatcher::queryWords(const QString& foodWords) const
     return uniqueWords(words);
 }
 
-FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& query, bool curatedExact,
-                                  bool curatedWithin) const
+FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& query,
+                                  const std::vector<WordId>& queryIds, bool curatedExact, bool curatedWithin,
+                                  bool explained) const
 {
     FoodCandidate candidate;
     candidate.ndbNo = food.ndbNo;
-    candidate.description = food.description;
+    if (explained)
+        candidate.description = food.description;
     candidate.curated = curatedExact;
     if (curatedExact) {
         candidate.score = 100;
         candidate.allWords = true;
-        candidate.reason = QStringLiteral("the usual food for \"%1\"").arg(query.join(u' '));
+        if (explained)
+            candidate.reason = QStringLiteral("the usual food for \"%1\"").arg(query.join(u' '));
         return candidate;
     }
+    const auto asked = [&](WordId id) { return std::find(queryIds.begin(), queryIds.end(), id) != queryIds.end(); };
+    const auto leadingEnd = food.words.begin() + static_cast<std::ptrdiff_t>(food.leadingWords);
     int matched = 0;
-    for (const QString& word : query)
-        matched += food.words.contains(word) ? 1 : 0;
+    for (const WordId id : queryIds)
+        matched += std::find(food.words.begin(), food.words.end(), id) != food.words.end() ? 1 : 0;
     const double coverage = query.isEmpty() ? 0 : double(matched) / double(query.size());
-    const double brevity = food.words.isEmpty() ? 0 : double(matched) / double(food.words.size());
-    const bool headMatched = !query.isEmpty() && food.leadingWords.contains(query.back());
+    const double brevity = food.words.empty() ? 0 : double(matched) / double(food.words.size());
+    const bool headMatched = !queryIds.empty() && std::find(food.words.begin(), leadingEnd, queryIds.back()) != leadingEnd;
     // "Tomatoes, ..." is named wholly by "tomatoes"; "Tomato products, ..." only in part.
-    const bool leadNamed = headMatched && std::all_of(food.leadingWords.begin(), food.leadingWords.end(),
-                                                      [&](const QString& word) { return query.contains(word); });
+    const bool leadNamed = headMatched && std::all_of(food.words.begin(), leadingEnd, asked);
     int preparedNotAsked = 0;
-    for (const QString& word : food.words)
-        if (!query.contains(word) && preparedWords().contains(word))
+    for (const WordId id : food.words)
+        if (!asked(id) && preparedWord_[std::size_t(id)])
             ++preparedNotAsked;
     candidate.allWords = matched == query.size();
     candidate.score = 10 * coverage + 1.5 * brevity + (headMatched ? 2 : 0) + (leadNamed ? 1 : 0) + (food.raw ? 0.5 : 0)
                       - 1.0 * preparedNotAsked - 4.0 * food.groupPenalty - (food.brand ? 3 : 0)
                       + (curatedWithin ? 3 : 0);
+    if (!explained)
+        return candidate;
     QStringList why;
     why << QStringLiteral("%1 of %2 words").arg(matched).arg(query.size());
     if (headMatched)
@@ -244,10 +284,16 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
             withinLength = words.size();
         }
     }
+    std::vector<WordId> queryIds;
+    queryIds.reserve(std::size_t(query.size()));
     std::vector<std::size_t> positions;
-    for (const QString& word : query)
-        if (auto found = foodsWithWord_.constFind(word); found != foodsWithWord_.constEnd())
-            positions.insert(positions.end(), found->begin(), found->end());
+    for (const QString& word : query) {
+        queryIds.push_back(idOf(word));
+        if (queryIds.back() >= 0) {
+            const std::vector<std::uint32_t>& foods = foodsWithWord_[std::size_t(queryIds.back())];
+            positions.insert(positions.end(), foods.begin(), foods.end());
+        }
+    }
     if (curatedFood)
         positions.push_back(positionOf_.value(curatedFood));
     if (withinFood)
@@ -255,11 +301,12 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
 
+    // Every food is ranked; only the ones kept are described and explained.
     std::vector<FoodCandidate> candidates;
     candidates.reserve(positions.size());
     for (std::size_t position : positions) {
         const IndexedFood& food = foods_[position];
-        candidates.push_back(scored(food, query, food.ndbNo == curatedFood, food.ndbNo == withinFood));
+        candidates.push_back(scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, false));
     }
     const auto better = [](const FoodCandidate& a, const FoodCandidate& b) {
         if (a.score != b.score)
@@ -270,6 +317,9 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept), candidates.end(),
                       better);
     candidates.resize(kept);
+    for (FoodCandidate& candidate : candidates)
+        candidate = scored(foods_[positionOf_.value(candidate.ndbNo)], query, queryIds, candidate.ndbNo == curatedFood,
+                           candidate.ndbNo == withinFood, true);
     return candidates;
 }
 

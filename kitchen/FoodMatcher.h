@@ -34,27 +34,36 @@ public:
     void prepare();
 
 private:
+    // Folded words are numbered as the index meets them; a food keeps its words' numbers.
+    using WordId = std::int32_t;
+
     struct IndexedFood {
         std::int32_t ndbNo;
         QString description;
-        QStringList words;        // folded, each once
-        QStringList leadingWords; // the description's first part, before its first comma
-        int groupPenalty;         // baby, fast, restaurant foods and meals
-        bool brand;               // names a maker in capitals
-        int preparedWords;        // cooked, canned, frozen ...
+        std::vector<WordId> words; // each once, the description's first part (before its first comma) first
+        std::size_t leadingWords;  // how many of `words` stand in that first part
+        int groupPenalty;          // baby, fast, restaurant foods and meals
+        bool brand;                // names a maker in capitals
         bool raw;
     };
 
     QStringList queryWords(const QString& foodWords) const;
-    FoodCandidate scored(const IndexedFood& food, const QStringList& query, bool curatedExact,
-                         bool curatedWithin) const;
+    WordId idOf(const QString& foldedWord) const;
+    WordId addWord(const QString& foldedWord);
+    void indexFood(std::int32_t ndbNo, QString description, std::int64_t group);
+    // Without `explained`, only the ranking: no description, no reason.
+    FoodCandidate scored(const IndexedFood& food, const QStringList& query, const std::vector<WordId>& queryIds,
+                         bool curatedExact, bool curatedWithin, bool explained) const;
 
     const Database& database_;
     std::uint64_t indexedVersion_ = 0;
     bool indexed_ = false;
     std::vector<IndexedFood> foods_;
     QHash<std::int32_t, std::size_t> positionOf_;
-    QHash<QString, std::vector<std::size_t>> foodsWithWord_;
+    QHash<QString, WordId> wordIds_;
+    std::vector<std::vector<std::uint32_t>> foodsWithWord_; // by word id, positions in foods_
+    std::vector<bool> preparedWord_;                        // by word id: cooked, canned, frozen ...
+    QString foldBuffer_;
     // Curated names, folded and without preparation words, to their food.
     QHash<QString, std::int32_t> curated_;
     std::vector<std::pair<QStringList, std::int32_t>> curatedWords_;
