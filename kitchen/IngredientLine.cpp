@@ -156,6 +156,7 @@ private:
     void readMultiplier();
     std::optional<std::pair<Unit, qsizetype>> unitAt(qsizetype at) const;
     bool readUnit();
+    bool readPieceLength();
     void skipModifiers();
     std::optional<AlternativeAmount> amountAt(qsizetype at, qsizetype& end) const;
     bool readBracketAmount(bool perItem);
@@ -199,9 +200,11 @@ IngredientLine LineReader::read(const QString& written)
             skipSpaces(at_);
             break;
         }
-    if (readQuantity() || readArticleQuantity()) {
+    if (readPieceLength()) {
+        // The pieces' length came first: "2-inch piece ginger", "8 1/2-inch slices baguette".
+    } else if (readQuantity() || readArticleQuantity()) {
         readMultiplier();
-        if (!readBracketAmount(true))
+        if (!readPieceLength() && !readBracketAmount(true))
             readItemAmount();
     }
     skipModifiers();
@@ -365,6 +368,72 @@ bool LineReader::readUnit()
         skipSpaces(at_);
     }
     return found;
+}
+
+bool isLength(QStringView lowerWord)
+{
+    static const std::array<QStringView, 9> lengths{u"inch", u"inches", u"in", u"cm", u"centimetre", u"centimeter",
+                                                    u"centimetres", u"centimeters", u"mm"};
+    return std::find(lengths.begin(), lengths.end(), lowerWord) != lengths.end();
+}
+
+// "1-inch piece", "(5 cm) pieces", "2\" piece": a length that sizes each of the pieces counted
+// after it, as "large" sizes an egg; it is no amount of the food. Without a count before it the
+// line asks for one piece, and a mixed number counts with its whole part: "8 1/2-inch slices".
+bool LineReader::readPieceLength()
+{
+    qsizetype at = at_;
+    const bool bracketed = at < text_.size() && text_[at] == u'(';
+    if (bracketed) {
+        ++at;
+        skipSpaces(at);
+    }
+    const auto number = readNumber(view(), at);
+    if (!number)
+        return false;
+    double count = 1;
+    qsizetype countEnd = at;
+    if (!line_.quantity && !bracketed) {
+        if (const qsizetype space = view().sliced(at, number->end - at).indexOf(u' '); space > 0) {
+            count = readNumber(view().first(at + space), at)->value;
+            countEnd = at + space;
+        }
+    }
+    const qsizetype lengthStart = countEnd == at ? at : countEnd + 1;
+    bool inches = true;
+    qsizetype lengthEnd = number->end;
+    if (lengthEnd < text_.size() && text_[lengthEnd] == u'"') {
+        ++lengthEnd;
+    } else {
+        if (lengthEnd < text_.size() && (text_[lengthEnd] == u'-' || text_[lengthEnd] == u' '))
+            ++lengthEnd;
+        const QStringView word = lowerTokenAt(lengthEnd);
+        if (!isLength(word))
+            return false;
+        inches = word.startsWith(u"in");
+        lengthEnd += word.size();
+        if (lengthEnd < text_.size() && text_[lengthEnd] == u'.')
+            ++lengthEnd;
+    }
+    qsizetype after = lengthEnd;
+    skipSpaces(after);
+    if (bracketed) {
+        if (after >= text_.size() || text_[after] != u')')
+            return false;
+        ++after;
+        skipSpaces(after);
+    }
+    const auto unit = unitAt(after);
+    if (!unit || unitKind(unit->first) != UnitKind::Count || unit->first == Unit::Inch)
+        return false;
+    if (!line_.quantity) {
+        line_.quantity = line_.rangeLow = line_.rangeHigh = count;
+        line_.quantityText = text_.sliced(at, countEnd - at);
+    }
+    line_.sizeText = text_.sliced(lengthStart, lengthEnd - lengthStart);
+    line_.size = inches ? std::optional(Unit::Inch) : std::nullopt;
+    at_ = after;
+    return true;
 }
 
 // A mass or volume at `at`: "190 g", "5½oz", "15-ounce", "about 240 ml".

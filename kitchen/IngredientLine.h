@@ -24,8 +24,8 @@ struct IngredientLine {
     double multiplier = 1;          // "2 x 400 g tins" is 2 of 400 g
     QString unitText;               // "cups", "Tbsp.", "tins"
     std::optional<Unit> unit;       // mass, volume or count
-    QString sizeText;               // "large"
-    std::optional<Unit> size;       // small, medium, large ...
+    QString sizeText;               // "large", "1-inch"
+    std::optional<Unit> size;       // small, medium, large ...; inch for a piece sized by its length
     std::optional<AlternativeAmount> alternative;
     QString food;                   // "all-purpose flour"
     QString preparation;            // "sifted", "to taste", "plus more for serving"

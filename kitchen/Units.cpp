@@ -50,7 +50,7 @@ const std::array<UnitFacts, 56>& allUnits()
         {Unit::Drop, UnitKind::Volume, "drop", 0.05, ""},
         {Unit::Clove, UnitKind::Count, "clove", 0, ""},
         {Unit::Slice, UnitKind::Count, "slice", 0, ""},
-        {Unit::Piece, UnitKind::Count, "piece", 0, "pc|pcs"},
+        {Unit::Piece, UnitKind::Count, "piece", 0, "pc|pcs|chunk"},
         {Unit::Stick, UnitKind::Count, "stick", 0, ""},
         {Unit::Can, UnitKind::Count, "can", 0, "tin"},
         {Unit::Jar, UnitKind::Count, "jar", 0, ""},

@@ -42,6 +42,11 @@ TEST(IngredientLineReader, ReadsQuantitiesAsCooksWriteThem)
         {"half a cup of cream", 0.5, 0.5, 0.5},
         {"a pinch of salt", 1, 1, 1},
         {"one and a half cups stock", 1.5, 1.5, 1.5},
+        {"0.1 kg rice", 0.1, 0.1, 0.1},
+        {".75 cup oats", 0.75, 0.75, 0.75},
+        {"12345678901234567890 g salt", 12345678901234567890.0, 12345678901234567890.0, 12345678901234567890.0},
+        {"1.5e3 g flour", 1500, 1500, 1500},
+        {"ONE CUP MILK", 1, 1, 1},
     };
     for (const QuantityCase& c : cases) {
         const IngredientLine line = read(c.line);
@@ -50,6 +55,8 @@ TEST(IngredientLineReader, ReadsQuantitiesAsCooksWriteThem)
         EXPECT_NEAR(*line.rangeLow, c.low, 1e-9) << c.line;
         EXPECT_NEAR(*line.rangeHigh, c.high, 1e-9) << c.line;
     }
+    EXPECT_EQ(read("0.1 kg rice").quantity, 0.1); // the nearest double, as the text says
+    EXPECT_EQ(read("2.675 kg rice").quantity, 2.675);
     EXPECT_EQ(read("2–3 cloves garlic").quantityText, QString::fromUtf8("2–3"));
     EXPECT_EQ(read("1 ½ cups milk").quantityText, QString::fromUtf8("1 ½"));
 }
@@ -97,6 +104,11 @@ TEST(IngredientLineReader, ReadsUnitsWithPluralsPeriodsAndSpellings)
         {"4 sprigs thyme", Unit::Sprig, "sprigs"}, {"2 stalks celery", Unit::Stalk, "stalks"},
         {"1 dash Worcestershire sauce", Unit::Dash, "dash"}, {"2 pinches salt", Unit::Pinch, "pinches"},
         {"1 heaping tbsp cocoa", Unit::Tablespoon, "tbsp"},
+        {"1 bulb garlic", Unit::Bulb, "bulb"},      {"2 fennel bulbs", Unit::Bulb, "bulbs"},
+        {"3 stems lemongrass", Unit::Stem, "stems"}, {"a splash of milk", Unit::Splash, "splash"},
+        {"2 scoops ice cream", Unit::Scoop, "scoops"}, {"2 loaves bread", Unit::Loaf, "loaves"},
+        {"4 lemon wedges", Unit::Wedge, "wedges"}, {"1 block tofu", Unit::Block, "block"},
+        {"2 FL. OZ. cream", Unit::FluidOunce, "FL. OZ."},
     };
     for (const UnitCase& c : cases) {
         const IngredientLine line = read(c.line);
@@ -128,6 +140,43 @@ TEST(IngredientLineReader, ReadsSizesApartFromUnits)
     line = read("2 carrots");
     EXPECT_FALSE(line.unit);
     EXPECT_EQ(line.food, "carrots");
+}
+
+TEST(IngredientLineReader, ReadsTheLengthOfPiecesAsTheirSize)
+{
+    struct Case {
+        const char* line;
+        double quantity;
+        Unit unit;
+        const char* sizeText;
+        const char* food;
+    };
+    const Case cases[] = {
+        {"1 1-inch piece ginger, grated", 1, Unit::Piece, "1-inch", "ginger"},
+        {"2 (2-inch) pieces cinnamon stick", 2, Unit::Piece, "2-inch", "cinnamon stick"},
+        {"2-inch piece of ginger", 1, Unit::Piece, "2-inch", "ginger"},
+        {"1 2\" piece fresh ginger", 1, Unit::Piece, "2\"", "fresh ginger"},
+        // Eight slices half an inch thick, not eight and a half.
+        {"8 1/2-inch slices baguette", 8, Unit::Slice, "1/2-inch", "baguette"},
+        {"1 3-inch strip lemon zest", 1, Unit::Strip, "3-inch", "lemon zest"},
+    };
+    for (const Case& c : cases) {
+        const IngredientLine line = read(c.line);
+        EXPECT_EQ(line.quantity, c.quantity) << c.line;
+        EXPECT_EQ(line.unit, c.unit) << c.line;
+        EXPECT_EQ(line.sizeText, QString::fromUtf8(c.sizeText)) << c.line;
+        EXPECT_EQ(line.size, Unit::Inch) << c.line;
+        EXPECT_EQ(line.food, QString::fromUtf8(c.food)) << c.line;
+        EXPECT_FALSE(line.statedGrams()) << c.line;
+    }
+    const IngredientLine metric = read("2 5 cm pieces ginger");
+    EXPECT_EQ(metric.quantity, 2);
+    EXPECT_EQ(metric.unit, Unit::Piece);
+    EXPECT_EQ(metric.sizeText, "5 cm");
+    EXPECT_FALSE(metric.size);
+    // Without pieces after it, a length is what the line asks for, or a note.
+    EXPECT_EQ(read("1 inch ginger").unit, Unit::Inch);
+    EXPECT_EQ(read("1 (12-inch) flour tortilla").food, "flour tortilla");
 }
 
 TEST(IngredientLineReader, ReadsAlternativeAmounts)
