@@ -163,7 +163,8 @@ private:
     bool readItemAmount();
     void readSlashAmount();
     void readRest();
-    void takeComments(QString& food, QStringList& notes);
+    // The food's words without the comments in and before them, which go to `notes`.
+    QStringView takeComments(QStringView food, QStringView lowerFood, QStringList& notes);
 
     QString text_;
     QString lower_;
@@ -388,6 +389,9 @@ bool LineReader::readPieceLength()
         ++at;
         skipSpaces(at);
     }
+    // Lengths are written in figures.
+    if (at >= text_.size() || !(text_[at].isDigit() || vulgarFraction(text_[at])))
+        return false;
     const auto number = readNumber(view(), at);
     if (!number)
         return false;
@@ -513,61 +517,71 @@ void LineReader::readSlashAmount()
     }
 }
 
-void LineReader::takeComments(QString& food, QStringList& notes)
+QStringView LineReader::takeComments(QStringView food, QStringView lowerFood, QStringList& notes)
 {
-    const QString lower = lowered(food);
-    const qsizetype cut = commentStart(lower);
+    const qsizetype cut = commentStart(lowerFood);
     qsizetype kept = 0;
     // Preparation words before the food: "finely chopped onion".
-    for (qsizetype space = lower.indexOf(u' '); space >= 0 && space < cut; space = lower.indexOf(u' ', kept)) {
-        if (!isLeadingPreparation(QStringView(lower).sliced(kept, space - kept)))
+    for (qsizetype space = lowerFood.indexOf(u' '); space >= 0 && space < cut; space = lowerFood.indexOf(u' ', kept)) {
+        if (!isLeadingPreparation(lowerFood.sliced(kept, space - kept)))
             break;
         kept = space + 1;
     }
     if (cut < food.size())
-        notes.prepend(QStringView(food).sliced(cut).trimmed().toString());
+        notes.prepend(food.sliced(cut).trimmed().toString());
     if (kept > 0)
-        notes.prepend(QStringView(food).first(kept - 1).toString());
-    food = food.sliced(kept, cut - kept);
+        notes.prepend(food.first(kept - 1).toString());
+    return food.sliced(kept, cut - kept);
 }
 
 void LineReader::readRest()
 {
-    QString rest = text_.sliced(std::min(at_, text_.size()));
-    bool bracketsRemoved = false;
+    const qsizetype restStart = std::min(at_, text_.size());
+    QStringView rest = view().sliced(restStart);
+    QStringView lowerRest = QStringView(lower_).sliced(restStart);
+    QString withoutBrackets;
+    QString lowerWithoutBrackets;
     QStringList notes;
     // Brackets hold an amount or a comment; neither is the food.
-    for (qsizetype open = rest.indexOf(u'('); open >= 0; open = rest.indexOf(u'(', open)) {
-        qsizetype close = rest.indexOf(u')', open);
-        if (close < 0)
-            close = rest.size() - 1;
-        const QString inside = rest.sliced(open + 1, close - open - (rest[close] == u')' ? 1 : 0)).trimmed();
-        const LineReader inner(inside);
-        qsizetype innerEnd = 0;
-        if (auto alternative = line_.alternative ? std::nullopt : inner.amountAt(0, innerEnd)) {
-            alternative->perItem = inside.contains(u"each", Qt::CaseInsensitive)
-                                   || (line_.unit && isContainer(*line_.unit));
-            line_.alternative = alternative;
-        } else if (!inside.isEmpty()) {
-            notes << inside;
+    if (rest.contains(u'(')) {
+        withoutBrackets = rest.toString();
+        for (qsizetype open = withoutBrackets.indexOf(u'('); open >= 0; open = withoutBrackets.indexOf(u'(', open)) {
+            qsizetype close = withoutBrackets.indexOf(u')', open);
+            if (close < 0)
+                close = withoutBrackets.size() - 1;
+            const QString inside =
+                withoutBrackets.sliced(open + 1, close - open - (withoutBrackets[close] == u')' ? 1 : 0)).trimmed();
+            const LineReader inner(inside);
+            qsizetype innerEnd = 0;
+            if (auto alternative = line_.alternative ? std::nullopt : inner.amountAt(0, innerEnd)) {
+                alternative->perItem = inner.lower_.contains(u"each") || (line_.unit && isContainer(*line_.unit));
+                line_.alternative = alternative;
+            } else if (!inside.isEmpty()) {
+                notes << inside;
+            }
+            withoutBrackets.remove(open, close - open + 1);
         }
-        rest.remove(open, close - open + 1);
-        bracketsRemoved = true;
+        withoutBrackets = withoutBrackets.simplified();
+        lowerWithoutBrackets = lowered(withoutBrackets);
+        rest = withoutBrackets;
+        lowerRest = lowerWithoutBrackets;
     }
-    if (bracketsRemoved)
-        rest = rest.simplified();
     const qsizetype split = foodEnd(rest);
-    QString food = rest.first(split).trimmed();
-    const QString after = rest.sliced(split).trimmed();
-    takeComments(food, notes);
-    if (!after.isEmpty()) {
-        QString tail = after;
-        while (!tail.isEmpty() && (tail[0] == u',' || tail[0] == u';' || tail[0] == u'-' || tail[0] == u'–'
-                                   || tail[0] == u'—' || tail[0] == u' '))
-            tail.remove(0, 1);
-        if (!tail.isEmpty())
-            notes << tail;
+    QStringView food = rest.first(split);
+    QStringView lowerFood = lowerRest.first(split);
+    while (!food.isEmpty() && food[0] == u' ') {
+        food = food.sliced(1);
+        lowerFood = lowerFood.sliced(1);
     }
+    food = takeComments(food, lowerFood, notes);
+    QStringView tail = rest.sliced(split);
+    while (!tail.isEmpty() && (tail[0] == u',' || tail[0] == u';' || tail[0] == u'-' || tail[0] == u'–'
+                               || tail[0] == u'—' || tail[0] == u' '))
+        tail = tail.sliced(1);
+    tail = tail.trimmed();
+    if (!tail.isEmpty())
+        notes << tail.toString();
+    food = food.trimmed();
     while (food.endsWith(u'.') || food.endsWith(u':') || food.endsWith(u'*'))
         food.chop(1);
     food = food.trimmed();
@@ -575,14 +589,14 @@ void LineReader::readRest()
     if (line_.quantity && !line_.unit) {
         const qsizetype space = food.lastIndexOf(u' ');
         if (space > 0)
-            if (const auto unit = unitFromText(QStringView(food).sliced(space + 1));
+            if (const auto unit = unitFromText(food.sliced(space + 1));
                 unit && unitKind(*unit) == UnitKind::Count && *unit != Unit::Leaf && *unit != Unit::Inch) {
                 line_.unit = unit;
-                line_.unitText = food.sliced(space + 1);
+                line_.unitText = food.sliced(space + 1).toString();
                 food.truncate(space);
             }
     }
-    line_.food = food;
+    line_.food = food.toString();
     line_.preparation = notes.join(QStringLiteral(", "));
 }
 

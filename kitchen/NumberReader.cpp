@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <string_view>
 
 namespace {
@@ -39,24 +40,26 @@ bool isWordCharacter(QChar c)
 // such a number is read without the locale-aware parser.
 constexpr qsizetype kExactDigits = 15;
 
-QString withPoint(QStringView digits, qsizetype decimals)
+// The value of the digits of `parts` read as one run whose last `decimals` stand after the point,
+// times ten to the `exponent` ("e3") when there is one.
+double digitsValue(std::initializer_list<QStringView> parts, qsizetype decimals, QStringView exponent = {})
 {
-    QString written = digits.first(digits.size() - decimals).toString();
-    if (decimals > 0) {
-        written += u'.';
-        written += digits.last(decimals);
+    qsizetype count = 0;
+    for (QStringView part : parts)
+        count += part.size();
+    if (count > kExactDigits || !exponent.isEmpty()) {
+        QString written;
+        for (QStringView part : parts)
+            written += part;
+        if (decimals > 0)
+            written.insert(written.size() - decimals, u'.');
+        written += exponent;
+        return written.toDouble();
     }
-    return written;
-}
-
-// The value of digits whose last `decimals` stand after the point ("15" with 1 is 1.5).
-double digitsValue(QStringView digits, qsizetype decimals)
-{
-    if (digits.size() > kExactDigits)
-        return withPoint(digits, decimals).toDouble();
     std::int64_t mantissa = 0;
-    for (QChar c : digits)
-        mantissa = mantissa * 10 + (c.unicode() - u'0');
+    for (QStringView part : parts)
+        for (QChar c : part)
+            mantissa = mantissa * 10 + (c.unicode() - u'0');
     static constexpr std::array<double, kExactDigits + 1> powers{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     return double(mantissa) / powers[std::size_t(decimals)];
@@ -73,8 +76,8 @@ std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
         return std::nullopt;
     const QStringView numeratorDigits = text.sliced(at, numeratorEnd - at);
     const QStringView denominatorDigits = text.sliced(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1);
-    const double numerator = digitsValue(numeratorDigits, 0);
-    const double denominator = digitsValue(denominatorDigits, 0);
+    const double numerator = digitsValue({numeratorDigits}, 0);
+    const double denominator = digitsValue({denominatorDigits}, 0);
     if (denominator == 0 || !std::isfinite(numerator) || !std::isfinite(denominator))
         return std::nullopt;
     return NumberRead{numerator / denominator, denominatorEnd};
@@ -108,26 +111,26 @@ std::optional<NumberRead> readDigits(QStringView text, qsizetype at)
             return std::nullopt;
     if (auto fraction = readSlashFraction(text, at))
         return fraction;
-    QString digits = text.sliced(at, end - at).toString();
+    const QStringView wholeDigits = text.sliced(at, end - at);
+    QStringView groupDigits;
     qsizetype decimals = 0;
     if (end + 1 < text.size() && (text[end] == u'.' || text[end] == u',') && isDigitAt(text, end + 1)) {
         const qsizetype groupEnd = digitsEnd(text, end + 1);
-        const bool thousands = text[end] == u',' && groupEnd - end - 1 == 3 && digits.size() <= 3;
-        decimals = thousands ? 0 : groupEnd - end - 1;
-        digits += text.sliced(end + 1, groupEnd - end - 1);
+        groupDigits = text.sliced(end + 1, groupEnd - end - 1);
+        const bool thousands = text[end] == u',' && groupDigits.size() == 3 && wholeDigits.size() <= 3;
+        decimals = thousands ? 0 : groupDigits.size();
         end = groupEnd;
     }
-    double whole = digitsValue(digits, decimals);
     // "1e308": no cook writes it, but whoever does gets the number it says, and the amount rule.
+    QStringView exponent;
     if (end + 1 < text.size() && (text[end] == u'e' || text[end] == u'E') && isDigitAt(text, end + 1)) {
         const qsizetype exponentEnd = digitsEnd(text, end + 1);
         if (exponentEnd == text.size() || !text[exponentEnd].isLetter()) {
-            QString written = withPoint(digits, decimals);
-            written += text.sliced(end, exponentEnd - end);
-            whole = written.toDouble();
+            exponent = text.sliced(end, exponentEnd - end);
             end = exponentEnd;
         }
     }
+    const double whole = digitsValue({wholeDigits, groupDigits}, decimals, exponent);
     if (!std::isfinite(whole))
         return std::nullopt;
     if (auto fraction = readFractionPart(text, end))
