@@ -4,6 +4,7 @@
 #include "store/Sqlite.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,27 @@ TEST_F(FoodMatcherTest, FindsNothingForWordsNoFoodHas)
     EXPECT_TRUE(matcher.match(QStringLiteral("unobtainium")).empty());
     EXPECT_TRUE(matcher.match(QString()).empty());
     EXPECT_TRUE(matcher.match(QStringLiteral("chopped, finely")).empty());
+}
+
+// A description changed after the index was built: the next match reads the new words and
+// forgets the old ones.
+TEST(FoodMatcherIndex, FollowsChangesToTheFoodTable)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SAPORIA_KITCHEN_DATA "/saporia.sqlite"), folder.filePath("saporia.sqlite")));
+    Database foods("kitchen-copy", folder.path().toStdString());
+    FoodMatcher matcher(foods);
+    ASSERT_EQ(matcher.match(QStringLiteral("turnips")).front().ndbNo, 11564);
+    EXPECT_TRUE(matcher.match(QStringLiteral("snozzberries")).empty());
+
+    foods.sqlite().execute(R"(UPDATE "FOOD_DES.db" SET "Desc" = 'Snozzberries, raw' WHERE "NDB_No" = 11564)");
+    foods.tableChanged("FOOD_DES.db");
+    const auto renamed = matcher.match(QStringLiteral("snozzberry"));
+    ASSERT_FALSE(renamed.empty());
+    EXPECT_EQ(renamed.front().ndbNo, 11564);
+    EXPECT_EQ(renamed.front().description, "Snozzberries, raw");
+    for (const FoodCandidate& candidate : matcher.match(QStringLiteral("turnips")))
+        EXPECT_NE(candidate.ndbNo, 11564);
 }
 
 } // namespace
