@@ -1,6 +1,7 @@
 #include "kitchen/CuratedFoods.h"
 #include "kitchen/FoodMatcher.h"
 #include "kitchen/KitchenTestData.h"
+#include "kitchen/WordFolding.h"
 #include "store/Sqlite.h"
 
 #include <QFile>
@@ -98,6 +99,25 @@ TEST_F(FoodMatcherTest, FindsNothingForWordsNoFoodHas)
     EXPECT_TRUE(matcher.match(QStringLiteral("unobtainium")).empty());
     EXPECT_TRUE(matcher.match(QString()).empty());
     EXPECT_TRUE(matcher.match(QStringLiteral("chopped, finely")).empty());
+}
+
+TEST(WordFolding, FoldsCaseAccentsPluralsAndPossessives)
+{
+    EXPECT_EQ(foldedWords(u"Confectioners' sugar, Baker's yeast"),
+              (QStringList{"confectioner", "sugar", "baker", "yeast"}));
+    EXPECT_EQ(foldedWords(u"JALAPEÑOS (crème fraîche)"), (QStringList{"jalapeno", "creme", "fraiche"}));
+    EXPECT_EQ(foldedWords(u"cookies leaves tomatoes dishes glass hummus couscous berries"),
+              (QStringList{"cooky", "leaf", "tomato", "dish", "glass", "hummus", "couscous", "berry"}));
+    EXPECT_EQ(foldedWords(u"'quoted' 2% milk--low-fat"), (QStringList{"quoted", "2", "milk", "low", "fat"}));
+    EXPECT_TRUE(foldedWords(u" ,;' ").isEmpty());
+    // The buffer of a longer word leaves nothing behind in a shorter one.
+    QString buffer;
+    foldWordInto(u"Strawberries", buffer);
+    EXPECT_EQ(buffer, "strawberry");
+    foldWordInto(u"Figs", buffer);
+    EXPECT_EQ(buffer, "fig");
+    foldWordInto(u"Jalapeños", buffer);
+    EXPECT_EQ(buffer, foldedWord(u"jalapeno"));
 }
 
 // A description changed after the index was built: the next match reads the new words and

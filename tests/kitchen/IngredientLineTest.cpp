@@ -118,6 +118,25 @@ TEST(IngredientLineReader, ReadsUnitsWithPluralsPeriodsAndSpellings)
     }
 }
 
+TEST(Units, ReadsAWrittenUnitWhateverItsCaseSpacingAndPeriods)
+{
+    EXPECT_EQ(unitFromText(u" Fl   Oz. "), Unit::FluidOunce);
+    EXPECT_EQ(unitFromText(u"TBSP."), Unit::Tablespoon);
+    EXPECT_EQ(unitFromText(u"T"), Unit::Tablespoon);
+    EXPECT_EQ(unitFromText(u"t"), Unit::Teaspoon);
+    EXPECT_EQ(unitFromText(u"Bunches"), Unit::Bunch);
+    EXPECT_EQ(unitFromText(u"LOAVES"), Unit::Loaf);
+    EXPECT_EQ(unitFromText(u"extra large"), Unit::ExtraLarge);
+    // Plurals are never found for one- or two-letter abbreviations: "gs" and "cs" are no units.
+    EXPECT_FALSE(unitFromText(u"gs"));
+    EXPECT_FALSE(unitFromText(u"cs"));
+    EXPECT_FALSE(unitFromText(u"..."));
+    EXPECT_FALSE(unitFromText(u"tablespoonstablespoonstablespoons"));
+    EXPECT_FALSE(unitFromText(u"cupß"));
+    for (Unit unit : {Unit::Milligram, Unit::FluidOunce, Unit::Splash, Unit::Block, Unit::ExtraLarge, Unit::Jumbo})
+        EXPECT_EQ(unitFromText(unitName(unit)), unit) << qPrintable(unitName(unit));
+}
+
 TEST(IngredientLineReader, ReadsSizesApartFromUnits)
 {
     IngredientLine line = read("2 large eggs");
