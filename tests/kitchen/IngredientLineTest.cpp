@@ -246,6 +246,13 @@ TEST(IngredientLineReader, ReadsAlternativeAmounts)
     line = read("2 medium onions (about 300 g), sliced");
     EXPECT_DOUBLE_EQ(*line.statedGrams(), 300);
     EXPECT_EQ(line.food, "onions");
+    line = read("1 butternut squash (about 3 pounds), peeled and cubed");
+    EXPECT_FALSE(line.unit);
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 3 * 453.59237);
+    EXPECT_EQ(line.food, "butternut squash");
+    EXPECT_EQ(line.preparation, "peeled and cubed");
+    line = read("3 sweet potatoes (about 8 ounces each)");
+    EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
 }
 
 TEST(IngredientLineReader, SeparatesPreparationAndComments)
