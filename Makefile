@@ -13,7 +13,10 @@ PREFIX ?= $(HOME)/.local
 INSTALL_PREFIX = $(abspath $(PREFIX))
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: run test data bench screenshots deps release install uninstall clean
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test data bench fuzz screenshots deps release install uninstall clean
 MAKEFLAGS += --no-print-directory
 
 run: data
@@ -34,6 +37,20 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DSAPORIA_TESTS=OFF -DSAPORIA_BENCH=ON > /dev/null
 	@cmake --build $(BENCH_DIR) -j$(JOBS)
 	cd $(BENCH_DIR) && ./bench/saporia-bench
+
+# Each fuzz target runs for FUZZ_SECONDS from its seeds; what it finds lands in build/fuzz/findings.
+fuzz: deps
+	@command -v clang++ > /dev/null || ($(SUDO) apt-get update -qq && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang > /dev/null)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSAPORIA_FUZZ=ON \
+		-DSAPORIA_SANITIZE=ON -DSAPORIA_TESTS=OFF > $(FUZZ_DIR).configure.log 2>&1 || (cat $(FUZZ_DIR).configure.log; exit 1)
+	@cmake --build $(FUZZ_DIR) -j$(JOBS) --target $$(cut -d' ' -f1 $(FUZZ_DIR)/fuzz-targets.txt | xargs -n1 basename)
+	@mkdir -p $(FUZZ_DIR)/findings
+	@while read -r program seeds; do \
+		echo "Fuzzing $$(basename $$program) for $(FUZZ_SECONDS) s"; \
+		work=$(FUZZ_DIR)/corpus/$$(basename $$program); mkdir -p $$work; \
+		$$program $$work $$seeds -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/findings/ -print_final_stats=1 || exit 1; \
+	done < $(FUZZ_DIR)/fuzz-targets.txt
 
 screenshots: data
 	@cmake --build $(RELEASE_DIR) -j$(JOBS) --target saporia-screenshots saporia-window-shots

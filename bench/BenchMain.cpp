@@ -12,16 +12,22 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
+        for (const Run& run : runs) {
+            // A share (of lines read right, say) is a figure of its own, no timing.
+            if (const auto share = run.counters.find("share"); share != run.counters.end())
+                shares_[run.run_name.function_name] = share->second.value;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
                 medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
     }
 
     void printSummary() const
     {
         std::printf("\nSummary (medians, ms):\n");
+        for (const auto& [name, value] : shares_)
+            std::printf("figure %s %.4f\n", name.c_str(), value);
         for (const auto& [name, ms] : medians_) {
-            if (name.ends_with(".baseline"))
+            if (name.ends_with(".baseline") || shares_.count(name))
                 continue;
             const auto baseline = medians_.find(name + ".baseline");
             if (baseline == medians_.end())
@@ -34,6 +40,7 @@ public:
 
 private:
     std::map<std::string, double> medians_;
+    std::map<std::string, double> shares_;
 };
 
 } // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The table of the ingredients most recipe lines name, each with the food a
+// nutrition-minded cook would link (kitchen/curated-foods.tsv, built into the program).
+struct CuratedFood {
+    QString name;    // as the table writes it: "all-purpose flour"
+    std::int32_t ndbNo = 0;
+    QString comment; // why this food
+};
+
+// Every name of the built-in table, in the table's order.
+const std::vector<CuratedFood>& curatedFoods();
+// Reads a table in the built-in one's format: names separated by "|", NDB_No, comment;
+// "#" starts a comment line. Rows that do not fit are skipped.
+std::vector<CuratedFood> readCuratedFoods(const QString& tableText);

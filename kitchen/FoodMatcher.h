@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class Database;
+
+// One food a line's words may mean, with why it ranks where it does.
+struct FoodCandidate {
+    std::int32_t ndbNo = 0;
+    QString description;
+    double score = 0;
+    QString reason;
+    bool curated = false;  // the curated table names it for exactly these words
+    bool allWords = false; // every food word of the line is in its description
+};
+
+// Finds the foods a line's food words name, over the foods' descriptions. The index
+// is built on the first match, not before, and again when the food table changed.
+class FoodMatcher {
+public:
+    explicit FoodMatcher(const Database& foods);
+
+    // Best first; at most `limit`.
+    std::vector<FoodCandidate> match(const QString& foodWords, std::size_t limit = 10);
+    // One food by number, as a candidate chosen by the user; nothing when it is no food.
+    std::optional<FoodCandidate> food(std::int32_t ndbNo);
+    // Builds the index now when it is missing or stale.
+    void prepare();
+
+private:
+    // Folded words are numbered as the index meets them; a food keeps its words' numbers.
+    using WordId = std::int32_t;
+
+    struct IndexedFood {
+        std::int32_t ndbNo;
+        QString description;
+        std::vector<WordId> words; // each once, the description's first part (before its first comma) first
+        std::size_t leadingWords;  // how many of `words` stand in that first part
+        int groupPenalty;          // baby, fast, restaurant foods and meals
+        bool brand;                // names a maker in capitals
+        bool raw;
+    };
+
+    QStringList queryWords(const QString& foodWords) const;
+    WordId idOf(const QString& foldedWord) const;
+    WordId addWord(const QString& foldedWord);
+    void indexFood(std::int32_t ndbNo, QString description, std::int64_t group);
+    // Without `explained`, only the ranking: no description, no reason.
+    FoodCandidate scored(const IndexedFood& food, const QStringList& query, const std::vector<WordId>& queryIds,
+                         bool curatedExact, bool curatedWithin, bool explained) const;
+
+    const Database& database_;
+    std::uint64_t indexedVersion_ = 0;
+    bool indexed_ = false;
+    std::vector<IndexedFood> foods_;
+    QHash<std::int32_t, std::size_t> positionOf_;
+    QHash<QString, WordId> wordIds_;
+    std::vector<std::vector<std::uint32_t>> foodsWithWord_; // by word id, positions in foods_
+    std::vector<bool> preparedWord_;                        // by word id: cooked, canned, frozen ...
+    QString foldBuffer_;
+    // Curated names, folded and without preparation words, to their food.
+    QHash<QString, std::int32_t> curated_;
+    std::vector<std::pair<QStringList, std::int32_t>> curatedWords_;
+};

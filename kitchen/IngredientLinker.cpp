@@ -1,0 +1,102 @@
+#include "kitchen/IngredientLinker.h"
+
+#include "kitchen/WordFolding.h"
+#include "store/Database.h"
+
+namespace {
+
+constexpr std::int32_t kTapWater = 14411;
+
+// A margin of a whole word between the best food and the next: the match is no toss-up.
+constexpr double kClearLead = 1.0;
+
+// Waters carry no volume measure of their own in some tables; a litre of water is a litre of water.
+bool isWaterLike(const QString& description)
+{
+    const QStringList words = foldedWords(description);
+    return words.value(0) == u"water" || (words.value(0) == u"beverage" && words.value(1) == u"water");
+}
+
+bool hasVolumeMeasure(const std::vector<FoodMeasure>& measures)
+{
+    return std::any_of(measures.begin(), measures.end(),
+                       [](const FoodMeasure& m) { return m.unit && unitKind(*m.unit) == UnitKind::Volume; });
+}
+
+} // namespace
+
+IngredientLinker::IngredientLinker(const Database& foods) : foods_(foods), matcher_(foods)
+{
+}
+
+void IngredientLinker::prepare()
+{
+    matcher_.prepare();
+}
+
+LinkProposal IngredientLinker::propose(const QString& line)
+{
+    LinkProposal proposal;
+    proposal.line = readIngredientLine(line);
+    // A can holds canned food: "1 can tomatoes" are not raw ones.
+    const bool canned = proposal.line.unit == Unit::Can;
+    proposal.candidates = matcher_.match(canned ? QStringLiteral("canned ") + proposal.line.food : proposal.line.food);
+    if (proposal.candidates.empty()) {
+        proposal.reason = proposal.line.food.isEmpty() ? QStringLiteral("the line names no food")
+                                                       : QStringLiteral("no food matches \"%1\"").arg(proposal.line.food);
+        return proposal;
+    }
+    const FoodCandidate& best = proposal.candidates.front();
+    link(proposal, best);
+    const bool clearLead = proposal.candidates.size() == 1
+                           || best.score - proposal.candidates[1].score >= kClearLead;
+    proposal.confident = proposal.link && (best.curated || (best.allWords && clearLead));
+    return proposal;
+}
+
+LinkProposal IngredientLinker::proposeFor(const LinkProposal& proposal, std::int32_t ndbNo)
+{
+    LinkProposal chosen;
+    chosen.line = proposal.line;
+    chosen.candidates = proposal.candidates;
+    const auto found = std::find_if(chosen.candidates.begin(), chosen.candidates.end(),
+                                    [&](const FoodCandidate& c) { return c.ndbNo == ndbNo; });
+    std::optional<FoodCandidate> food = found != chosen.candidates.end() ? std::optional(*found) : matcher_.food(ndbNo);
+    if (!food) {
+        chosen.reason = QStringLiteral("there is no food %1").arg(ndbNo);
+        return chosen;
+    }
+    link(chosen, *food);
+    chosen.confident = chosen.link.has_value();
+    return chosen;
+}
+
+void IngredientLinker::link(LinkProposal& proposal, const FoodCandidate& food)
+{
+    const std::vector<FoodMeasure> measures = measuresOf(foods_.sqlite(), food.ndbNo);
+    GramResult grams = gramsFor(proposal.line, measures);
+    const IngredientLine& line = proposal.line;
+    const bool volume = line.unit && unitKind(*line.unit) == UnitKind::Volume;
+    if (!grams.grams && volume && !hasVolumeMeasure(measures) && isWaterLike(food.description)) {
+        grams = gramsFor(line, measuresOf(foods_.sqlite(), kTapWater));
+        grams.measure.reset(); // tap water's measure is no measure of this food
+        if (grams.grams)
+            grams.reason = QStringLiteral("by volume, weighed as tap water");
+    }
+    proposal.reason = grams.reason;
+    if (!grams.grams)
+        return;
+    IngredientLink made;
+    made.ndbNo = food.ndbNo;
+    const bool ownMeasure = grams.measure && !grams.stated;
+    made.byGram = !ownMeasure;
+    made.quantity = ownMeasure ? grams.measureCount : *grams.grams;
+    made.weightInGram = *grams.grams;
+    // The dialog stores the measure it shows: the one used, else the food's first.
+    const FoodMeasure* shown = ownMeasure ? &*grams.measure : (measures.empty() ? nullptr : &measures.front());
+    if (shown) {
+        made.weightId = shown->weightId;
+        made.measure = shown->description;
+    }
+    proposal.link = made;
+}

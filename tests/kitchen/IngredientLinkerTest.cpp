@@ -1,0 +1,106 @@
+#include "kitchen/IngredientLinker.h"
+#include "kitchen/KitchenTestData.h"
+#include "store/Sqlite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class IngredientLinkerTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Database> data = openKitchenData();
+    IngredientLinker linker{*data};
+};
+
+TEST_F(IngredientLinkerTest, ProposesInGramsWhenTheLineGivesAMass)
+{
+    const LinkProposal proposal = linker.propose(QString::fromUtf8("1 ½ cups (190 g) all-purpose flour, sifted"));
+    ASSERT_TRUE(proposal.link);
+    EXPECT_EQ(proposal.link->ndbNo, 20081);
+    EXPECT_TRUE(proposal.link->byGram);
+    EXPECT_EQ(proposal.link->quantity, 190);
+    EXPECT_EQ(proposal.link->weightInGram, 190);
+    // The dialog keeps the measure it shows: the food's first.
+    EXPECT_TRUE(proposal.link->weightId);
+    EXPECT_TRUE(proposal.confident);
+}
+
+TEST_F(IngredientLinkerTest, ProposesByMeasureWhenAMeasureOfTheLineFits)
+{
+    const LinkProposal proposal = linker.propose(QStringLiteral("2 tbsp butter, softened"));
+    ASSERT_TRUE(proposal.link) << proposal.reason.toStdString();
+    EXPECT_EQ(proposal.link->ndbNo, 1001);
+    EXPECT_FALSE(proposal.link->byGram);
+    EXPECT_EQ(proposal.link->quantity, 2);
+    EXPECT_EQ(proposal.link->measure, "tbsp");
+    EXPECT_NEAR(proposal.link->weightInGram, 28.4, 1e-9);
+    auto check = data->sqlite().prepare(R"(SELECT "Msre_Desc", "NDB_No" FROM "WEIGHT.db" WHERE "Weight_ID" = ?1)");
+    check.bindInt(1, *proposal.link->weightId);
+    ASSERT_TRUE(check.step());
+    EXPECT_EQ(check.columnText(0), "tbsp");
+    EXPECT_EQ(check.columnInt(1), 1001);
+
+    const LinkProposal eggs = linker.propose(QStringLiteral("2 large eggs"));
+    ASSERT_TRUE(eggs.link);
+    EXPECT_FALSE(eggs.link->byGram);
+    EXPECT_EQ(eggs.link->measure, "large");
+    EXPECT_EQ(eggs.link->weightInGram, 100);
+}
+
+TEST_F(IngredientLinkerTest, TakesACannedFoodForACan)
+{
+    const LinkProposal proposal = linker.propose(QStringLiteral("1 (14.5 oz) can diced tomatoes"));
+    ASSERT_FALSE(proposal.candidates.empty());
+    EXPECT_EQ(proposal.candidates.front().ndbNo, 11531);
+    ASSERT_TRUE(proposal.link);
+    EXPECT_TRUE(proposal.link->byGram);
+    EXPECT_NEAR(proposal.link->quantity, 411.1, 0.05);
+}
+
+TEST_F(IngredientLinkerTest, ProposesConvertedGramsThroughAnotherVolumeMeasure)
+{
+    const LinkProposal proposal = linker.propose(QStringLiteral("250 ml whole milk"));
+    ASSERT_TRUE(proposal.link);
+    EXPECT_TRUE(proposal.link->byGram);
+    EXPECT_NEAR(proposal.link->quantity, 257.8, 0.05);
+    EXPECT_EQ(proposal.link->quantity, proposal.link->weightInGram);
+}
+
+TEST_F(IngredientLinkerTest, LeavesLinesWithoutGramsUnlinkedAndSaysWhy)
+{
+    LinkProposal proposal = linker.propose(QStringLiteral("salt to taste"));
+    EXPECT_EQ(proposal.candidates.front().ndbNo, 2047);
+    EXPECT_FALSE(proposal.link);
+    EXPECT_FALSE(proposal.confident);
+    EXPECT_EQ(proposal.reason, "no amount in the line");
+    proposal = linker.propose(QStringLiteral("2 cups unobtainium"));
+    EXPECT_TRUE(proposal.candidates.empty());
+    EXPECT_FALSE(proposal.link);
+    EXPECT_FALSE(proposal.reason.isEmpty());
+    proposal = linker.propose(QStringLiteral("1e308 cups sugar"));
+    if (proposal.link) {
+        EXPECT_LE(proposal.link->weightInGram, kMostGramsPerLine);
+    }
+    EXPECT_EQ(linker.propose(QStringLiteral("-2 cups sugar")).reason, kAmountRule);
+    EXPECT_EQ(linker.propose(QStringLiteral("0 g sugar")).reason, kAmountRule);
+}
+
+TEST_F(IngredientLinkerTest, LinksTheSameLineToAChosenFood)
+{
+    const LinkProposal proposal = linker.propose(QStringLiteral("2 tbsp butter"));
+    const LinkProposal unsalted = linker.proposeFor(proposal, 1145);
+    ASSERT_TRUE(unsalted.link);
+    EXPECT_EQ(unsalted.link->ndbNo, 1145);
+    EXPECT_FALSE(unsalted.link->byGram);
+    EXPECT_EQ(unsalted.line.food, "butter");
+    EXPECT_FALSE(linker.proposeFor(proposal, 999999).link);
+}
+
+TEST_F(IngredientLinkerTest, WeighsWaterThroughItsLitreMeasure)
+{
+    const LinkProposal proposal = linker.propose(QStringLiteral("2 cups water"));
+    ASSERT_TRUE(proposal.link) << proposal.reason.toStdString();
+    EXPECT_NEAR(proposal.link->weightInGram, 2 * 236.5882365, 0.01);
+}
+
+} // namespace
