@@ -8,7 +8,9 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -153,6 +155,34 @@ QStringList namesOf(const QJsonValue& value, bool literal)
             add(part);
     }
     return names;
+}
+
+// Recipe plugins wrap a note that has its parentheses in a pair of their own:
+// "butter ((softened))". The outer pair adds nothing a reader sees on the page.
+QString withoutWrappingParentheses(const QString& line)
+{
+    std::vector<qsizetype> open;
+    std::vector<qsizetype> removed;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'(') {
+            open.push_back(i);
+        } else if (line[i] == u')') {
+            if (open.empty())
+                return line;
+            const qsizetype start = open.back();
+            open.pop_back();
+            const QString content = line.mid(start + 1, i - start - 1);
+            if (content.startsWith(u'(') && content.endsWith(u')'))
+                removed.insert(removed.end(), {start, i});
+        }
+    }
+    if (!open.empty() || removed.empty())
+        return line;
+    std::sort(removed.begin(), removed.end(), std::greater<>());
+    QString tidy = line;
+    for (qsizetype index : removed)
+        tidy.remove(index, 1);
+    return collapsedBlanks(tidy);
 }
 
 class InstructionReader {
@@ -385,7 +415,7 @@ RecipeDraft SchemaRecipeReader::draft(const QJsonObject& recipe, const PageConte
     const QJsonValue ingredients =
         recipe.contains(QLatin1StringView("recipeIngredient")) ? field("recipeIngredient") : field("ingredients");
     for (const QString& line : valuesAsTexts(ingredients, literal))
-        draft.ingredients.push_back({utf8(line), std::nullopt});
+        draft.ingredients.push_back({utf8(literal ? line : withoutWrappingParentheses(line)), std::nullopt});
 
     draft.nutrition = nutritionOf(resolved(field("nutrition")).toObject());
     applySaporiaData(recipe.value(saporia_data::kProperty).toObject(), draft);
