@@ -37,7 +37,7 @@ std::optional<double> durationMinutes(const QString& written)
         return std::nullopt;
     static const QRegularExpression iso(
         QStringLiteral("^P(?:(\\d+(?:[.,]\\d+)?)W)?(?:(\\d+(?:[.,]\\d+)?)D)?"
-                       "(?:T(?:(\\d+(?:[.,]\\d+)?)H)?(?:(\\d+(?:[.,]\\d+)?)M)?(?:(\\d+(?:[.,]\\d+)?)S)?)?$"),
+                       "(?:T?(?:(\\d+(?:[.,]\\d+)?)H)?(?:(\\d+(?:[.,]\\d+)?)M)?(?:(\\d+(?:[.,]\\d+)?)S)?)?$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto part = [](const QRegularExpressionMatch& match, int index) {
         return match.hasCaptured(index) ? match.captured(index).replace(u',', u'.').toDouble() : 0.0;

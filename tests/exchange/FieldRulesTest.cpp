@@ -35,6 +35,7 @@ TEST(FieldRules, DurationsAreMinutes)
     EXPECT_EQ(readOne(R"(,"prepTime":"PT90S")").prepMinutes, 1.5);
     EXPECT_EQ(readOne(R"(,"prepTime":"PT0.5H")").prepMinutes, 30);
     EXPECT_EQ(readOne(R"(,"prepTime":"1 hour 20 mins")").prepMinutes, 80);
+    EXPECT_EQ(readOne(R"(,"prepTime":"P2H10M")").prepMinutes, 130);
     EXPECT_FALSE(readOne(R"(,"prepTime":"PT")").prepMinutes);
     EXPECT_FALSE(readOne(R"(,"prepTime":"soon")").prepMinutes);
 }
