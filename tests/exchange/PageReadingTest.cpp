@@ -2,6 +2,8 @@
 
 #include "exchange/RecipeReaders.h"
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -110,6 +112,43 @@ TEST(PageReading, ReadsMicrodataWhenThereIsNoJsonLd)
     ASSERT_EQ(draft.ingredients.size(), 2u);
     EXPECT_EQ(draft.ingredients[1].text, "75 g cheddar");
     EXPECT_EQ(draft.procedure, "1. Mix.\n2. Bake.");
+}
+
+TEST(PageReading, KeepsTheNamesOfItemsInsideTheRecipeToThoseItems)
+{
+    const std::string html = page("", R"(<article itemscope itemtype="http://schema.org/Recipe">
+        <h2 itemprop="name">Flapjacks</h2>
+        <div itemprop="review" itemscope itemtype="http://schema.org/Review">
+          <span itemprop="name">Best ever</span><span itemprop="author">Kim</span></div>
+        <div itemscope itemtype="http://schema.org/Comment"><span itemprop="name">Spam</span></div>
+        <span itemprop="recipeIngredient">250 g oats</span></article>)");
+    const RecipeDraft draft = onlyRecipe(readRecipePage(html));
+    EXPECT_EQ(draft.name, "Flapjacks");
+    EXPECT_EQ(draft.author, "");
+    ASSERT_EQ(draft.ingredients.size(), 1u);
+}
+
+TEST(PageReading, FindsRecipesNestedInOtherObjectsAndInLists)
+{
+    const std::string html = page(jsonLd(R"({"@type":"WebPage","mainEntity":{"@type":"Recipe","name":"Inner"}})")
+                                  + jsonLd(R"({"@type":"ItemList","itemListElement":[
+                                      {"@type":"ListItem","item":{"@type":"http://schema.org/Recipe","name":"Listed"}}]})"));
+    const RecipeReading reading = readRecipePage(html);
+    ASSERT_EQ(reading.recipes.size(), 2u);
+    EXPECT_EQ(reading.recipes[0].name, "Inner");
+    EXPECT_EQ(reading.recipes[1].name, "Listed");
+}
+
+TEST(PageReading, ReadsAPageSavedInUtf16)
+{
+    const std::string utf8 = page(jsonLd(R"({"@type":"Recipe","name":"Çorba"})"));
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::string utf16("\xFF\xFE", 2);
+    for (QChar c : text) {
+        utf16 += static_cast<char>(c.unicode() & 0xFF);
+        utf16 += static_cast<char>(c.unicode() >> 8);
+    }
+    EXPECT_EQ(onlyRecipe(readRecipePage(utf16)).name, "Çorba");
 }
 
 TEST(PageReading, SkipsABrokenBlockAndReadsTheOthers)
