@@ -84,18 +84,26 @@ std::optional<double> durationMinutes(const QJsonValue& value)
     return durationMinutes(textOf(value));
 }
 
-// "250 kcal", "12 g", "300 mg", "0.3 g" of sodium: the amount in the unit the draft keeps.
+// "250 kcal", "1,046 kJ", "12 g", "300 mg", "0.3 g" of sodium: the amount in the unit the draft keeps.
 std::optional<double> nutrientAmount(const QJsonValue& value, bool inMilligrams)
 {
     const QString text = textOf(value);
-    static const QRegularExpression amount(QStringLiteral("(\\d+(?:[.,]\\d+)?|[.,]\\d+)\\s*(mg|milligrams?|g|grams?)?\\b"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression amount(
+        QStringLiteral("(\\d{1,3}(?:,\\d{3})+(?:\\.\\d+)?|\\d+(?:[.,]\\d+)?|[.,]\\d+)\\s*(mg|milligrams?|g|grams?|kj|kilojoules?)?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
     const auto match = amount.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    double number = match.captured(1).replace(u',', u'.').toDouble();
+    QString digits = match.captured(1);
+    static const QRegularExpression thousands(QStringLiteral("^\\d{1,3}(?:,\\d{3})+(?:\\.\\d+)?$"));
+    if (thousands.match(digits).hasMatch())
+        digits.remove(u',');
+    double number = digits.replace(u',', u'.').toDouble();
     const QString unit = match.captured(2).toLower();
-    const bool givenInMilligrams = unit.startsWith(QStringLiteral("m"));
+    constexpr double kKilojoulesPerKilocalorie = 4.184;
+    if (unit.startsWith(u'k'))
+        return number / kKilojoulesPerKilocalorie;
+    const bool givenInMilligrams = unit.startsWith(u'm');
     const bool givenInGrams = !unit.isEmpty() && !givenInMilligrams;
     if (inMilligrams && givenInGrams)
         number *= 1000;

@@ -99,6 +99,10 @@ TEST(FieldRules, NutritionIsReadPerServeInTheDraftsUnits)
     EXPECT_EQ(draft.nutrition.cholesterol, 30);
     EXPECT_EQ(draft.nutrition.sugar, 4);
     EXPECT_FALSE(draft.nutrition.protein);
+    const NutritionPerServe separators = readOne(R"(,"nutrition":{"calories":"1,200 kcal","fatContent":"2,5 g"})").nutrition;
+    EXPECT_EQ(separators.calories, 1200);
+    EXPECT_EQ(separators.fat, 2.5);
+    EXPECT_EQ(readOne(R"(,"nutrition":{"calories":"2092 kJ"})").nutrition.calories, 500);
 }
 
 TEST(FieldRules, BrokenJsonIsOneLine)
