@@ -32,7 +32,7 @@ QString cleanLine(const QString& text, bool literal)
 QStringList cleanLines(const QString& text, bool literal)
 {
     if (literal)
-        return text.isEmpty() ? QStringList() : QStringList{text};
+        return {text}; // even empty: Saporia's lines pair with their links by position
     return textLines(markupText(text));
 }
 
@@ -150,7 +150,7 @@ QStringList namesOf(const QJsonValue& value, bool literal)
     QStringList names;
     const auto add = [&](const QString& name) {
         const QString clean = literal ? name : collapsedBlanks(name);
-        if (!clean.isEmpty() && !names.contains(clean, Qt::CaseInsensitive))
+        if (!clean.isEmpty() && (literal || !names.contains(clean, Qt::CaseInsensitive)))
             names.append(clean);
     };
     if (value.isArray()) {

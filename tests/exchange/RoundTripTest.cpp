@@ -57,6 +57,10 @@ TEST(RoundTrip, SparseRecipesAndFreelyTypedProceduresReadBackEqual)
 {
     RecipeDraft minimal;
     minimal.name = "Toast";
+    // A line without a name keeps its place, so the links after it stay with their lines.
+    minimal.ingredients = {{"", IngredientLink{18069, "Bread, white", true, "", 30, 30}},
+                           {"butter", IngredientLink{1001, "Butter, salted", true, "", 10, 10}}};
+    minimal.types = {"Snack", "snack"};
     RecipeDraft freeText;
     freeText.name = "Tea";
     freeText.prepMinutes = 0;
