@@ -19,6 +19,9 @@ HtmlDocument::HtmlDocument(std::string_view bytes, const char* encoding)
 {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         return;
+    // Once, before any parse: libxml2 sets up its globals lazily, which is not safe across threads.
+    static const bool initialised = (xmlInitParser(), true);
+    (void)initialised;
     constexpr int kOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET
                            | HTML_PARSE_COMPACT;
     document_ = htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, encoding, kOptions);

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include <charconv>
+#include <system_error>
 #include <cmath>
 
 namespace {
@@ -20,12 +21,13 @@ QString text(const std::string& utf8)
     return QString::fromStdString(utf8);
 }
 
-// The shortest decimal that reads back as the same double.
+// The shortest decimal that reads back as the same double, without an exponent
+// (readers of "4 servings" or "12 g" look for digits only).
 QString number(double value)
 {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return QString::fromLatin1(buffer, end - buffer);
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return error == std::errc() ? QString::fromLatin1(buffer, end - buffer) : QString::number(value, 'f', 0);
 }
 
 QString isoDuration(double minutes)

@@ -64,6 +64,7 @@ TEST(RoundTrip, SparseRecipesAndFreelyTypedProceduresReadBackEqual)
     RecipeDraft freeText;
     freeText.name = "Tea";
     freeText.prepMinutes = 0;
+    freeText.serves = 1e21; // written out in digits: readers of "4 servings" know no exponents
     freeText.procedure = "Boil the water.\n\n   Pour it over the leaves; wait 3 minutes.\n1) not a step";
     const RecipeReading reading = readRecipeJson(writeRecipesJsonLd({minimal, freeText}));
     ASSERT_EQ(reading.recipes.size(), 2u);
