@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 enum class Block { Before, Ingredients, Method };
@@ -77,7 +79,11 @@ public:
 
     RecipeDraft read()
     {
-        const bool headed = std::any_of(lines_.begin(), lines_.end(), [](const QString& l) { return headingOf(l).has_value(); });
+        const auto hasHeading = [&](Block kind) {
+            return std::any_of(lines_.begin(), lines_.end(), [&](const QString& l) { return headingOf(l) == kind; });
+        };
+        const bool ingredientsHeaded = hasHeading(Block::Ingredients);
+        const bool methodHeaded = hasHeading(Block::Method);
         Block block = Block::Before;
         for (qsizetype i = 0; i < lines_.size(); ++i) {
             const QString& line = lines_[i];
@@ -89,7 +95,8 @@ public:
                 draft_.name = line.toStdString();
                 continue;
             }
-            if (!headed)
+            // Where a heading is missing, the lines tell where its block starts.
+            if ((block == Block::Before && !ingredientsHeaded) || (block == Block::Ingredients && !methodHeaded))
                 block = unheadedBlock(block, withoutBullet(line));
             if (block == Block::Ingredients)
                 addIngredient(withoutBullet(line));
@@ -103,7 +110,7 @@ public:
     }
 
 private:
-    // Without headings the ingredients start at the first line that reads as an
+    // Without their headings the ingredients start at the first line that reads as an
     // ingredient line and run on over short lines ("Salt to taste"); the method
     // starts at the first sentence or numbered step after them.
     static Block unheadedBlock(Block block, const QString& line)

@@ -60,6 +60,19 @@ TEST(TextReading, WithoutHeadingsIngredientLinesAreThoseThatReadAsOnes)
     EXPECT_EQ(draft.procedure, "1. Toss everything in a bowl and season well.\n2. Leave for ten minutes before serving.");
 }
 
+TEST(TextReading, OneHeadingAloneStillSplitsTheBlocks)
+{
+    const RecipeReading methodOnly = readRecipeText("Omelette\r\n2 eggs\r\n1 tbsp butter\r\nMethod:\r\nBeat the eggs.\r\n");
+    ASSERT_TRUE(methodOnly.ok()) << methodOnly.problem;
+    EXPECT_EQ(lines(methodOnly.recipes.front()), (std::vector<std::string>{"2 eggs", "1 tbsp butter"}));
+    EXPECT_EQ(methodOnly.recipes.front().procedure, "1. Beat the eggs.");
+
+    const RecipeReading ingredientsOnly = readRecipeText("Omelette\nIngredients\n2 eggs\nButter\nBeat the eggs, then fry them.\n");
+    ASSERT_TRUE(ingredientsOnly.ok()) << ingredientsOnly.problem;
+    EXPECT_EQ(lines(ingredientsOnly.recipes.front()), (std::vector<std::string>{"2 eggs", "Butter"}));
+    EXPECT_EQ(ingredientsOnly.recipes.front().procedure, "1. Beat the eggs, then fry them.");
+}
+
 TEST(TextReading, TextWithoutARecipeSaysSo)
 {
     EXPECT_EQ(readRecipeText("Dear Sam,\nSee you on Sunday.\n").problem, "No recipe found in the text");
