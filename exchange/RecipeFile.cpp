@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -22,9 +23,10 @@ std::string lowerExtension(const fs::path& path)
     return extension;
 }
 
-// What the text opens with decides; the extension only where the opening does not.
-FileKind kindOf(const fs::path& path, std::string_view text)
+std::optional<FileKind> kindByOpening(std::string_view text)
 {
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     const auto first = text.find_first_not_of(" \t\r\n\f");
     if (first != std::string_view::npos) {
         if (text[first] == '{' || text[first] == '[')
@@ -32,6 +34,14 @@ FileKind kindOf(const fs::path& path, std::string_view text)
         if (text[first] == '<')
             return FileKind::Page;
     }
+    return std::nullopt;
+}
+
+// What the text opens with decides; the extension only where the opening does not.
+FileKind kindOf(const fs::path& path, std::string_view text)
+{
+    if (auto kind = kindByOpening(text))
+        return *kind;
     const std::string extension = lowerExtension(path);
     if (extension == ".html" || extension == ".htm" || extension == ".xhtml")
         return FileKind::Page;
@@ -80,7 +90,25 @@ std::optional<std::string> readBytes(const fs::path& path, const std::string& ca
     return std::nullopt;
 }
 
+RecipeReading read(FileKind kind, std::string_view text, std::string_view origin)
+{
+    switch (kind) {
+    case FileKind::Page:
+        return readRecipePage(text, origin);
+    case FileKind::Json:
+        return readRecipeJson(text, origin);
+    case FileKind::Text:
+        break;
+    }
+    return readRecipeText(text, origin);
+}
+
 } // namespace
+
+RecipeReading readPastedRecipe(std::string_view text)
+{
+    return read(kindByOpening(text).value_or(FileKind::Text), text, "the pasted text");
+}
 
 RecipeReading readRecipeFile(const fs::path& path)
 {
@@ -90,16 +118,13 @@ RecipeReading readRecipeFile(const fs::path& path)
         return {{}, *problem, {}};
     if (auto problem = inputProblem(bytes, origin))
         return {{}, *problem, {}};
-    // A page keeps its bytes: the HTML parser honours the charset the page declares.
     const bool utf16 = startsWithUtf16Mark(bytes);
     const std::string text = utf16 ? utf8Text(bytes) : std::string();
-    switch (kindOf(path, utf16 ? text : bytes)) {
-    case FileKind::Page:
+    const FileKind kind = kindOf(path, utf16 ? text : bytes);
+    // A page keeps its bytes: the HTML parser honours the charset the page declares.
+    if (kind == FileKind::Page)
         return readRecipePage(bytes, origin);
-    case FileKind::Json:
+    if (kind == FileKind::Json)
         return readRecipeJson(utf16 ? text : bytes, origin);
-    case FileKind::Text:
-        break;
-    }
     return readRecipeText(utf16 ? text : utf8Text(bytes), origin);
 }

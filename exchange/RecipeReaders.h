@@ -40,3 +40,6 @@ RecipeReading readRecipeJson(std::string_view bytes, std::string_view origin = "
 
 // Pasted or saved text (UTF-8): a title line, the ingredients, then the method.
 RecipeReading readRecipeText(std::string_view text, std::string_view origin = "the text");
+
+// What the clipboard holds (UTF-8): JSON-LD, a page's markup or plain text, by how it opens.
+RecipeReading readPastedRecipe(std::string_view text);

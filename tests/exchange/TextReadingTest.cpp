@@ -73,6 +73,16 @@ TEST(TextReading, OneHeadingAloneStillSplitsTheBlocks)
     EXPECT_EQ(ingredientsOnly.recipes.front().procedure, "1. Beat the eggs, then fry them.");
 }
 
+TEST(TextReading, PastedTextIsReadByHowItOpens)
+{
+    EXPECT_EQ(readPastedRecipe("  [{\"@type\":\"Recipe\",\"name\":\"Pasted JSON\"}]").recipes.at(0).name, "Pasted JSON");
+    EXPECT_EQ(readPastedRecipe("<div itemscope itemtype=\"https://schema.org/Recipe\"><b itemprop=\"name\">Snippet</b></div>")
+                  .recipes.at(0).name,
+              "Snippet");
+    EXPECT_EQ(readPastedRecipe("Toast\n1 slice bread\nToast it well.").recipes.at(0).name, "Toast");
+    EXPECT_EQ(readPastedRecipe("{\"@type\":").problem.substr(0, 35), "Cannot read the pasted text: broken");
+}
+
 TEST(TextReading, TextWithoutARecipeSaysSo)
 {
     EXPECT_EQ(readRecipeText("Dear Sam,\nSee you on Sunday.\n").problem, "No recipe found in the text");
