@@ -16,7 +16,7 @@ struct RecipeReading {
     std::vector<RecipeDraft> recipes;
     // Why nothing was read: empty whenever `recipes` is not.
     std::string problem;
-    // Parts passed over while others were read, one line each ("JSON block 2: ...").
+    // Parts passed over while others were read, one line each ("JSON-LD block 2: broken JSON at ...").
     std::vector<std::string> skipped;
 
     bool ok() const { return !recipes.empty(); }
