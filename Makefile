@@ -3,7 +3,7 @@
 # in the desktop's application menu (under PREFIX, no root needed); `make uninstall`
 # removes it again and keeps the user's data.
 
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev libxml2-dev \
             libgtest-dev libbenchmark-dev fonts-liberation desktop-file-utils
 RELEASE_DIR := build/release
 TEST_DIR := build/asan

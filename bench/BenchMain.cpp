@@ -6,6 +6,12 @@
 
 namespace {
 
+std::map<std::string, double>& recordedFigures()
+{
+    static std::map<std::string, double> figures;
+    return figures;
+}
+
 // Keeps the median of every benchmark and prints the summary lines.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -36,6 +42,8 @@ public:
                 std::printf("figure %s %.4f baseline %.4f ratio %.2f\n", name.c_str(), ms, baseline->second,
                             baseline->second > 0 ? ms / baseline->second : 0.0);
         }
+        for (const auto& [name, value] : recordedFigures())
+            std::printf("figure %s %.4f\n", name.c_str(), value);
     }
 
 private:
@@ -44,6 +52,11 @@ private:
 };
 
 } // namespace
+
+void recordFigure(const std::string& name, double value)
+{
+    recordedFigures()[name] = value;
+}
 
 int main(int argc, char** argv)
 {

@@ -22,6 +22,10 @@ const std::filesystem::path& tenfoldDirectory();
 // Builds what is missing of both data folders; the tenfold one from the full one.
 void prepareBenchData();
 
+// A figure that is not a time (a share, a count): printed in the summary as
+// "figure <name> <value>" beside the timed ones.
+void recordFigure(const std::string& name, double value);
+
 // The application object (offscreen), made once for every benchmark that needs windows.
 void ensureApplication();
 

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "exchange/RecipeDraft.h"
+
+#include <string>
+#include <vector>
+
+// Cuts every text longer than the field that stores it to the field's size, on a
+// character boundary; returns the stored names of the fields that were cut
+// ("Recipe Name", "Ingredient Name", ...), each once, in the draft's order.
+std::vector<std::string> cutToFieldSizes(RecipeDraft& draft);
