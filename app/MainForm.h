@@ -72,6 +72,7 @@ public:
     TGraphicButton* ButtonDeleteRecipe;
     TGraphicButton* BtnEditRecipes;
     QLabel* LabelActiveDispalyRecipes;
+    QLabel* LabelRecipeTotalsNote; // "Totals from 10 of 12 ingredient lines", when they leave lines out
     QWidget* PanelBrowseRecipes;
     QLabel* Panel3;
     SkinPicture* ImgSplitterRight;
@@ -240,6 +241,7 @@ private:
     void layoutFoodsPage();
     // Recipes page
     void showRecipesPageData(); // binds the page to the recipe module on the first show
+    void showRecipeTotalsNote();
     // After a type or cuisine dialog stored its changes: the branch afresh, and the
     // node named `name` selected, which lists its recipes.
     void showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name);

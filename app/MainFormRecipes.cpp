@@ -261,7 +261,18 @@ void TFormMain::buildRecipesPage()
     auto* upper = new QHBoxLayout;
     upper->setSpacing(0);
     upper->addWidget(DBGridRecipeList, 1);
-    upper->addWidget(DBGridRecipeNutrientList);
+    // The totals and, when they leave lines out, how many they count.
+    LabelRecipeTotalsNote = new QLabel(PanelClientRecipe);
+    LabelRecipeTotalsNote->setObjectName("LabelRecipeTotalsNote");
+    LabelRecipeTotalsNote->setWordWrap(true);
+    LabelRecipeTotalsNote->setFixedWidth(268);
+    LabelRecipeTotalsNote->setStyleSheet("color: rgb(128, 0, 0); background: rgb(242, 252, 238); padding: 2px;");
+    LabelRecipeTotalsNote->hide();
+    auto* totals = new QVBoxLayout;
+    totals->setSpacing(0);
+    totals->addWidget(DBGridRecipeNutrientList, 1);
+    totals->addWidget(LabelRecipeTotalsNote);
+    upper->addLayout(totals);
     auto* column = new QVBoxLayout;
     column->setSpacing(0);
     column->addLayout(upper, 1);
@@ -336,6 +347,13 @@ void TFormMain::layoutRecipesPage()
         SplitterClientRecipes->setSizes({width - 220 - 3, 220});
 }
 
+void TFormMain::showRecipeTotalsNote()
+{
+    const std::string note = DataModuleRecipes->DisplayedLineCoverage().note();
+    LabelRecipeTotalsNote->setText(QString::fromStdString(note).replace(0, 1, QStringLiteral("T")));
+    LabelRecipeTotalsNote->setVisible(!note.empty());
+}
+
 // The recipe module exists from the first show on: the page's controls bind to it.
 void TFormMain::showRecipesPageData()
 {
@@ -343,6 +361,8 @@ void TFormMain::showRecipesPageData()
     DBGridRecipeList->SetDataSource(&recipes.dscDisplayRecipes);
     DBGridRecipeList->SetColumns({{"Recipe Name", {}, 0}});
     DBGridRecipeNutrientList->SetDataSource(&recipes.dscRecipeNutrientData);
+    for (DataSource* source : {&recipes.dscDisplayRecipes, &recipes.dscRecipeIngredients, &recipes.dscRecipeNutrientData})
+        source->addListener([this](DataChange, Field*) { showRecipeTotalsNote(); });
     DBGridRecipeNutrientList->SetColumns({{"Nutr_Desc", "Nutrient Description", 105},
                                           {"Nutr_Val", "Total", 50},
                                           {"Serve_Val", "Per Serve", 50},

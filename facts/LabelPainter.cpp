@@ -264,7 +264,10 @@ void notesBelow(Layout& l, const NutritionLabel& label)
         QString names;
         for (const std::string& name : label.unlinked)
             names += (names.isEmpty() ? "" : ", ") + text(name);
-        l.paragraph("Not linked to a food, so not counted: " + names + ".", notes);
+        const int lines = label.ingredientLines;
+        l.paragraph(QStringLiteral("Totals from %1 of %2 ingredient lines. ").arg(lines - int(label.unlinked.size())).arg(lines)
+                        + "Not linked to a food, so not counted: " + names + ".",
+                    notes);
     }
 }
 

@@ -112,6 +112,7 @@ NutritionLabel recipeLabel(const SqliteDatabase& db, std::int32_t recipeId)
     const bool perServe = serves > 0;
 
     const std::vector<Ingredient> ingredients = readIngredients(db, recipeId);
+    label.ingredientLines = static_cast<int>(ingredients.size());
     int linked = 0;
     double grams = 0;
     for (const Ingredient& ingredient : ingredients) {

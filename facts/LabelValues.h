@@ -41,6 +41,7 @@ struct NutritionLabel {
     std::array<LabelColumn, 2> columns;
     std::vector<LabelLine> lines; // one per label nutrient, in label order
     std::vector<std::string> unlinked; // ingredients not linked to a food, in recipe order
+    int ingredientLines = 0;           // all of a recipe's ingredients, linked or not
 
     const LabelLine& line(LabelNutrient nutrient) const;
 };

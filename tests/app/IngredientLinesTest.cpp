@@ -1,5 +1,6 @@
 #include "tests/app/AppTestSupport.h"
 #include "app/MainForm.h"
+#include "facts/LabelValues.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/IngredientEdit.h"
@@ -170,6 +171,38 @@ TEST_F(IngredientLines, LinkUnlinkedLinksALineTypedTheOldWayAndDeletingARecipeTa
     EXPECT_EQ(count(R"(SELECT count(*) FROM "Ingredient_Line.db" WHERE R_ING_ID NOT IN )"
                     R"((SELECT R_ING_ID FROM "Rescipe_ingredients.DB"))"),
               0);
+}
+
+TEST_F(IngredientLines, TotalsFromTheLinkedLinesOnlySaySoInTheWizardOnThePageAndOnTheLabel)
+{
+    dialogs.expect([&](TFormTemplateDialog&) {
+        typeInto(DialogRecipeEdit->DBEditName, "Partly linked");
+        ui_test::click(DialogRecipeEdit->BtnNext);
+        dialogs.expect([](TFormTemplateDialog&) {
+            DialogRecipeEdit->PasteDialog->MemoLines->setPlainText("2 tbsp butter\nSalt, to taste\n1 pinch of stardust");
+            ui_test::click(DialogRecipeEdit->PasteDialog->BtnOk);
+        });
+        ui_test::click(DialogRecipeEdit->BtnPaste);
+        for (int page = 0; page < 3; ++page)
+            ui_test::click(DialogRecipeEdit->BtnNext);
+        messages.answer(true); // calculate from the linked lines only
+        ui_test::click(DialogRecipeEdit->GraphicButton6);
+        EXPECT_GT(DataModuleRecipes->tblRecipeNutrientDataEdit.recordCount(), 0);
+        EXPECT_EQ(DialogRecipeEdit->LabelTotalsNote->text(), "totals from 1 of 3 ingredient lines");
+        ui_test::click(DialogRecipeEdit->BtnOk);
+    });
+    ui_test::click(FormMain->BtnNewRecipe);
+    EXPECT_TRUE(FormMain->LabelRecipeTotalsNote->isVisible());
+    EXPECT_EQ(FormMain->LabelRecipeTotalsNote->text(), "Totals from 1 of 3 ingredient lines");
+    const NutritionLabel label =
+        recipeLabel(DataModuleRecipes->DatabaseRecipe.sqlite(), static_cast<std::int32_t>(highestRecipe()));
+    EXPECT_EQ(label.ingredientLines, 3);
+    EXPECT_EQ(label.unlinked.size(), 2u);
+
+    // A recipe whose every line is linked says nothing.
+    FormMain->DBGridRecipeList->setFocus();
+    DataModuleRecipes->dscDisplayRecipes.dataSet()->first();
+    EXPECT_FALSE(FormMain->LabelRecipeTotalsNote->isVisible());
 }
 
 } // namespace
