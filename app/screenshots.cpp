@@ -22,6 +22,7 @@
 #include "recipes/RecipeTypes.h"
 #include "ui/AdvButton.h"
 #include "recipes/IngredientEdit.h"
+#include "recipes/PasteIngredients.h"
 #include "recipes/RecipeEdit.h"
 #include "recipes/RecipeNutrientValue.h"
 #include "ui/DataControls.h"
@@ -38,6 +39,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -371,6 +373,11 @@ void ingredientDialog()
         dialog.EditAmount->setText("1.5");
         dialog.btnAddLinkIngredientClick();
     });
+    shoot(*DialogIngredientEdit, "ingredient-edit-line-proposal", [] {
+        TDialogIngredientEdit& dialog = *DialogIngredientEdit;
+        dialog.EditIngredientLine->setText(QStringLiteral("3 tbsp unsalted butter, melted"));
+        dialog.ReadIngredientLine();
+    });
     shoot(*DialogIngredientEdit, "ingredient-edit-in-grams", [] {
         TDialogIngredientEdit& dialog = *DialogIngredientEdit;
         dialog.rdInGram->click();
@@ -434,6 +441,37 @@ void recipeWizard()
         DataModuleRecipes->PostEditedRecipe();
     else
         DataModuleRecipes->CancelEditedRecipe();
+}
+
+// A new recipe with a block of lines pasted into the wizard: the paste dialog,
+// then the ingredients read and linked. Nothing is stored.
+void recipeWizardPaste()
+{
+    DataModuleRecipes->BeginNewRecipe();
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        TDialogRecipeEdit& wizard = *DialogRecipeEdit;
+        if (&dialog == wizard.PasteDialog) {
+            dialog.show();
+            wizard.PasteDialog->MemoLines->setPlainText(
+                QStringLiteral("For the shortbread:\n1 ½ cups (190 g) all-purpose flour\n½ cup (113 g) butter, softened\n"
+                               "¼ cup granulated sugar\n1 large egg yolk\n1 pinch of salt\nZest of 1 lemon"));
+            TApplication::processEvents();
+            save(dialog, "recipe-paste-ingredients-dialog");
+            dialog.CloseOk();
+            return dialog.StoredCode();
+        }
+        dialog.show();
+        wizard.DBEditName->setText(QStringLiteral("Lemon shortbread"));
+        wizard.BtnNextClick();
+        wizard.BtnPasteClick();
+        TApplication::processEvents();
+        save(dialog, "recipe-edit-2-after-paste");
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    DialogRecipeEdit->ShowModal();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    DataModuleRecipes->CancelNewRecipe();
 }
 
 // The label as it prints, at twice its printed size, on white.
@@ -524,6 +562,7 @@ int main(int argc, char** argv)
         recipeDialogs();
         ingredientDialog();
         recipeWizard();
+        recipeWizardPaste();
         nutritionFacts();
     });
     guarded(DestroyApplicationObjects);

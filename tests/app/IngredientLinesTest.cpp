@@ -24,14 +24,6 @@ namespace {
 
 constexpr std::int64_t kButter = 1001;
 
-void typeInto(QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
 QString cell(TDBGrid* grid, int row, int column)
 {
     return grid->model()->data(grid->model()->index(row, column), Qt::DisplayRole).toString();

@@ -14,6 +14,8 @@
 #include "recipes/RecipeTypeEdit.h"
 #include "recipes/RecipeTypes.h"
 #include "store/Database.h"
+#include "store/ProgramError.h"
+#include "store/Sqlite.h"
 #include "ui/AdvButton.h"
 #include "ui/DataControls.h"
 #include "ui/GraphicButton.h"
@@ -21,7 +23,10 @@
 #include "ui/UiTestSupport.h"
 
 #include <QLineEdit>
+#include <QApplication>
+#include <QCursor>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -29,14 +34,6 @@
 // written) stays open with everything typed; OK then stores it once, and only
 // its own Cancel drops it.
 namespace {
-
-void typeInto(QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
 
 bool mentions(const std::vector<std::string>& texts, const std::string& part)
 {
@@ -200,6 +197,32 @@ TEST_F(KeptWork, ANewRowWhoseNumberCannotBeReadIsNoRowAndIsNeverStored)
     EXPECT_EQ(count(R"(SELECT count(*) FROM "FD_GROUP.db")"), groups);
     EXPECT_EQ(count(R"(SELECT count(*) FROM "FD_GROUP.db" WHERE FdGrp_Desc IS NULL OR FdGrp_Desc = '')"), 0);
     EXPECT_TRUE(dialogs.allUsed());
+}
+
+TEST_F(KeptWork, WaitingForABusyFileKeepsTheEventLoopTurningUnderABusyCursorAndEndsInTheMessage)
+{
+    RecordSet& groups = DataModuleFoods->tblFoodGroups2;
+    groups.append();
+    groups.fieldByName("FdGrp_Cd").setAsInteger(9900);
+    groups.post();
+    bool turnedWhileWaiting = false;
+    bool busyCursorShown = false;
+    {
+        HeldDataFile other(dir.databaseFile());
+        SqliteDatabase::setBusyTimeout(std::chrono::milliseconds(300));
+        // A timer stands for the repaints a window needs while the file is waited for.
+        QTimer::singleShot(50, [&] {
+            turnedWhileWaiting = true;
+            busyCursorShown = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        });
+        EXPECT_EQ(errorOf([&] { groups.applyUpdates(); }),
+                  "The data file data/saporia.sqlite is in use by another program.\nThe change was not stored.");
+    }
+    EXPECT_TRUE(turnedWhileWaiting);
+    EXPECT_TRUE(busyCursorShown);
+    QTest::qWait(200); // the wait is over: the cursor goes back
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    groups.cancelUpdates();
 }
 
 class ReadOnlyData : public KeptWork {

@@ -21,14 +21,6 @@
 // A number box stores exactly the number it shows, or nothing.
 namespace {
 
-void typeInto(QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
 // Typed, then left for the next box as a user leaves it.
 void typeAndLeave(QLineEdit* box, QLineEdit* next, const QString& text)
 {

@@ -11,16 +11,6 @@
 
 namespace {
 
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ProgramError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 const std::string kKept = "The change was not stored.";
 
 class DataFileTrouble : public StoreTest {

@@ -5,6 +5,7 @@
 #include "store/Sqlite.h"
 #include "store/TableDefinitions.h"
 #include "support/TestDataFolder.h"
+#include "tests/store/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +21,6 @@ std::string contentsOf(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const ProgramError& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 bool contains(const std::string& text, const std::string& part)

@@ -1,5 +1,6 @@
 #include "support/TestDataFolder.h"
 
+#include "store/ProgramError.h"
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 
@@ -70,4 +71,14 @@ void HeldDataFile::release()
 {
     delete holder_;
     holder_ = nullptr;
+}
+
+std::string errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const ProgramError& error) {
+        return error.what();
+    }
+    return "no error";
 }

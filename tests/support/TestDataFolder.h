@@ -3,6 +3,8 @@
 #include "support/StoredData.h"
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 // A fresh temporary working directory for one test, made current for the test's
 // lifetime. With data, it holds `data/`: the fixture data folder that the
@@ -49,3 +51,6 @@ private:
     struct Holder;
     Holder* holder_;
 };
+
+// The message of the program error an action raises, or "no error".
+std::string errorOf(const std::function<void()>& action);
