@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -89,6 +90,54 @@ void foodListReloadBaseline(benchmark::State& state)
     }
 }
 SAPORIA_SCALE_BASELINE("food_list_reload", foodListReloadBaseline);
+
+// A heap as a process has it after hours of work: tens of thousands of small blocks
+// still held, with free gaps of every size between them. The list's rows are then
+// made in those gaps instead of at the end of the heap, where a fresh process makes them.
+class AgedHeap {
+public:
+    AgedHeap()
+    {
+        // Every other block is freed only once all are made, so that each leaves a gap.
+        std::vector<void*> made;
+        std::uint32_t seed = 1;
+        for (int i = 0; i < 2 * kHeld; ++i) {
+            seed = seed * 1103515245 + 12345;
+            made.push_back(std::malloc(16 + (seed >> 16) % 600));
+        }
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            if (i % 2)
+                held_.push_back(made[i]);
+            else
+                std::free(made[i]);
+        }
+    }
+    ~AgedHeap()
+    {
+        for (void* block : held_)
+            std::free(block);
+    }
+    AgedHeap(const AgedHeap&) = delete;
+    AgedHeap& operator=(const AgedHeap&) = delete;
+
+private:
+    static constexpr int kHeld = 50000;
+    std::vector<void*> held_;
+};
+
+void foodListReloadAgedHeap(benchmark::State& state)
+{
+    AgedHeap heap;
+    foodListReload(state);
+}
+SAPORIA_FIGURE("food_list_reload_aged_heap", foodListReloadAgedHeap);
+
+void foodListReloadAgedHeapBaseline(benchmark::State& state)
+{
+    AgedHeap heap;
+    foodListReloadBaseline(state);
+}
+SAPORIA_BASELINE("food_list_reload_aged_heap", foodListReloadAgedHeapBaseline);
 
 void foodMove(benchmark::State& state)
 {
