@@ -107,7 +107,7 @@ void ImportPages(benchmark::State& state)
         const bool titleOk = comparable(title) == comparable(expectedTitle);
         titleExact += titleOk;
         QStringList lines;
-        for (const IngredientLine& line : draft.ingredients)
+        for (const DraftIngredient& line : draft.ingredients)
             lines.append(comparable(QString::fromStdString(line.text)));
         QStringList expectedLines;
         for (const QJsonValue& line : page.expected[QStringLiteral("ingredients")].toArray())

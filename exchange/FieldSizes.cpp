@@ -56,7 +56,7 @@ std::vector<std::string> cutToFieldSizes(RecipeDraft& draft)
     note(cutToSize(draft.cuisine, fieldSize("Recipe_Cuisine.DB", "Cuisine")), "Cuisine");
     for (std::string& type : draft.types)
         note(cutToSize(type, fieldSize("Recipe_Types.DB", "Recipe Type")), "Recipe Type");
-    for (IngredientLine& line : draft.ingredients)
+    for (DraftIngredient& line : draft.ingredients)
         note(cutToSize(line.text, fieldSize("Rescipe_ingredients.DB", "Ingredient Name")), "Ingredient Name");
     return cut;
 }
