@@ -41,6 +41,11 @@ bool cutToSize(std::string& text, std::size_t size)
 
 } // namespace
 
+bool cutToField(std::string& text, std::string_view table, std::string_view field)
+{
+    return cutToSize(text, fieldSize(table, field));
+}
+
 std::vector<std::string> cutToFieldSizes(RecipeDraft& draft)
 {
     std::vector<std::string> cut;
