@@ -1,5 +1,6 @@
 #include "importer/ImporterTestData.h"
 
+#include "exchange/RecipeImport.h"
 #include "store/DataFolderLock.h"
 
 #include <QJsonArray>
@@ -143,6 +144,38 @@ TEST_F(ImportToolTest, BadFilesEachGiveOneLineAndStoreNothing)
     EXPECT_EQ(count, 7) << result.out;
     EXPECT_NE(result.out.find("No recipe found in nothing.html"), std::string::npos) << result.out;
     EXPECT_EQ(recipes(), starters);
+
+    const ToolRun json = run("--json empty.html");
+    EXPECT_EQ(json.exitCode, 1);
+    const QJsonObject file = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(file.value("file").toString(), "empty.html");
+    EXPECT_FALSE(file.value("ok").toBool());
+    EXPECT_FALSE(file.value("error").toString().isEmpty());
+    EXPECT_EQ(file.value("recipes").toArray(), QJsonArray());
+}
+
+// Each recipe is stored on its own: one that fails leaves the others of its file stored.
+TEST(RecipeImporterTest, ARecipeThatCannotBeStoredLeavesTheOthers)
+{
+    ImporterTestFolder folder;
+    const std::unique_ptr<Database> data = folder.open();
+    RecipeImporter importer(*data, RecipeImporter::Mode::Store);
+    RecipeDraft first;
+    first.name = "First";
+    first.ingredients = {{"2 tbsp butter", std::nullopt}};
+    RecipeDraft second = first;
+    second.name = "Second";
+    data->failNextWriteTo("Ingredient_Line.db", "disk full");
+    const FileImport result = importer.importDrafts("two.jsonld", {first, second});
+    ASSERT_EQ(result.recipes.size(), 2U);
+    EXPECT_EQ(result.recipes[0].error, "disk full");
+    EXPECT_FALSE(result.recipes[0].storedAs);
+    EXPECT_TRUE(result.recipes[1].storedAs);
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(importSummary(result, RecipeImporter::Mode::Store),
+              "two.jsonld: imported 1 recipe, 1 of 1 ingredient lines linked; not stored: disk full");
+    EXPECT_EQ(folder.stored().rows(R"(SELECT "Recipe Name" FROM "Recipe_Des.DB" WHERE "Recipe Name" IN ('First', 'Second'))"),
+              std::vector<std::string>{"Second"});
 }
 
 TEST_F(ImportToolTest, SomeFilesWithoutARecipeExitOne)
