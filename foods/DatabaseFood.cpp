@@ -249,6 +249,23 @@ void TDataModuleFoods::QueryAllFoods()
     ReloadFoodQuery({kAllFoodsLine}, {});
 }
 
+void TDataModuleFoods::QueryFoodsCandidatesFirst(const std::vector<std::int32_t>& candidates)
+{
+    if (candidates.empty()) {
+        QueryAllFoods();
+        return;
+    }
+    std::string order = "ORDER BY CASE NDB_No";
+    std::vector<std::pair<std::string, Value>> params;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const std::string name = ":Candidate" + std::to_string(i);
+        order += " WHEN " + name + " THEN " + std::to_string(i);
+        params.emplace_back(name, Value(std::int64_t{candidates[i]}));
+    }
+    order += " ELSE " + std::to_string(candidates.size()) + " END, NDB_No";
+    ReloadFoodQuery({kAllFoodsLine, order}, params);
+}
+
 void TDataModuleFoods::SearchFoodsByKeyword(const std::string& keyword)
 {
     // The keyword is bound, not spliced: an apostrophe searches like any other

@@ -80,6 +80,8 @@ public:
     const std::vector<std::string>& GetFoodGroupNames();
     void ShowFoodsOfGroup(const std::string& groupName);
     void QueryAllFoods();
+    // Every food, the given ones first in their order (a line's candidate foods), then the rest.
+    void QueryFoodsCandidatesFirst(const std::vector<std::int32_t>& candidates);
     void SearchFoodsByKeyword(const std::string& keyword);
     // False when a rule of the group cannot run: the user was told why, and the
     // food query is left closed, so the food list shows nothing.

@@ -1,5 +1,7 @@
 #include "recipes/DatabaseRecipes.h"
 
+#include "kitchen/IngredientLinker.h"
+
 #include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
 #include "store/FieldTexts.h"
@@ -309,6 +311,7 @@ std::vector<RecordSet*> TDataModuleRecipes::editSets()
 void TDataModuleRecipes::BeginNewRecipe()
 {
     const std::int32_t id = NextRecipeId(); // numbered first: a number that cannot be read leaves no row
+    IngredientLines.clear();
     tblRecipeDescEdit.append();
     tblRecipeDescEdit.fieldByName("R_ID").setAsInteger(id);
 }
@@ -331,6 +334,7 @@ void TDataModuleRecipes::BeginEditRecipe()
     // Editing whatever row the edit set happened to stand on would change the wrong recipe.
     if (!tblRecipeDescEdit.locate("R_ID", id))
         throw ProgramError("The recipe to edit is no longer stored");
+    IngredientLines.load(tblRecipeDescEdit.fieldByName("R_ID").asInteger());
     tblRecipeDescEdit.edit();
 }
 
@@ -356,6 +360,7 @@ void TDataModuleRecipes::DeleteDisplayedRecipe()
     if (tblRecipeDescEdit.recordCount() < 1)
         return;
     if (askConfirm("Are you sure you want to delete [" + tblRecipeDescEdit.fieldByName("Recipe Name").asString() + "]")) {
+        IngredientLines.load(tblRecipeDescEdit.fieldByName("R_ID").asInteger()); // they go with their rows
         deleteAllRows(tblRecipeNutrientDataEdit);
         deleteAllRows(tblRecipeDescAndTypesEdit);
         deleteAllRows(tblRecipeIngredientEdit);
@@ -373,7 +378,10 @@ void TDataModuleRecipes::DeleteDisplayedRecipe()
 void TDataModuleRecipes::ApplyRecipeEdits()
 {
     const auto sets = editSets();
-    DatabaseRecipe.applyUpdates(sets);
+    DatabaseRecipe.applyUpdates(sets, [this](SqliteDatabase& db, const Database::StoredId& storedId) {
+        IngredientLines.write(db, [&](std::int64_t rowId) { return storedId(tblRecipeIngredientEdit, rowId); });
+    });
+    IngredientLines.clear();
     for (RecordSet* set : sets)
         set->commitUpdates();
 
@@ -390,6 +398,7 @@ void TDataModuleRecipes::CancelRecipeEdits()
 {
     for (RecordSet* set : editSets())
         set->cancelUpdates();
+    IngredientLines.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -405,8 +414,12 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
     for (int row = 0; row < ingredients; ++row) {
         if (linked.textOf(tblRecipeIngredientEdit.valueAt(row, linked)) == "NO") {
             tblRecipeIngredientEdit.setRecNo(row + 1); // the list stays on the unlinked ingredient
-            showMessage("Can't Calculate becuase One or more Ingredient are not Linked");
-            return;
+            // Pasted and imported recipes keep lines no food fits ("salt to taste"):
+            // their totals may come from the linked lines, said wherever they show.
+            if (!askConfirmation("Can't Calculate becuase One or more Ingredient are not Linked\n\n"
+                                 "Calculate the totals from the linked ingredient lines only?"))
+                return;
+            break;
         }
     }
 

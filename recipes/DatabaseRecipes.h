@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recipes/KeptLines.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Query.h"
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,24 @@
 // The recipe under edit lives in the four cached edit sets (tblRecipeDescEdit and
 // its three details) from a Begin... until the matching Post... or Cancel..., and is
 // stored or dropped as one unit.
+class IngredientLinker;
+struct IngredientLink;
+
+// Lines pasted or linked in one go: how many, and how many of them were linked.
+struct LinesAdded {
+    int lines = 0;
+    int linked = 0;
+};
+
+// How many of a recipe's ingredient lines its totals count.
+struct LineCoverage {
+    int lines = 0;
+    int linked = 0;
+    bool hasTotals = false;
+    // "totals from 10 of 12 ingredient lines"; empty when every line counts.
+    std::string note() const;
+};
+
 class TDataModuleRecipes {
 public:
     // `nutrientPreference` is the food module's preferred-nutrient set ("My Nutrients");
@@ -29,6 +49,8 @@ public:
     TDataModuleRecipes& operator=(const TDataModuleRecipes&) = delete;
 
     Database DatabaseRecipe;
+    // The ingredient lines of the recipe under edit as written; stored and dropped with it.
+    KeptLines IngredientLines{DatabaseRecipe};
 
     // Lookup sources from the food side (opened first: the recipe sets look into them).
     Table tblNutrientDef;
@@ -115,8 +137,25 @@ public:
     void ApplyRecipeEdits();
     void CancelRecipeEdits();
 
-    // Sums the linked ingredients' food nutrients into the recipe under edit.
+    // Sums the linked ingredients' food nutrients into the recipe under edit. With
+    // lines left unlinked it says so first, and sums the linked ones if the user agrees.
     void CalculateRecipeNutrients();
+
+    // Ingredient lines as the cook writes them. The linker reads, matches and
+    // weighs them; its index of the foods is built on first use.
+    IngredientLinker& Linker();
+    // The ingredient row under edit takes the line: its three fields, and the line kept.
+    void SetIngredientLine(const std::string& line);
+    // The current ingredient's line: as kept, or written from its three fields.
+    std::string IngredientLineOf();
+    // Writes the link onto the ingredient row under edit, as the link button does.
+    void LinkIngredient(const IngredientLink& link);
+    // One new ingredient per line (headings skipped), linked where the matcher is confident.
+    LinesAdded AddIngredientLines(const std::string& text);
+    // Proposes links for the unlinked ingredients; links the confident ones.
+    LinesAdded LinkUnlinkedIngredients();
+    LineCoverage EditedLineCoverage();
+    LineCoverage DisplayedLineCoverage();
 
     // Calculated-field handlers.
     void tblRecipeNutrientDataCalcFields(RecordSet& dataSet);
@@ -137,6 +176,7 @@ private:
     std::vector<RecordSet*> editSets();
 
     RecordSet& nutrientPreference_;
+    std::unique_ptr<IngredientLinker> linker_;
     std::vector<std::string> cuisineNames_;
     std::vector<std::string> recipeTypeNames_;
     ServeFields displayServeFields_;

@@ -52,23 +52,34 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
 {
     setObjectName(QStringLiteral("DialogIngredientEdit"));
     setWindowTitle(QStringLiteral("Ingredient"));
-    resize(640, 500);
+    resize(640, 550);
     QWidget* client = ImgMiddleCenter;
     const QColor text = DialogParts::labelColour();
     LabelTitle = DialogParts::title(client, QStringLiteral("Ingredient"));
 
-    LabelIngredientName = DialogParts::caption(client, QStringLiteral("Ingredient Name:"), {16, 36}, text);
-    LabelQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 36}, text);
-    LabelUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 36}, text);
+    LabelIngredientLine =
+        DialogParts::caption(client, QStringLiteral("Ingredient Line (as the recipe writes it):"), {16, 36}, text);
+    EditIngredientLine = new QLineEdit(client);
+    EditIngredientLine->setObjectName(QStringLiteral("EditIngredientLine"));
+    EditIngredientLine->setPlaceholderText(QStringLiteral("1 ½ cups (190 g) all-purpose flour, sifted"));
+    EditIngredientLine->setToolTip(QStringLiteral("Type or paste the whole line, then press Enter"));
+    EditIngredientLine->setGeometry(16, 52, 602, 22);
+    LabelProposal = DialogParts::caption(client, {}, {16, 76}, QColor(128, 0, 0));
+    LabelProposal->setObjectName(QStringLiteral("LabelProposal"));
+    LabelProposal->resize(602, 16);
+
+    LabelIngredientName = DialogParts::caption(client, QStringLiteral("Ingredient Name:"), {16, 86}, text);
+    LabelQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 86}, text);
+    LabelUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 86}, text);
 
     LabelLinkHeading = DialogParts::caption(
-        client, QStringLiteral("Link to Existing Nutrition Reference (Optional):"), {16, 90}, text, true);
-    LabelLinkName = DialogParts::caption(client, QStringLiteral("Equivalent Ingredient Name:"), {16, 112}, text);
-    LabelLinkQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 112}, text);
-    LabelLinkUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 112}, text);
-    DBEdit4 = linkBox(client, {16, 128, 366, 22});
-    DBEdit5 = linkBox(client, {392, 128, 80, 22});
-    DBEdit6 = linkBox(client, {482, 128, 136, 22});
+        client, QStringLiteral("Link to Existing Nutrition Reference (Optional):"), {16, 140}, text, true);
+    LabelLinkName = DialogParts::caption(client, QStringLiteral("Equivalent Ingredient Name:"), {16, 162}, text);
+    LabelLinkQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 162}, text);
+    LabelLinkUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 162}, text);
+    DBEdit4 = linkBox(client, {16, 178, 366, 22});
+    DBEdit5 = linkBox(client, {392, 178, 80, 22});
+    DBEdit6 = linkBox(client, {482, 178, 136, 22});
     DBEdit4->setObjectName(QStringLiteral("DBEdit4"));
     DBEdit5->setObjectName(QStringLiteral("DBEdit5"));
     DBEdit6->setObjectName(QStringLiteral("DBEdit6"));
@@ -76,7 +87,7 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     SpeedButton1 = new QPushButton(QStringLiteral("Food Filter"), client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setGeometry(16, 162, 110, 24);
+    SpeedButton1->setGeometry(16, 212, 110, 24);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     DisplayAllFoods1 = PopupMenu1->addAction(QStringLiteral("Display All Foods"));
@@ -89,11 +100,11 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     DBGridIngredients->SetColumns({{"Desc", {}, 0}});
     DBGridIngredients->horizontalHeader()->setStretchLastSection(true);
     DBGridIngredients->SetColors(Skin::gridBackground(), Qt::black, Skin::darkGreen());
-    DBGridIngredients->setGeometry(16, 192, 366, 234);
+    DBGridIngredients->setGeometry(16, 242, 366, 234);
 
     buildMeasurePanel();
 
-    PlaceButtons({508, 432});
+    PlaceButtons({508, 482});
     BtnOk->SetHint(QStringLiteral("Ok"));
     BtnCancel->SetHint(QStringLiteral("Cancel"));
 
@@ -111,6 +122,12 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     connect(rdByMeasure, &QRadioButton::clicked, this, [this] { guarded([this] { rdByMeasureClick(); }); });
     connect(rdInGram, &QRadioButton::clicked, this, [this] { guarded([this] { rdInGramClick(); }); });
     btnAddLinkIngredient->OnClick = [this] { btnAddLinkIngredientClick(); };
+    connect(EditIngredientLine, &QLineEdit::returnPressed, this, [this] { guarded([this] { ReadIngredientLine(); }); });
+    // The link button and OK take no focus: a line typed and not yet read is read by them.
+    BtnOk->OnClick = [this] {
+        if (guarded([this] { readTypedLine(); }))
+            BtnOkClick();
+    };
 }
 
 TDialogIngredientEdit::~TDialogIngredientEdit()
@@ -125,7 +142,7 @@ void TDialogIngredientEdit::buildMeasurePanel()
     const QColor text = DialogParts::labelColour();
     PanelFoodMeasures = new QWidget(client);
     PanelFoodMeasures->setObjectName(QStringLiteral("PanelFoodMeasures"));
-    PanelFoodMeasures->setGeometry(392, 162, 226, 200);
+    PanelFoodMeasures->setGeometry(392, 212, 226, 200);
     PanelFoodMeasures->setAutoFillBackground(true);
     QPalette panel = PanelFoodMeasures->palette();
     panel.setColor(QPalette::Window, Skin::paleGreen());
@@ -165,16 +182,27 @@ void TDialogIngredientEdit::buildMeasurePanel()
 void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModuleRecipes& recipes)
 {
     DataSource& ingredient = recipes.dscRecipeIngredientEdit;
-    DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 52, 366, 22});
-    DBEdit1 = AddBox(ingredient, "Quantity", {392, 52, 80, 22}, LabelQuantity->text());
-    DBEdit3 = AddBox(ingredient, "Unit", {482, 52, 136, 22});
+    DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 102, 366, 22});
+    DBEdit1 = AddBox(ingredient, "Quantity", {392, 102, 80, 22}, LabelQuantity->text());
+    DBEdit3 = AddBox(ingredient, "Unit", {482, 102, 136, 22});
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
     DBEdit3->setObjectName(QStringLiteral("DBEdit3"));
     // Typing order: the line as written, then the food list and the measure panel.
+    setTabOrder(EditIngredientLine, DBEdit2);
     setTabOrder(DBEdit2, DBEdit1);
     setTabOrder(DBEdit1, DBEdit3);
     setTabOrder(DBEdit3, DBGridIngredients);
+    // The three boxes typed by hand take over from a line as written.
+    for (TDBEdit* box : {DBEdit2, DBEdit1, DBEdit3})
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            if (EditIngredientLine->text().isEmpty())
+                return;
+            EditIngredientLine->clear();
+            proposal_.reset();
+            LabelProposal->clear();
+            DataModuleRecipes->IngredientLines.erase(DataModuleRecipes->tblRecipeIngredientEdit.currentRowId());
+        });
 
     DBEdit4->SetDataSource(&ingredient);
     DBEdit4->SetDataField("NDB_Desc");
@@ -208,7 +236,65 @@ void TDialogIngredientEdit::hideEvent(QHideEvent* event)
 
 void TDialogIngredientEdit::FormShow()
 {
+    proposal_.reset();
+    LabelProposal->clear();
+    EditIngredientLine->setText(QString::fromStdString(DataModuleRecipes->IngredientLineOf()));
+    EditIngredientLine->setModified(false);
     RefreshMeasures();
+    EditIngredientLine->setFocus();
+}
+
+void TDialogIngredientEdit::readTypedLine()
+{
+    if (EditIngredientLine->isModified())
+        ReadIngredientLine();
+}
+
+void TDialogIngredientEdit::ReadIngredientLine()
+{
+    EditIngredientLine->setModified(false);
+    const QString line = EditIngredientLine->text().trimmed();
+    DataModuleRecipes->SetIngredientLine(line.toStdString());
+    if (line.isEmpty()) {
+        proposal_.reset();
+        LabelProposal->clear();
+        return;
+    }
+    proposal_ = DataModuleRecipes->Linker().propose(line);
+    // The candidates lead the food list, the rest follow as before; the list stands on the best.
+    std::vector<std::int32_t> candidates;
+    for (const FoodCandidate& candidate : proposal_->candidates)
+        candidates.push_back(candidate.ndbNo);
+    TDataModuleFoods& foods = *DataModuleFoods;
+    foods.QueryFoodsCandidatesFirst(candidates);
+    foods.ShowSearchResults();
+    foods.dscFoodDesc.dataSet()->first();
+    showProposal();
+}
+
+void TDialogIngredientEdit::showProposal()
+{
+    if (!proposal_)
+        return;
+    const std::optional<IngredientLink>& link = proposal_->link;
+    if (!link) {
+        LabelProposal->setText(proposal_->candidates.empty() ? QStringLiteral("No food fits this line.")
+                                                             : QStringLiteral("No link proposed: ") + proposal_->reason);
+        return;
+    }
+    proposing_ = true;
+    (link->byGram ? rdInGram : rdByMeasure)->setChecked(true);
+    setMeasureBoxEnabled(!link->byGram);
+    if (!link->byGram)
+        ComboBoxMeasures->setCurrentIndex(ComboBoxMeasures->findText(link->measure));
+    EditAmount->setText(QString::number(link->quantity, 'g', 6));
+    proposing_ = false;
+    ComboBoxMeasuresChange();
+    LabelProposal->setText(QStringLiteral("Proposed: %1 (%2 g), %3. Press the link button to link it.")
+                               .arg(link->byGram ? QStringLiteral("in grams")
+                                                 : QString::number(link->quantity, 'g', 6) + u' ' + link->measure)
+                               .arg(QString::number(link->weightInGram, 'f', 1))
+                               .arg(proposal_->reason));
 }
 
 void TDialogIngredientEdit::RefreshMeasures()
@@ -228,6 +314,15 @@ void TDialogIngredientEdit::RefreshMeasures()
     if (!MeasureList.empty())
         ComboBoxMeasures->setCurrentIndex(0);
     ComboBoxMeasuresChange();
+    // Another food chosen while a line's proposal stands: the line weighed for it.
+    RecordSet* foods = DataModuleFoods->dscFoodDesc.dataSet();
+    if (proposal_ && !proposing_ && isVisible() && foods && foods->active() && !foods->isEmpty()) {
+        const auto food = static_cast<std::int32_t>(foods->fieldByName("NDB_No").asInteger());
+        if (!proposal_->link || proposal_->link->ndbNo != food) {
+            proposal_ = DataModuleRecipes->Linker().proposeFor(*proposal_, food);
+            showProposal();
+        }
+    }
 }
 
 void TDialogIngredientEdit::ComboBoxMeasuresChange()
@@ -343,6 +438,7 @@ void TDialogIngredientEdit::AdvancedSearch1Click()
 
 void TDialogIngredientEdit::btnAddLinkIngredientClick()
 {
+    readTypedLine();
     RecordSet* foods = DataModuleFoods->dscFoodDesc.dataSet();
     if (!foods || !foods->active() || foods->isEmpty())
         return; // no food to link

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "foods/MeasureEntry.h"
+#include "kitchen/IngredientLinker.h"
 #include "ui/ValueDialog.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,10 @@ public:
     void BindDataModules(TDataModuleFoods& foods, TDataModuleRecipes& recipes);
 
     QLabel* LabelTitle;
+    // The line as the cook writes it, read into the three boxes below with a link proposed.
+    QLabel* LabelIngredientLine;
+    QLineEdit* EditIngredientLine;
+    QLabel* LabelProposal;
     QLabel* LabelIngredientName;
     QLabel* LabelQuantity;
     QLabel* LabelUnit;
@@ -79,6 +85,9 @@ public:
     std::function<void(FoodListFilter, const std::string& name)> FoodListChanged;
 
     void FormShow();
+    // Reads the line box: fills the three boxes, keeps the line, lists the line's
+    // candidate foods first and proposes the link; nothing is linked until the link button.
+    void ReadIngredientLine();
     void RefreshMeasures();
     void ComboBoxMeasuresChange();
     void rdByMeasureClick();
@@ -99,6 +108,11 @@ private:
     void setMeasureBoxEnabled(bool enabled);
     void foodListChanged(FoodListFilter filter, const std::string& name);
 
+    void readTypedLine();
+    void showProposal();
+
+    std::optional<LinkProposal> proposal_; // the line read last, while the dialog shows
+    bool proposing_ = false;               // the panel is being set from the proposal
     bool refilling_ = false; // the measure box is being refilled from code
     TDataModuleFoods* foods_ = nullptr; // bound to, for letting go of its listener
     int measureListener_ = 0;

@@ -3,6 +3,7 @@
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/IngredientEdit.h"
+#include "recipes/PasteIngredients.h"
 #include "recipes/RecipeNutrientValue.h"
 #include "seams/Messages.h"
 #include "ui/DataControls.h"
@@ -84,6 +85,8 @@ TDialogRecipeEdit::TDialogRecipeEdit(QWidget* parent) : TFormTemplateDialog(pare
     BtnCreate->OnClick = [this] { BtnCreateClick(); };
     BtnEdit->OnClick = [this] { BtnEditClick(); };
     BtnDelete->OnClick = [this] { BtnDeleteClick(); };
+    BtnPaste->OnClick = [this] { BtnPasteClick(); };
+    BtnLinkUnlinked->OnClick = [this] { BtnLinkUnlinkedClick(); };
     GraphicButton2->OnClick = [this] { GraphicButton2Click(); };
     GraphicButton4->OnClick = [this] { GraphicButton4Click(); };
     GraphicButton3->OnClick = [this] { GraphicButton3Click(); };
@@ -131,6 +134,14 @@ void TDialogRecipeEdit::buildIngredientsPage(QWidget* page)
                                          {560, 90});
     BtnEdit = DialogParts::imageButton(page, QStringLiteral("ImgEdit"), QStringLiteral("Edit Selected Ingredients"),
                                        {560, 146});
+    BtnPaste = DialogParts::imageButton(page, QStringLiteral("ImgPaste"), QStringLiteral("Paste Ingredients..."),
+                                        {560, 218});
+    BtnLinkUnlinked = DialogParts::imageButton(page, QStringLiteral("ImgLink"),
+                                               QStringLiteral("Link Unlinked Ingredients"), {560, 274});
+    LabelIngredientsNote = DialogParts::caption(page, {}, {24, 351}, QColor(128, 0, 0));
+    LabelIngredientsNote->setObjectName(QStringLiteral("LabelIngredientsNote"));
+    LabelIngredientsNote->resize(582, 16);
+    PasteDialog = new TDialogPasteIngredients(this);
 }
 
 void TDialogRecipeEdit::buildProcedurePage(QWidget* page)
@@ -182,6 +193,9 @@ void TDialogRecipeEdit::buildNutrientsPage(QWidget* page)
                         {"Units", {}, 40}},
                        {292, top, 314, 350 - top - 56});
     DBGrid5->setObjectName(QStringLiteral("DBGrid5"));
+    LabelTotalsNote = DialogParts::caption(page, {}, {292, 16}, QColor(128, 0, 0));
+    LabelTotalsNote->setObjectName(QStringLiteral("LabelTotalsNote"));
+    LabelTotalsNote->resize(314, 16);
     GraphicButton6 = DialogParts::imageButton(page, QStringLiteral("ImgCalc"),
                                               QStringLiteral("Calculate Nutrients from Ingredients"), {});
     GraphicButton6->move(606 - GraphicButton6->width(), 350 - GraphicButton6->height());
@@ -217,6 +231,7 @@ void TDialogRecipeEdit::showEvent(QShowEvent* event)
 
 void TDialogRecipeEdit::FormShow()
 {
+    LabelIngredientsNote->clear();
     NoteBookPages->ShowFirst();
     DBEditName->setFocus();
 }
@@ -228,6 +243,13 @@ void TDialogRecipeEdit::pageShown(int index)
     RecordSet& nutrients = DataModuleRecipes->tblRecipeNutrientDataEdit;
     if (index == kNutrientsPage && nutrients.active())
         nutrients.refresh();
+    if (index == kNutrientsPage)
+        showTotalsNote();
+}
+
+void TDialogRecipeEdit::showTotalsNote()
+{
+    LabelTotalsNote->setText(QString::fromStdString(DataModuleRecipes->EditedLineCoverage().note()));
 }
 
 void TDialogRecipeEdit::BtnPrevClick()
@@ -334,4 +356,25 @@ void TDialogRecipeEdit::GraphicButton5Click()
 void TDialogRecipeEdit::GraphicButton6Click()
 {
     DataModuleRecipes->CalculateRecipeNutrients();
+    showTotalsNote();
+}
+
+void TDialogRecipeEdit::BtnPasteClick()
+{
+    if (PasteDialog->ShowModal() != mrOk)
+        return;
+    const LinesAdded added = DataModuleRecipes->AddIngredientLines(PasteDialog->Lines().toStdString());
+    LabelIngredientsNote->setText(
+        QStringLiteral("%1 lines added, %2 linked.").arg(added.lines).arg(added.linked)
+        + (added.linked < added.lines ? QStringLiteral(" Link the lines marked NO with Edit.") : QString()));
+}
+
+void TDialogRecipeEdit::BtnLinkUnlinkedClick()
+{
+    const LinesAdded linked = DataModuleRecipes->LinkUnlinkedIngredients();
+    LabelIngredientsNote->setText(
+        linked.lines == 0 ? QStringLiteral("Every line is linked.")
+                          : QStringLiteral("%1 of %2 unlinked lines linked.").arg(linked.linked).arg(linked.lines)
+                                + (linked.linked < linked.lines ? QStringLiteral(" Link the others with Edit.")
+                                                                : QString()));
 }

@@ -3,6 +3,7 @@
 #include "ui/TemplateDialog.h"
 
 class NutrientPicker;
+class TDialogPasteIngredients;
 class QLabel;
 class QTabWidget;
 class QWidget;
@@ -38,6 +39,10 @@ public:
     TGraphicButton* BtnCreate;
     TGraphicButton* BtnDelete;
     TGraphicButton* BtnEdit;
+    TGraphicButton* BtnPaste;        // many lines at once, read and linked
+    TGraphicButton* BtnLinkUnlinked; // links proposed for the lines without one
+    QLabel* LabelIngredientsNote;
+    TDialogPasteIngredients* PasteDialog;
     // Page "RecipeProcedure".
     TDBMemo* DBMemoProcedures;
     // Page "RecipeTypes".
@@ -56,6 +61,7 @@ public:
     TGraphicButton* GraphicButton3;
     TGraphicButton* GraphicButton5;
     TGraphicButton* GraphicButton6;
+    QLabel* LabelTotalsNote; // "totals from 10 of 12 ingredient lines"
     // Page "RecipeSource".
     TDBEdit* DBEditAuthor;
     TDBEdit* DBEditSource;
@@ -70,6 +76,8 @@ public:
     void BtnCreateClick();
     void BtnEditClick();
     void BtnDeleteClick();
+    void BtnPasteClick();
+    void BtnLinkUnlinkedClick();
     void GraphicButton2Click();
     void GraphicButton4Click();
     void GraphicButton3Click();
@@ -87,6 +95,7 @@ private:
     void buildNutrientsPage(QWidget* page);
     void buildSourcePage(QWidget* page);
     void pageShown(int index);
+    void showTotalsNote();
 };
 
 extern TDialogRecipeEdit* DialogRecipeEdit;

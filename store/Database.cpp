@@ -132,15 +132,33 @@ void Database::applyUpdates(std::initializer_list<RecordSet*> sets)
 
 void Database::applyUpdates(const std::vector<RecordSet*>& sets)
 {
+    applyUpdates(sets, {});
+}
+
+void Database::applyUpdates(const std::vector<RecordSet*>& sets,
+                            const std::function<void(SqliteDatabase&, const StoredId&)>& alsoWrite)
+{
     for (RecordSet* set : sets)
         set->postIfEditing();
-    if (std::none_of(sets.begin(), sets.end(), [](RecordSet* set) { return set->updatesPending(); }))
+    if (!alsoWrite && std::none_of(sets.begin(), sets.end(), [](RecordSet* set) { return set->updatesPending(); }))
         return;
     std::vector<RecordSet::ApplyResult> results;
     try {
         SqliteTransaction transaction(sqlite());
         for (RecordSet* set : sets)
             results.push_back(set->writePendingChanges());
+        if (alsoWrite) {
+            const StoredId storedId = [&](const RecordSet& set, std::int64_t rowId) {
+                for (std::size_t i = 0; i < results.size(); ++i) {
+                    if (sets[i] != &set)
+                        continue;
+                    const auto stored = results[i].storedIds.find(rowId);
+                    return stored == results[i].storedIds.end() ? rowId : stored->second;
+                }
+                return rowId;
+            };
+            alsoWrite(sqlite(), storedId);
+        }
         transaction.commit();
     } catch (const ProgramError& error) {
         throw ProgramError(notStored(error), error.code());

@@ -44,6 +44,12 @@ public:
     // again saying so, so that a later apply stores the same changes once.
     void applyUpdates(std::initializer_list<RecordSet*> sets);
     void applyUpdates(const std::vector<RecordSet*>& sets);
+    // The same, with `alsoWrite` run last inside the one transaction, for rows of
+    // tables no set shows; `storedId` names the row id storage gave a set's row
+    // (a row not stored before has only a temporary id until then).
+    using StoredId = std::function<std::int64_t(const RecordSet& set, std::int64_t rowId)>;
+    void applyUpdates(const std::vector<RecordSet*>& sets,
+                      const std::function<void(SqliteDatabase&, const StoredId&)>& alsoWrite);
 
     // Posts `master`'s open edit and runs `apply`; when that fails, `master` is
     // editing its row again, so the dialog showing it goes on taking what is typed

@@ -74,6 +74,8 @@ public:
     Value valueAt(int row, const Field& field);
     std::string displayTextAt(int row, const Field& field);
     int currentRow() { ensureCurrent(); return cursor_; } // 0-based, -1 when none
+    // The current row's id: storage's, or a temporary negative one for a row not stored yet.
+    std::int64_t currentRowId();
 
     // Filter: terms "field = value" joined by " OR ". Unknown fields are refused.
     void setFilter(const std::string& text);

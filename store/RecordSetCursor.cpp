@@ -160,6 +160,14 @@ bool RecordSet::locateInRows(const Field& field, const Value& wanted, bool caseI
     return false;
 }
 
+std::int64_t RecordSet::currentRowId()
+{
+    if (editing())
+        return editBuffer_.id;
+    const int row = currentRow();
+    return row < 0 ? 0 : rows_[static_cast<std::size_t>(row)].id;
+}
+
 void RecordSet::append()
 {
     requireActive();

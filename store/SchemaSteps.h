@@ -17,6 +17,9 @@ struct SchemaStep {
     std::function<void(SqliteDatabase&)> apply;
 };
 
+// The version that brought Saporia's own table of ingredient lines as written.
+inline constexpr int kIngredientLineVersion = 2;
+
 // Numbered 1, 2, ... in order.
 const std::vector<SchemaStep>& schemaSteps();
 // The version this program writes and reads: the last step's.

@@ -66,13 +66,15 @@ void drawAll(ImageStore& s)
     addToolSet("ImgCreate32", Glyph::Create, {32, 32});
     addToolSet("ImgEdit32", Glyph::Edit, {32, 32});
     addToolSet("ImgDelete32", Glyph::Delete, {32, 32});
+    addToolSet("ImgImport32", Glyph::Import, {32, 32});
+    addToolSet("ImgExport32", Glyph::Export, {32, 32});
 
     const std::pair<const char*, Glyph> dialogSets[] = {
         {"ImgCreate", Glyph::Create}, {"ImgEdit", Glyph::Edit},     {"ImgDelete", Glyph::Delete},
         {"ImgAdd", Glyph::Add},       {"ImgRemove", Glyph::Remove}, {"ImgOk", Glyph::Ok},
         {"ImgCancel", Glyph::Cancel}, {"ImgCalc", Glyph::Calc},     {"ImgSearch", Glyph::Search},
         {"ImgPrev", Glyph::Prev},     {"ImgNext", Glyph::Next},     {"ImgPrint", Glyph::Print},
-        {"ImgPdf", Glyph::Pdf},
+        {"ImgPdf", Glyph::Pdf},       {"ImgPaste", Glyph::Paste},   {"ImgLink", Glyph::Link},
     };
     for (const auto& [prefix, glyph] : dialogSets)
         addToolSet(QString::fromLatin1(prefix), glyph, {48, 48});

@@ -256,6 +256,47 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         }
         break;
     }
+    case Glyph::Paste: {
+        // A clipboard holding written lines.
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawRoundedRect(QRectF(-8, -8, 16, 19), 2, 2);
+        p.setBrush(shadow ? ink : QColor(255, 255, 255));
+        p.drawRect(QRectF(-5.5, -4.5, 11, 13.5));
+        p.setBrush(shadow ? ink : accent);
+        p.drawRoundedRect(QRectF(-4, -10.5, 8, 4.5), 1.2, 1.2);
+        p.setPen(glyphPen(detail, 1.1));
+        for (qreal y : {-1.5, 1.5, 4.5, 7.0})
+            p.drawLine(QPointF(-3.5, y), QPointF(y > 6 ? 1.0 : 3.5, y));
+        break;
+    }
+    case Glyph::Link: {
+        // Two chain links.
+        p.setBrush(Qt::NoBrush);
+        p.save();
+        p.rotate(-45);
+        p.setPen(glyphPen(ink, 3.0));
+        p.drawRoundedRect(QRectF(-11, -3.8, 12, 7.6), 3.8, 3.8);
+        p.setPen(glyphPen(shadow ? ink : accent, 3.0));
+        p.drawRoundedRect(QRectF(-1, -3.8, 12, 7.6), 3.8, 3.8);
+        p.restore();
+        break;
+    }
+    case Glyph::Import:
+    case Glyph::Export: {
+        // A tray, and an arrow going into it or coming out of it.
+        p.setPen(glyphPen(ink, 2.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(-9, 2), QPointF(-9, 9), QPointF(9, 9), QPointF(9, 2)}));
+        const bool in = glyph == Glyph::Import;
+        p.setPen(glyphPen(shadow ? ink : accent, 2.8));
+        p.drawLine(QPointF(0, in ? -10 : 5), QPointF(0, in ? 4 : -9));
+        p.setPen(Qt::NoPen);
+        p.setBrush(shadow ? ink : accent);
+        p.drawPolygon(in ? QPolygonF({QPointF(-5, 0), QPointF(5, 0), QPointF(0, 6)})
+                         : QPolygonF({QPointF(-5, -5), QPointF(5, -5), QPointF(0, -11)}));
+        break;
+    }
     case Glyph::Calc: {
         p.setPen(glyphPen(ink, 1.2));
         p.setBrush(ink);

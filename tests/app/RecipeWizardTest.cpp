@@ -371,7 +371,8 @@ TEST_F(RecipeWizard, AnUnlinkedIngredientBlocksTheCalculationAndKeepsTheTypedTot
         EXPECT_EQ(DataModuleRecipes->tblRecipeNutrientDataEdit.recordCount(), 1);
     });
     EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"Can't Calculate becuase One or more Ingredient are not Linked"});
+              std::vector<std::string>{"Can't Calculate becuase One or more Ingredient are not Linked\n\n"
+                                       "Calculate the totals from the linked ingredient lines only?"});
 }
 
 // No recipe types, no ingredients and an empty "My Nutrients" list.

@@ -122,7 +122,10 @@ TEST_F(RecipeCalculation, ValuesWithoutANutrientNumberAddUpTogether)
     EXPECT_EQ(editedTotals(), (Totals{"203=16", "204=4", "=10", "205=2"}));
 }
 
-TEST_F(RecipeCalculation, UnlinkedIngredientBlocksEverything)
+const std::string kUnlinkedQuestion = "Can't Calculate becuase One or more Ingredient are not Linked\n\n"
+                                      "Calculate the totals from the linked ingredient lines only?";
+
+TEST_F(RecipeCalculation, AnUnlinkedIngredientIsToldAndNoKeepsEverything)
 {
     addNutrient(999, 123);
     addIngredient("A", 99001, 250);
@@ -130,10 +133,27 @@ TEST_F(RecipeCalculation, UnlinkedIngredientBlocksEverything)
     addIngredient("B", 99002, 50);
     EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "YES");
     module->CalculateRecipeNutrients();
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Can't Calculate becuase One or more Ingredient are not Linked"}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kUnlinkedQuestion}));
     EXPECT_EQ(editedTotals(), (Totals{"999=123"}));
     EXPECT_EQ(module->tblRecipeIngredientEdit.recNo(), 2);
     EXPECT_EQ(module->tblRecipeIngredientEdit.fieldByName("Linked").asString(), "NO");
+    EXPECT_EQ(module->EditedLineCoverage().note(), "totals from 2 of 3 ingredient lines");
+}
+
+TEST_F(RecipeCalculation, YesSumsTheLinkedLinesOnlyAndTheTotalsSaySo)
+{
+    addIngredient("A", 99001, 250);
+    addIngredient("Salt to taste", std::nullopt, std::nullopt);
+    addIngredient("B", 99002, 50);
+    messages.answer(true);
+    module->CalculateRecipeNutrients();
+    EXPECT_EQ(editedTotals(), (Totals{"203=28", "204=10", "205=1"}));
+    EXPECT_EQ(module->EditedLineCoverage().note(), "totals from 2 of 3 ingredient lines");
+
+    // Every line linked: nothing is said.
+    module->tblRecipeIngredientEdit.setRecNo(2);
+    module->tblRecipeIngredientEdit.deleteRecord();
+    EXPECT_EQ(module->EditedLineCoverage().note(), "");
 }
 
 TEST_F(RecipeCalculation, FoodZeroCountsAsLinkedAndEmptyWeightAddsZero)
