@@ -1,6 +1,7 @@
 #include "exchange/RecipeLinking.h"
 
 #include "exchange/FieldSizes.h"
+#include "kitchen/IngredientFields.h"
 #include "kitchen/IngredientLinker.h"
 #include "store/Database.h"
 #include "store/Sqlite.h"
@@ -9,26 +10,6 @@
 #include <cmath>
 
 namespace {
-
-// The line without its quantity and unit as written: what stays is the food with
-// everything said about it, an amount in brackets included.
-QString restOfLine(const IngredientLine& read)
-{
-    QString rest = read.text;
-    qsizetype from = 0;
-    const auto remove = [&](const QString& part) {
-        if (part.isEmpty())
-            return;
-        const qsizetype at = rest.indexOf(part, from);
-        if (at < 0)
-            return;
-        rest.remove(at, part.size());
-        from = at;
-    };
-    remove(read.quantityText);
-    remove(read.unitText.isEmpty() ? read.sizeText : read.unitText);
-    return rest.simplified();
-}
 
 std::optional<std::string> descriptionOfFood(const SqliteDatabase& db, std::int64_t ndbNo)
 {
@@ -131,12 +112,15 @@ LinkedRecipe linkRecipe(const RecipeDraft& draft, const Database& foods, Ingredi
         const std::optional<LinkProposal> proposal =
             ingredient.link ? std::nullopt : std::optional(linker.propose(text));
         const IngredientLine read = proposal ? proposal->line : readIngredientLine(text);
+        // The same fields the ingredient dialog fills from a typed line.
+        const IngredientFields fields = ingredientFields(read);
         LinkedLine line;
         line.text = ingredient.text;
-        line.quantity = read.quantity;
-        line.unit = (read.unitText.isEmpty() ? read.sizeText : read.unitText).toStdString();
-        line.name = restOfLine(read).toStdString();
-        nameCut |= cutToField(line.name, "Rescipe_ingredients.DB", "Ingredient Name");
+        line.quantity = fields.quantity;
+        line.unit = fields.unit.toStdString();
+        line.name = fields.name.toStdString();
+        // A name of the field's full size that stops short of the line's end was cut.
+        nameCut |= fields.name.size() >= kIngredientNameSize - 1 && !read.text.simplified().endsWith(fields.name);
         cutToField(line.unit, "Rescipe_ingredients.DB", "Unit");
         if (proposal)
             propose(line, *proposal);

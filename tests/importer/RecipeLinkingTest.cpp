@@ -39,8 +39,9 @@ TEST_F(RecipeLinkingTest, RowFieldsComeFromTheLineAsWritten)
     EXPECT_EQ(recipe.lines[0].unit, "can");
     EXPECT_EQ(recipe.lines[0].name, "(14.5 oz) diced tomatoes");
     EXPECT_EQ(recipe.lines[1].quantity, 2.5);
-    EXPECT_EQ(recipe.lines[1].unit, "large");
-    EXPECT_EQ(recipe.lines[1].name, "eggs");
+    // A size is no unit: it stays with the food, as the ingredient dialog has it.
+    EXPECT_EQ(recipe.lines[1].unit, "");
+    EXPECT_EQ(recipe.lines[1].name, "large eggs");
     EXPECT_FALSE(recipe.lines[2].quantity);
     EXPECT_EQ(recipe.lines[2].unit, "");
     EXPECT_EQ(recipe.lines[2].name, "Salt to taste");
