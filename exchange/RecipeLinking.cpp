@@ -71,10 +71,13 @@ void restore(LinkedLine& line, const DraftLink& link, const SqliteDatabase& db)
 
 void propose(LinkedLine& line, const LinkProposal& proposal)
 {
-    if (!proposal.confident || !proposal.link) {
-        line.reason = proposal.reason.isEmpty() ? "no food is a sure match" : proposal.reason.toStdString();
-        if (proposal.link && !proposal.candidates.empty())
-            line.reason += " (best guess: " + proposal.candidates.front().description.toStdString() + ")";
+    if (!proposal.link) {
+        line.reason = proposal.reason.toStdString();
+        return;
+    }
+    if (!proposal.confident) {
+        line.reason = "no food is a sure match for \"" + proposal.line.food.toStdString() + "\" (best guess: "
+                    + proposal.candidates.front().description.toStdString() + ")";
         return;
     }
     const IngredientLink& made = *proposal.link;
