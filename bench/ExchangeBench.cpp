@@ -1,10 +1,14 @@
 // Reading saved recipe pages: the time to read one page, and on the English pages
 // with JSON-LD the share read with the title and every ingredient line as published.
-// Set SAPORIA_BENCH_MISSES=1 to list the pages that miss.
+// Importing them: the time to read, link and total one page on the full data, the
+// share of lines linked with grams, and how near the calories per serve come to
+// those the sites publish. Set SAPORIA_BENCH_MISSES=1 to list the pages that miss.
 
 #include "bench/BenchSupport.h"
 
+#include "exchange/RecipeImport.h"
 #include "exchange/RecipeReaders.h"
+#include "store/Database.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -13,6 +17,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +67,12 @@ std::vector<CorpusPage> loadPages()
     return pages;
 }
 
+const std::vector<CorpusPage>& corpusPages()
+{
+    static const std::vector<CorpusPage> pages = loadPages();
+    return pages;
+}
+
 // As compared: Unicode NFKC, blanks collapsed, case folded.
 QString comparable(const QString& text)
 {
@@ -86,7 +97,7 @@ double millisecondsToRead(const CorpusPage& page)
 
 void ImportPages(benchmark::State& state)
 {
-    static const std::vector<CorpusPage> pages = loadPages();
+    const std::vector<CorpusPage>& pages = corpusPages();
     const bool listMisses = std::getenv("SAPORIA_BENCH_MISSES") != nullptr;
     std::vector<double> times;
     int measured = 0;
@@ -107,7 +118,7 @@ void ImportPages(benchmark::State& state)
         const bool titleOk = comparable(title) == comparable(expectedTitle);
         titleExact += titleOk;
         QStringList lines;
-        for (const IngredientLine& line : draft.ingredients)
+        for (const DraftIngredient& line : draft.ingredients)
             lines.append(comparable(QString::fromStdString(line.text)));
         QStringList expectedLines;
         for (const QJsonValue& line : page.expected[QStringLiteral("ingredients")].toArray())
@@ -125,6 +136,97 @@ void ImportPages(benchmark::State& state)
     recordFigure("import_lines_exact", measured ? static_cast<double>(linesExact) / measured : 0);
 }
 
+bool englishJsonLd(const CorpusPage& page)
+{
+    return page.expected[QStringLiteral("english")].toBool() && page.expected[QStringLiteral("jsonld")].toBool();
+}
+
+FileImport importPage(RecipeImporter& importer, const CorpusPage& page)
+{
+    return importer.importDrafts(page.file, readRecipePage(page.bytes).recipes);
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+void listLines(const ImportedRecipe& recipe)
+{
+    for (const LinkedLine& line : recipe.recipe.lines)
+        std::fprintf(stderr, "    %-50s %s\n", line.text.c_str(),
+                     line.link ? (std::to_string(static_cast<int>(line.link->grams)) + " g " + line.link->food).c_str()
+                               : ("-- " + line.reason).c_str());
+}
+
+// Read, linked and totalled as the import does, storing nothing.
+void ImportPageLinked(benchmark::State& state)
+{
+    Database data("import", "data", Database::Access::ReadOnly);
+    RecipeImporter importer(data, RecipeImporter::Mode::DryRun);
+    const std::vector<CorpusPage>& pages = corpusPages();
+    importPage(importer, pages.front()); // the food index is built once, before the pages are timed
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (const CorpusPage& page : pages) {
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(importPage(importer, page));
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    recordFigure("import_page", median(times));
+}
+
+void ImportAccuracy(benchmark::State& state)
+{
+    Database data("import", "data", Database::Access::ReadOnly);
+    RecipeImporter importer(data, RecipeImporter::Mode::DryRun);
+    const bool listMisses = std::getenv("SAPORIA_BENCH_MISSES") != nullptr;
+    std::size_t lines = 0;
+    std::size_t withGrams = 0;
+    std::vector<double> kcalErrors;
+    for (auto _ : state) {
+        for (const CorpusPage& page : corpusPages()) {
+            if (!englishJsonLd(page))
+                continue;
+            const FileImport result = importPage(importer, page);
+            if (result.recipes.empty())
+                continue;
+            const ImportedRecipe& recipe = result.recipes.front();
+            lines += recipe.recipe.lines.size();
+            withGrams += recipe.recipe.linkedCount();
+            const QJsonValue published = page.expected[QStringLiteral("kcal_per_serving")];
+            if (!published.isDouble() || !(published.toDouble() > 0))
+                continue;
+            const double error = recipe.energyKcalPerServe
+                                     ? std::abs(*recipe.energyKcalPerServe - published.toDouble()) / published.toDouble()
+                                     : 1;
+            kcalErrors.push_back(error);
+            if (listMisses && error > 0.2) {
+                std::fprintf(stderr, "kcal miss %s: %s kcal per serve, published %g, serves %s (page: %s)\n",
+                             page.file.c_str(),
+                             recipe.energyKcalPerServe ? std::to_string(*recipe.energyKcalPerServe).c_str() : "none",
+                             published.toDouble(),
+                             recipe.recipe.draft.serves ? std::to_string(*recipe.recipe.draft.serves).c_str() : "none",
+                             qPrintable(page.expected[QStringLiteral("yields")].toVariant().toString()));
+                listLines(recipe);
+            }
+        }
+    }
+    const auto within = std::count_if(kcalErrors.begin(), kcalErrors.end(), [](double error) { return error <= 0.2; });
+    recordFigure("import_lines_with_grams", lines ? static_cast<double>(withGrams) / static_cast<double>(lines) : 0);
+    recordFigure("import_kcal_within_20pct",
+                 kcalErrors.empty() ? 0 : static_cast<double>(within) / static_cast<double>(kcalErrors.size()));
+    recordFigure("import_kcal_median_error", median(kcalErrors));
+    recordFigure("import_kcal_pages", static_cast<double>(kcalErrors.size()));
+}
+
 } // namespace
 
+BENCHMARK(ImportPageLinked)->Name("import_page")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportAccuracy)->Name("import_accuracy")->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportPages)->Name("import_pages")->Iterations(1)->Unit(benchmark::kMillisecond);

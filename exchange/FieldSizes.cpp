@@ -41,6 +41,11 @@ bool cutToSize(std::string& text, std::size_t size)
 
 } // namespace
 
+bool cutToField(std::string& text, std::string_view table, std::string_view field)
+{
+    return cutToSize(text, fieldSize(table, field));
+}
+
 std::vector<std::string> cutToFieldSizes(RecipeDraft& draft)
 {
     std::vector<std::string> cut;
@@ -56,7 +61,7 @@ std::vector<std::string> cutToFieldSizes(RecipeDraft& draft)
     note(cutToSize(draft.cuisine, fieldSize("Recipe_Cuisine.DB", "Cuisine")), "Cuisine");
     for (std::string& type : draft.types)
         note(cutToSize(type, fieldSize("Recipe_Types.DB", "Recipe Type")), "Recipe Type");
-    for (IngredientLine& line : draft.ingredients)
+    for (DraftIngredient& line : draft.ingredients)
         note(cutToSize(line.text, fieldSize("Rescipe_ingredients.DB", "Ingredient Name")), "Ingredient Name");
     return cut;
 }

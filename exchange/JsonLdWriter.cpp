@@ -80,7 +80,7 @@ QJsonObject nutrition(const NutritionPerServe& perServe)
     return object;
 }
 
-QJsonValue linkObject(const std::optional<IngredientLink>& link)
+QJsonValue linkObject(const std::optional<DraftLink>& link)
 {
     if (!link)
         return QJsonValue::Null;
@@ -100,7 +100,7 @@ QJsonObject saporiaData(const RecipeDraft& draft)
     if (!draft.webPageName.empty())
         data.insert(sd::kWebPageName, text(draft.webPageName));
     QJsonArray links;
-    for (const IngredientLine& line : draft.ingredients)
+    for (const DraftIngredient& line : draft.ingredients)
         links.append(linkObject(line.link));
     data.insert(sd::kLinks, links);
     QJsonArray totals;
@@ -137,7 +137,7 @@ QJsonObject recipeObject(const RecipeDraft& draft)
         recipe.insert(QStringLiteral("recipeCategory"), types);
     }
     QJsonArray lines;
-    for (const IngredientLine& line : draft.ingredients)
+    for (const DraftIngredient& line : draft.ingredients)
         lines.append(text(line.text));
     recipe.insert(QStringLiteral("recipeIngredient"), lines);
     recipe.insert(QStringLiteral("recipeInstructions"), instructions(text(draft.procedure)));

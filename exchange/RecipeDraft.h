@@ -10,7 +10,7 @@
 
 // What a line was linked to in Saporia: the food by number, with its description so
 // that an import can check the data folder holds that very food.
-struct IngredientLink {
+struct DraftLink {
     std::int64_t ndbNo = 0;
     std::string food;
     bool byGram = true;
@@ -18,14 +18,14 @@ struct IngredientLink {
     double amount = 0;
     double grams = 0;
 
-    bool operator==(const IngredientLink&) const = default;
+    bool operator==(const DraftLink&) const = default;
 };
 
-struct IngredientLine {
+struct DraftIngredient {
     std::string text;
-    std::optional<IngredientLink> link;
+    std::optional<DraftLink> link;
 
-    bool operator==(const IngredientLine&) const = default;
+    bool operator==(const DraftIngredient&) const = default;
 };
 
 // Per serve: calories in kcal, sodium and cholesterol in mg, the rest in g.
@@ -65,7 +65,7 @@ struct RecipeDraft {
     std::string webPageLink;
     std::string cuisine;
     std::vector<std::string> types;
-    std::vector<IngredientLine> ingredients;
+    std::vector<DraftIngredient> ingredients;
     NutritionPerServe nutrition;
     std::vector<NutrientTotal> handTotals;
 

@@ -254,13 +254,13 @@ std::string utf8(const QString& text)
     return text.toStdString();
 }
 
-std::optional<IngredientLink> linkOf(const QJsonValue& value)
+std::optional<DraftLink> linkOf(const QJsonValue& value)
 {
     namespace sd = saporia_data;
     if (!value.isObject())
         return std::nullopt;
     const QJsonObject object = value.toObject();
-    IngredientLink link;
+    DraftLink link;
     link.ndbNo = object.value(sd::kNdbNo).toInteger();
     link.food = utf8(object.value(sd::kFood).toString());
     link.byGram = object.value(sd::kByGram).toBool(true);

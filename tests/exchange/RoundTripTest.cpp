@@ -29,10 +29,10 @@ RecipeDraft everyFieldFilled()
     draft.cuisine = "Française";
     draft.types = {"Plat principal", "Mijoté, hiver"};
     draft.ingredients = {
-        {"1,5 kg de bœuf (paleron)", IngredientLink{13023, "Beef, chuck, raw", true, "", 1500, 1500}},
-        {"2 carottes", IngredientLink{11124, "Carrots, raw", false, "1 medium", 2, 122}},
+        {"1,5 kg de bœuf (paleron)", DraftLink{13023, "Beef, chuck, raw", true, "", 1500, 1500}},
+        {"2 carottes", DraftLink{11124, "Carrots, raw", false, "1 medium", 2, 122}},
         {"1 bouteille de vin rouge &amp; un bouquet garni", std::nullopt},
-        {"Sel, poivre  \u00E0 volonté", IngredientLink{2047, "Salt, table", true, "", 1.0 / 3.0, 1.0 / 3.0}},
+        {"Sel, poivre  \u00E0 volonté", DraftLink{2047, "Salt, table", true, "", 1.0 / 3.0, 1.0 / 3.0}},
     };
     draft.nutrition = {612, 31.5, 12.25, 9.1, 4, 2.5, 48.75, 840.5, 135};
     draft.handTotals = {{208, 3672.4}, {203, 292.5}};
@@ -58,8 +58,8 @@ TEST(RoundTrip, SparseRecipesAndFreelyTypedProceduresReadBackEqual)
     RecipeDraft minimal;
     minimal.name = "Toast";
     // A line without a name keeps its place, so the links after it stay with their lines.
-    minimal.ingredients = {{"", IngredientLink{18069, "Bread, white", true, "", 30, 30}},
-                           {"butter", IngredientLink{1001, "Butter, salted", true, "", 10, 10}}};
+    minimal.ingredients = {{"", DraftLink{18069, "Bread, white", true, "", 30, 30}},
+                           {"butter", DraftLink{1001, "Butter, salted", true, "", 10, 10}}};
     minimal.types = {"Snack", "snack"};
     RecipeDraft freeText;
     freeText.name = "Tea";

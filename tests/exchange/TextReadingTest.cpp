@@ -9,7 +9,7 @@ namespace {
 std::vector<std::string> lines(const RecipeDraft& draft)
 {
     std::vector<std::string> texts;
-    for (const IngredientLine& line : draft.ingredients)
+    for (const DraftIngredient& line : draft.ingredients)
         texts.push_back(line.text);
     return texts;
 }

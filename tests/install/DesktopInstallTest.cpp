@@ -182,6 +182,7 @@ protected:
 const std::set<std::string> kInstalledFiles{
     "bin/saporia",
     "bin/saporia-launcher",
+    "bin/saporia-import",
     "bin/saporia-makedb",
     "share/applications/saporia.desktop",
     "share/icons/hicolor/16x16/apps/saporia.png",
