@@ -353,14 +353,23 @@ void recipeDialogs()
     save(*refusal, "recipe-type-in-use-refusal");
 }
 
-// The ingredient dialog over a new ingredient of a new recipe: Butter, salted
-// linked by 1.5 tbsp, then 125 g in grams, then its filter menu open. Nothing is stored.
+// The ingredient dialog over a new ingredient of a new recipe: a typed line read
+// and its link proposed; then Butter, salted linked by 1.5 tbsp, then 125 g in
+// grams, then its filter menu open. Nothing is stored.
 void ingredientDialog()
 {
     DataModuleFoods->QueryAllFoods();
     DataModuleFoods->ShowSearchResults();
     DataModuleRecipes->BeginNewRecipe();
     RecordSet& ingredients = DataModuleRecipes->tblRecipeIngredientEdit;
+    ingredients.append();
+    shoot(*DialogIngredientEdit, "ingredient-edit-line-proposal", [] {
+        TDialogIngredientEdit& dialog = *DialogIngredientEdit;
+        dialog.EditIngredientLine->setText(QStringLiteral("3 tbsp unsalted butter, melted"));
+        dialog.ReadIngredientLine();
+    });
+    ingredients.cancel(); // the shots below start on an empty row
+    DataModuleFoods->QueryAllFoods();
     ingredients.append();
     shoot(*DialogIngredientEdit, "ingredient-edit-by-measure", [] {
         TDialogIngredientEdit& dialog = *DialogIngredientEdit;
@@ -372,11 +381,6 @@ void ingredientDialog()
         dialog.ComboBoxMeasures->setCurrentIndex(dialog.ComboBoxMeasures->findText("tbsp"));
         dialog.EditAmount->setText("1.5");
         dialog.btnAddLinkIngredientClick();
-    });
-    shoot(*DialogIngredientEdit, "ingredient-edit-line-proposal", [] {
-        TDialogIngredientEdit& dialog = *DialogIngredientEdit;
-        dialog.EditIngredientLine->setText(QStringLiteral("3 tbsp unsalted butter, melted"));
-        dialog.ReadIngredientLine();
     });
     shoot(*DialogIngredientEdit, "ingredient-edit-in-grams", [] {
         TDialogIngredientEdit& dialog = *DialogIngredientEdit;

@@ -52,7 +52,7 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
 {
     setObjectName(QStringLiteral("DialogIngredientEdit"));
     setWindowTitle(QStringLiteral("Ingredient"));
-    resize(640, 550);
+    resize(640, 560);
     QWidget* client = ImgMiddleCenter;
     const QColor text = DialogParts::labelColour();
     LabelTitle = DialogParts::title(client, QStringLiteral("Ingredient"));
@@ -64,22 +64,22 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     EditIngredientLine->setPlaceholderText(QStringLiteral("1 ½ cups (190 g) all-purpose flour, sifted"));
     EditIngredientLine->setToolTip(QStringLiteral("Type or paste the whole line, then press Enter"));
     EditIngredientLine->setGeometry(16, 52, 602, 22);
-    LabelProposal = DialogParts::caption(client, {}, {16, 76}, QColor(128, 0, 0));
+    LabelProposal = DialogParts::caption(client, {}, {16, 78}, QColor(128, 0, 0));
     LabelProposal->setObjectName(QStringLiteral("LabelProposal"));
     LabelProposal->resize(602, 16);
 
-    LabelIngredientName = DialogParts::caption(client, QStringLiteral("Ingredient Name:"), {16, 86}, text);
-    LabelQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 86}, text);
-    LabelUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 86}, text);
+    LabelIngredientName = DialogParts::caption(client, QStringLiteral("Ingredient Name:"), {16, 96}, text);
+    LabelQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 96}, text);
+    LabelUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 96}, text);
 
     LabelLinkHeading = DialogParts::caption(
-        client, QStringLiteral("Link to Existing Nutrition Reference (Optional):"), {16, 140}, text, true);
-    LabelLinkName = DialogParts::caption(client, QStringLiteral("Equivalent Ingredient Name:"), {16, 162}, text);
-    LabelLinkQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 162}, text);
-    LabelLinkUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 162}, text);
-    DBEdit4 = linkBox(client, {16, 178, 366, 22});
-    DBEdit5 = linkBox(client, {392, 178, 80, 22});
-    DBEdit6 = linkBox(client, {482, 178, 136, 22});
+        client, QStringLiteral("Link to Existing Nutrition Reference (Optional):"), {16, 150}, text, true);
+    LabelLinkName = DialogParts::caption(client, QStringLiteral("Equivalent Ingredient Name:"), {16, 172}, text);
+    LabelLinkQuantity = DialogParts::caption(client, QStringLiteral("Quantity:"), {392, 172}, text);
+    LabelLinkUnit = DialogParts::caption(client, QStringLiteral("Unit:"), {482, 172}, text);
+    DBEdit4 = linkBox(client, {16, 188, 366, 22});
+    DBEdit5 = linkBox(client, {392, 188, 80, 22});
+    DBEdit6 = linkBox(client, {482, 188, 136, 22});
     DBEdit4->setObjectName(QStringLiteral("DBEdit4"));
     DBEdit5->setObjectName(QStringLiteral("DBEdit5"));
     DBEdit6->setObjectName(QStringLiteral("DBEdit6"));
@@ -87,7 +87,7 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     SpeedButton1 = new QPushButton(QStringLiteral("Food Filter"), client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setGeometry(16, 212, 110, 24);
+    SpeedButton1->setGeometry(16, 222, 110, 24);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     DisplayAllFoods1 = PopupMenu1->addAction(QStringLiteral("Display All Foods"));
@@ -100,11 +100,11 @@ TDialogIngredientEdit::TDialogIngredientEdit(QWidget* parent) : TBoxDialog(paren
     DBGridIngredients->SetColumns({{"Desc", {}, 0}});
     DBGridIngredients->horizontalHeader()->setStretchLastSection(true);
     DBGridIngredients->SetColors(Skin::gridBackground(), Qt::black, Skin::darkGreen());
-    DBGridIngredients->setGeometry(16, 242, 366, 234);
+    DBGridIngredients->setGeometry(16, 252, 366, 234);
 
     buildMeasurePanel();
 
-    PlaceButtons({508, 482});
+    PlaceButtons({508, 492});
     BtnOk->SetHint(QStringLiteral("Ok"));
     BtnCancel->SetHint(QStringLiteral("Cancel"));
 
@@ -142,7 +142,7 @@ void TDialogIngredientEdit::buildMeasurePanel()
     const QColor text = DialogParts::labelColour();
     PanelFoodMeasures = new QWidget(client);
     PanelFoodMeasures->setObjectName(QStringLiteral("PanelFoodMeasures"));
-    PanelFoodMeasures->setGeometry(392, 212, 226, 200);
+    PanelFoodMeasures->setGeometry(392, 222, 226, 200);
     PanelFoodMeasures->setAutoFillBackground(true);
     QPalette panel = PanelFoodMeasures->palette();
     panel.setColor(QPalette::Window, Skin::paleGreen());
@@ -182,9 +182,9 @@ void TDialogIngredientEdit::buildMeasurePanel()
 void TDialogIngredientEdit::BindDataModules(TDataModuleFoods& foods, TDataModuleRecipes& recipes)
 {
     DataSource& ingredient = recipes.dscRecipeIngredientEdit;
-    DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 102, 366, 22});
-    DBEdit1 = AddBox(ingredient, "Quantity", {392, 102, 80, 22}, LabelQuantity->text());
-    DBEdit3 = AddBox(ingredient, "Unit", {482, 102, 136, 22});
+    DBEdit2 = AddBox(ingredient, "Ingredient Name", {16, 112, 366, 22});
+    DBEdit1 = AddBox(ingredient, "Quantity", {392, 112, 80, 22}, LabelQuantity->text());
+    DBEdit3 = AddBox(ingredient, "Unit", {482, 112, 136, 22});
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
     DBEdit3->setObjectName(QStringLiteral("DBEdit3"));

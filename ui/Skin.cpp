@@ -282,21 +282,6 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         p.restore();
         break;
     }
-    case Glyph::Import:
-    case Glyph::Export: {
-        // A tray, and an arrow going into it or coming out of it.
-        p.setPen(glyphPen(ink, 2.6));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(-9, 2), QPointF(-9, 9), QPointF(9, 9), QPointF(9, 2)}));
-        const bool in = glyph == Glyph::Import;
-        p.setPen(glyphPen(shadow ? ink : accent, 2.8));
-        p.drawLine(QPointF(0, in ? -10 : 5), QPointF(0, in ? 4 : -9));
-        p.setPen(Qt::NoPen);
-        p.setBrush(shadow ? ink : accent);
-        p.drawPolygon(in ? QPolygonF({QPointF(-5, 0), QPointF(5, 0), QPointF(0, 6)})
-                         : QPolygonF({QPointF(-5, -5), QPointF(5, -5), QPointF(0, -11)}));
-        break;
-    }
     case Glyph::Calc: {
         p.setPen(glyphPen(ink, 1.2));
         p.setBrush(ink);
