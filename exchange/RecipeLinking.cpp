@@ -38,8 +38,7 @@ std::optional<std::int32_t> weightIdOf(const SqliteDatabase& db, std::int64_t nd
 void restore(LinkedLine& line, const DraftLink& link, const SqliteDatabase& db)
 {
     // A file may say anything: its amounts pass the rule a typed one does.
-    const bool sensible = std::isfinite(link.amount) && link.amount > 0 && std::isfinite(link.grams)
-                       && link.grams > 0 && link.grams <= kMostGramsPerLine;
+    const bool sensible = std::isfinite(link.amount) && link.amount > 0 && isAllowedGrams(link.grams);
     if (!sensible) {
         line.reason = kAmountRule.toStdString();
         return;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-const QString kAmountRule = QStringLiteral("The amount must be a number above 0 and at most 100 kg.");
+const QString kAmountRule = QString::fromLatin1(kAmountRuleMessage);
 
 namespace {
 
@@ -30,7 +30,7 @@ void readMeasureUnit(FoodMeasure& measure)
 
 std::optional<double> withinRule(double grams)
 {
-    if (!std::isfinite(grams) || grams <= 0 || grams > kMostGramsPerLine)
+    if (!isAllowedGrams(grams))
         return std::nullopt;
     return grams;
 }

@@ -2,6 +2,7 @@
 
 #include "kitchen/IngredientLine.h"
 #include "kitchen/Units.h"
+#include "store/Amount.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,9 +28,9 @@ struct FoodMeasure {
 // The food's usable measures (an amount above 0 and grams above 0), in the order the tables keep them.
 std::vector<FoodMeasure> measuresOf(const SqliteDatabase& db, std::int32_t ndbNo);
 
-// Refusal of an amount that is no number above 0 or more than 100 kg.
+// Refusal of an amount that is no number above 0 or more than 100 kg: the one amount rule.
 extern const QString kAmountRule;
-constexpr double kMostGramsPerLine = 100000;
+constexpr double kMostGramsPerLine = kMaxGrams;
 
 // A line's grams of one food, and the measure they came through.
 struct GramResult {
