@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace {
 
 int linkedCount(RecordSet& ingredients, int& lines)
@@ -30,6 +32,19 @@ LineCoverage coverageOf(RecordSet& ingredients, RecordSet& totals)
     coverage.linked = linkedCount(ingredients, coverage.lines);
     coverage.hasTotals = totals.active() && totals.recordCount() > 0;
     return coverage;
+}
+
+// Posts the row `begin` started once `fill` has written it; a failure leaves no half-written row.
+void writeRow(RecordSet& set, const std::function<void()>& begin, const std::function<void()>& fill)
+{
+    begin();
+    try {
+        fill();
+        set.post();
+    } catch (...) {
+        set.cancel();
+        throw;
+    }
 }
 
 } // namespace
@@ -101,19 +116,14 @@ LinesAdded TDataModuleRecipes::AddIngredientLines(const std::string& text)
     for (const QString& line : lines) {
         if (isIngredientHeading(line))
             continue;
-        ingredients.append();
-        try {
+        writeRow(ingredients, [&] { ingredients.append(); }, [&] {
             SetIngredientLine(line.toStdString());
             const LinkProposal proposal = Linker().propose(line.trimmed());
             if (proposal.confident && proposal.link) {
                 LinkIngredient(*proposal.link);
                 ++added.linked;
             }
-            ingredients.post();
-        } catch (...) {
-            ingredients.cancel();
-            throw;
-        }
+        });
         ++added.lines;
     }
     return added;
@@ -133,14 +143,7 @@ LinesAdded TDataModuleRecipes::LinkUnlinkedIngredients()
         const LinkProposal proposal = Linker().propose(QString::fromStdString(IngredientLineOf()));
         if (!proposal.confident || !proposal.link)
             continue;
-        ingredients.edit();
-        try {
-            LinkIngredient(*proposal.link);
-            ingredients.post();
-        } catch (...) {
-            ingredients.cancel();
-            throw;
-        }
+        writeRow(ingredients, [&] { ingredients.edit(); }, [&] { LinkIngredient(*proposal.link); });
         ++result.linked;
     }
     return result;

@@ -53,9 +53,11 @@ std::map<std::string, std::weak_ptr<void>>& openConnections()
 
 // A failed apply says that nothing was stored; what becomes of the work is the
 // business of the dialog that holds it.
+static_assert(SQLITE_READONLY == 8, "ProgramError::fileReadOnly names SQLite's code by its number");
+
 std::string notStored(const ProgramError& cause)
 {
-    if ((cause.code() & 0xff) == SQLITE_READONLY) // its text says so already
+    if (cause.fileReadOnly()) // its text says so already
         return cause.what();
     return std::string(cause.what()) + "\nThe change was not stored.";
 }

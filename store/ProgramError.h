@@ -11,6 +11,8 @@ public:
 
     // SQLite's extended result code when the error came from the data file, else 0.
     int code() const { return code_; }
+    // The data file may not be written (SQLite's SQLITE_READONLY, 8).
+    bool fileReadOnly() const { return (code_ & 0xff) == 8; }
 
 private:
     int code_;

@@ -6,7 +6,7 @@
 
 class SqliteDatabase;
 
-// Creating the specification's tables belongs to the installation step only; the
+// Creating the data folder's original tables belongs to the installation step only; the
 // program itself checks them and never changes them. Its own tables arrive through
 // the schema steps (store/SchemaSteps.h).
 std::string createTableStatement(const TableDefinition& table);

@@ -34,8 +34,7 @@ struct BusyCursor {
 // Said under a store that failed: where the user's work is now.
 std::string keptWorkNote(const ProgramError& error)
 {
-    constexpr int kReadOnly = 8; // SQLite's SQLITE_READONLY
-    if ((error.code() & 0xff) == kReadOnly)
+    if (error.fileReadOnly())
         return "Changes cannot be stored in this data folder. What you typed stays here until Cancel drops it.";
     return "What you typed is kept: OK tries again, Cancel drops it.";
 }
