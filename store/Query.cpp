@@ -117,10 +117,11 @@ std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)
     rows.reserve(lastRowCount_);
     const auto& stored = columns();
     std::int64_t id = 0;
+    RowReader reader(rowCapacity(), lastRowCount_);
     while (statement_->step()) {
         Row row;
         row.id = ++id;
-        row.values = RowValues(rowCapacity());
+        row.values = reader.next();
         for (std::size_t i = 0; i < stored.size(); ++i)
             row.values[i] = readStoredValue(*statement_, static_cast<int>(i), stored[i].type);
         rows.push_back(std::move(row));

@@ -6,9 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+struct RowSlab;
+
 // The values of one row of a record set: its stored columns, then its calculated
-// fields. One exact heap block and a 32-bit count, no spare capacity: a list holds
-// tens of thousands of rows, each read once at its full size.
+// fields, in an exact block with a 32-bit count and no spare capacity: a list holds
+// tens of thousands of rows, each read once at its full size. Rows read together
+// share slabs (see RowReader), so that a list read makes a few large blocks instead
+// of one per row: in a process that has run for hours the heap is full of small
+// gaps, and filling them row by row scatters a list and slows every read of it.
 class RowValues {
 public:
     RowValues() noexcept = default;
@@ -31,9 +36,34 @@ public:
     void resize(std::size_t count);
 
 private:
+    friend class RowReader;
+    RowValues(RowSlab* slab, Value* data, std::size_t count) noexcept;
     static Value* allocate(std::size_t count);
     void release() noexcept;
 
     Value* data_ = nullptr;
+    RowSlab* slab_ = nullptr; // the shared block holding data_, or none when data_ is its own
     std::uint32_t size_ = 0;
+};
+
+// Makes the rows of one list read, each of the same count of empty values, out of
+// slabs of many rows. A slab is freed when the last of its rows is; a copied or
+// resized row gets a block of its own.
+class RowReader {
+public:
+    RowReader(std::size_t valuesPerRow, std::size_t expectedRows);
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    RowValues next();
+
+private:
+    void startSlab(std::size_t rows);
+
+    std::size_t valuesPerRow_;
+    std::size_t nextSlabRows_;
+    RowSlab* slab_ = nullptr;
+    Value* free_ = nullptr;
+    std::size_t rowsLeft_ = 0;
 };

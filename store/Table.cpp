@@ -111,10 +111,11 @@ std::vector<RecordSet::Row> Table::readRows(SqliteStatement& statement) const
 {
     std::vector<Row> rows;
     const auto& fields = definition_.fields;
+    RowReader reader(rowCapacity(), 0);
     while (statement.step()) {
         Row row;
         row.id = statement.columnInt(0);
-        row.values = RowValues(rowCapacity());
+        row.values = reader.next();
         for (std::size_t i = 0; i < fields.size(); ++i)
             row.values[i] = readStoredValue(statement, static_cast<int>(i) + 1, fields[i].type);
         rows.push_back(std::move(row));
