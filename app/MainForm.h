@@ -28,6 +28,8 @@ class QTimer;
 class SkinPicture;
 class TAdvButton;
 class TDataModuleFoods;
+class TDialogExportRecipes;
+struct RecipeReading;
 class TGraphicButton;
 class WindowDrag;
 
@@ -71,6 +73,9 @@ public:
     TGraphicButton* BtnNewRecipe;
     TGraphicButton* ButtonDeleteRecipe;
     TGraphicButton* BtnEditRecipes;
+    TGraphicButton* BtnImportRecipe;
+    TGraphicButton* BtnExportRecipes;
+    TDialogExportRecipes* DialogExportRecipes = nullptr; // made on first use
     QLabel* LabelActiveDispalyRecipes;
     QLabel* LabelRecipeTotalsNote; // "Totals from 10 of 12 ingredient lines", when they leave lines out
     QWidget* PanelBrowseRecipes;
@@ -172,6 +177,10 @@ public:
     void BtnNewRecipeClick();
     void BtnEditRecipesClick();
     void ButtonDeleteRecipeClick();
+    // Recipes in and out (app/MainFormRecipeTransfer.cpp)
+    void BtnImportRecipeClick();
+    void BtnExportRecipesClick();
+    void PasteRecipe(); // Ctrl+V on the recipe list
     void dbTextWebNameMouseMove();
 
     // Foods page
@@ -242,6 +251,9 @@ private:
     // Recipes page
     void showRecipesPageData(); // binds the page to the recipe module on the first show
     void showRecipeTotalsNote();
+    void addTransferItems(QMenu* menu); // import and export in the recipe list's menu
+    // Each recipe read opens in the wizard in turn; OK stores it, Cancel drops it.
+    void reviewImportedRecipes(const RecipeReading& reading);
     // After a type or cuisine dialog stored its changes: the branch afresh, and the
     // node named `name` selected, which lists its recipes.
     void showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name);
@@ -266,3 +278,9 @@ private:
 };
 
 extern TFormMain* FormMain;
+
+// The file dialogs of recipe import and export; tests answer them instead.
+struct RecipeFileDialogs {
+    static std::function<QString(QWidget* owner)> OpenHook;
+    static std::function<QString(QWidget* owner, const QString& suggested)> SaveHook;
+};

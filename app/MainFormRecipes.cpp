@@ -26,6 +26,8 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -119,6 +121,27 @@ public:
 };
 
 // Runs `moved` on every mouse move over the watched widget.
+// The paste keys (Ctrl+V, Shift+Insert) pressed in a widget.
+class PasteKeys : public QObject {
+public:
+    PasteKeys(QWidget* watched, std::function<void()> pasted) : QObject(watched), pasted_(std::move(pasted))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+            return false;
+        guarded(pasted_);
+        return true;
+    }
+
+private:
+    std::function<void()> pasted_;
+};
+
 class MouseMoves : public QObject {
 public:
     MouseMoves(QWidget* watched, std::function<void()> moved) : QObject(watched), moved_(std::move(moved))
@@ -200,6 +223,17 @@ void addNutritionFactsMenu(TDBGrid* grid, const char* name, const TDBGrid* recip
 
 } // namespace
 
+void TFormMain::addTransferItems(QMenu* menu)
+{
+    menu->addSeparator();
+    QAction* import = menu->addAction("Import Recipe\u2026");
+    import->setObjectName("ImportRecipe");
+    QObject::connect(import, &QAction::triggered, this, [this] { guarded([this] { BtnImportRecipeClick(); }); });
+    QAction* exportRecipes = menu->addAction("Export Recipes\u2026");
+    exportRecipes->setObjectName("ExportRecipes");
+    QObject::connect(exportRecipes, &QAction::triggered, this, [this] { guarded([this] { BtnExportRecipesClick(); }); });
+}
+
 void TFormMain::buildRecipesPage()
 {
     PanelHeaderClientRecipes = buildPageHeader(PageRecipes, "Recipes Display", LabelActiveDispalyRecipes);
@@ -214,6 +248,14 @@ void TFormMain::buildRecipesPage()
     BtnNewRecipe->OnClick = [this] { BtnNewRecipeClick(); };
     ButtonDeleteRecipe->OnClick = [this] { ButtonDeleteRecipeClick(); };
     BtnEditRecipes->OnClick = [this] { BtnEditRecipesClick(); };
+    BtnImportRecipe = imageButton(PanelHeaderClientRecipes, "ImgImport32",
+                                  "Import Recipe\u2026 (a saved web page, a JSON-LD file or text)", {107, 0});
+    BtnExportRecipes = imageButton(PanelHeaderClientRecipes, "ImgExport32", "Export Recipes\u2026 (to a JSON-LD file)",
+                                   {138, 0});
+    BtnImportRecipe->setObjectName("BtnImportRecipe");
+    BtnExportRecipes->setObjectName("BtnExportRecipes");
+    BtnImportRecipe->OnClick = [this] { BtnImportRecipeClick(); };
+    BtnExportRecipes->OnClick = [this] { BtnExportRecipesClick(); };
 
     SplitterClientRecipes = pageSplitter(PageRecipes, Skin::brightGreen());
     SplitterClientRecipes->setChildrenCollapsible(false);
@@ -253,6 +295,8 @@ void TFormMain::buildRecipesPage()
     DBGridRecipeNutrientList->setFixedWidth(268);
     addNutritionFactsMenu(DBGridRecipeList, "PopupMenuRecipeList", DBGridRecipeList);
     addNutritionFactsMenu(DBGridRecipeNutrientList, "PopupMenuRecipeNutrients", DBGridRecipeList);
+    addTransferItems(DBGridRecipeList->findChild<QMenu*>("PopupMenuRecipeList"));
+    new PasteKeys(DBGridRecipeList, [this] { PasteRecipe(); });
     PageControlRecipe = new RecipeTabs(PanelClientRecipe);
     PageControlRecipe->setObjectName("PageControlRecipe");
     PageControlRecipe->setFixedHeight(183);

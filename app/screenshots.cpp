@@ -34,6 +34,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -478,6 +480,47 @@ void recipeWizardPaste()
     DataModuleRecipes->CancelNewRecipe();
 }
 
+// A saved recipe page imported for review (the first two wizard pages), and the
+// export dialog over the recipe list. Nothing is stored.
+void recipeTransfer()
+{
+    QTemporaryDir folder;
+    const QString page = folder.filePath(QStringLiteral("banana-bread.html"));
+    QFile file(page);
+    file.open(QIODevice::WriteOnly);
+    file.write(R"(<html><head><title>Banana Bread | The Test Kitchen</title>
+<script type="application/ld+json">{"@context": "https://schema.org", "@type": "Recipe", "name": "Banana Bread",
+ "recipeYield": "10 slices", "prepTime": "PT15M", "cookTime": "PT1H", "recipeCuisine": "Homestyle",
+ "recipeCategory": ["Breads"], "author": {"@type": "Person", "name": "The Test Kitchen"},
+ "recipeIngredient": ["2 cups all-purpose flour", "1 tsp baking soda", "1/4 tsp salt", "1/2 cup butter",
+  "3/4 cup brown sugar", "2 eggs, beaten", "2 1/3 cups mashed overripe bananas", "1 handful of love"],
+ "recipeInstructions": [{"@type": "HowToStep", "text": "Preheat the oven to 175 C."},
+  {"@type": "HowToStep", "text": "Cream the butter and sugar, add the eggs and bananas, then the flour."},
+  {"@type": "HowToStep", "text": "Bake for an hour."}]}</script></head><body></body></html>)");
+    file.close();
+    const auto previousOpen = RecipeFileDialogs::OpenHook;
+    RecipeFileDialogs::OpenHook = [page](QWidget*) { return page; };
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        dialog.show();
+        TApplication::processEvents();
+        save(dialog, QStringLiteral("recipe-import-1-review"));
+        DialogRecipeEdit->BtnNextClick();
+        TApplication::processEvents();
+        save(dialog, QStringLiteral("recipe-import-2-ingredients"));
+        dialog.CloseCancel();
+        return dialog.StoredCode();
+    };
+    FormMain->BtnImportRecipeClick();
+    RecipeFileDialogs::OpenHook = previousOpen;
+
+    DataModuleRecipes->ShowAllRecipes();
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        return saveAndCancel(dialog, QStringLiteral("recipe-export-dialog"));
+    };
+    FormMain->BtnExportRecipesClick();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
 // The label as it prints, at twice its printed size, on white.
 void saveLabel(const NutritionLabel& label, const QString& name)
 {
@@ -567,6 +610,7 @@ int main(int argc, char** argv)
         ingredientDialog();
         recipeWizard();
         recipeWizardPaste();
+        recipeTransfer();
         nutritionFacts();
     });
     guarded(DestroyApplicationObjects);

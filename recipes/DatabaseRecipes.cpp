@@ -305,7 +305,9 @@ void TDataModuleRecipes::ApplyNutrientPreferenceFilter()
 std::vector<RecordSet*> TDataModuleRecipes::editSets()
 {
     // The order of storing: the recipe row, then its ingredients, type links and nutrient rows.
-    return {&tblRecipeDescEdit, &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit};
+    // Types an imported recipe brings come first, so that its type links find them.
+    return {&tblRecipeTypes2, &tblRecipeDescEdit, &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit,
+            &tblRecipeNutrientDataEdit};
 }
 
 void TDataModuleRecipes::BeginNewRecipe()
@@ -380,8 +382,10 @@ void TDataModuleRecipes::ApplyRecipeEdits()
     const auto sets = editSets();
     DatabaseRecipe.applyUpdates(sets, [this](SqliteDatabase& db, const Database::StoredId& storedId) {
         IngredientLines.write(db, [&](std::int64_t rowId) { return storedId(tblRecipeIngredientEdit, rowId); });
+        storeImportedCuisine(db);
     });
     IngredientLines.clear();
+    importedCuisine_.clear();
     for (RecordSet* set : sets)
         set->commitUpdates();
 
@@ -399,6 +403,7 @@ void TDataModuleRecipes::CancelRecipeEdits()
     for (RecordSet* set : editSets())
         set->cancelUpdates();
     IngredientLines.clear();
+    importedCuisine_.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -422,7 +427,11 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
             break;
         }
     }
+    SumLinkedIngredients();
+}
 
+void TDataModuleRecipes::SumLinkedIngredients()
+{
     // The totals are summed first, each nutrient in the order it is first met, and
     // then stored as one new row per nutrient: the very rows that finding and
     // posting a total for every food value would leave, without doing that 3,000

@@ -22,7 +22,10 @@
 // its three details) from a Begin... until the matching Post... or Cancel..., and is
 // stored or dropped as one unit.
 class IngredientLinker;
+class SqliteDatabase;
 struct IngredientLink;
+struct LinkedLine;
+struct LinkedRecipe;
 
 // Lines pasted or linked in one go: how many, and how many of them were linked.
 struct LinesAdded {
@@ -141,6 +144,13 @@ public:
     // lines left unlinked it says so first, and sums the linked ones if the user agrees.
     void CalculateRecipeNutrients();
 
+    // A recipe read from outside as a new recipe under edit: its fields, types (new
+    // ones pending), lines as written with their links, and totals (typed ones it
+    // carries, else those of its linked lines). A cuisine new to the folder is made
+    // when the recipe is stored, unless the user chooses one first.
+    void BeginImportedRecipe(const LinkedRecipe& imported);
+    const std::string& ImportedCuisine() const { return importedCuisine_; }
+
     // Ingredient lines as the cook writes them. The linker reads, matches and
     // weighs them; its index of the foods is built on first use.
     IngredientLinker& Linker();
@@ -173,6 +183,12 @@ private:
 
     void setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe);
     void setLinked(RecordSet& ingredients);
+    void SumLinkedIngredients();
+    void addImportedType(const std::string& name);
+    void addImportedLine(const LinkedLine& line);
+    void storeImportedCuisine(SqliteDatabase& db);
+
+    std::string importedCuisine_;
     std::vector<RecordSet*> editSets();
 
     RecordSet& nutrientPreference_;

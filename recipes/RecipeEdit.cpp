@@ -119,6 +119,21 @@ void TDialogRecipeEdit::buildInfoPage(QWidget* page)
     DialogParts::caption(page, QStringLiteral("Cooking Time:"), {344, 156}, text);
     DBEditCooking = fieldBox(page, recipe, "Cooking Time", {344, 174, 80, 22}, QStringLiteral("Cooking Time:"));
     DialogParts::caption(page, QStringLiteral("Min."), {430, 179}, text);
+
+    LabelImportNote = new QLabel(page);
+    LabelImportNote->setObjectName(QStringLiteral("LabelImportNote"));
+    LabelImportNote->setTextFormat(Qt::PlainText); // names and file names are outside text
+    LabelImportNote->setWordWrap(true);
+    LabelImportNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelImportNote->setGeometry(24, 220, 582, 120);
+    LabelImportNote->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0); background: rgb(242, 252, 238); padding: 6px;"));
+    LabelImportNote->hide();
+}
+
+void TDialogRecipeEdit::SetImportNote(const QString& note)
+{
+    LabelImportNote->setText(note);
+    LabelImportNote->setVisible(!note.isEmpty());
 }
 
 void TDialogRecipeEdit::buildIngredientsPage(QWidget* page)

@@ -34,6 +34,7 @@ public:
     TDBEdit* DBEditServes;
     TDBEdit* DBEditPreparation;
     TDBEdit* DBEditCooking;
+    QLabel* LabelImportNote; // what an import changed or leaves to the user
     // Page "RecipeIngredients".
     TDBGrid* DBGridRIngredientList;
     TGraphicButton* BtnCreate;
@@ -67,6 +68,9 @@ public:
     TDBEdit* DBEditSource;
     TDBEdit* DBEditWebPageName;
     TDBMemo* DBMemoWebPageLink;
+
+    // Shown on the first page while an imported recipe is reviewed; empty hides it.
+    void SetImportNote(const QString& note);
 
     void FormShow();
     void BtnPrevClick();

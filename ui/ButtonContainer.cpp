@@ -66,6 +66,8 @@ void drawAll(ImageStore& s)
     addToolSet("ImgCreate32", Glyph::Create, {32, 32});
     addToolSet("ImgEdit32", Glyph::Edit, {32, 32});
     addToolSet("ImgDelete32", Glyph::Delete, {32, 32});
+    addToolSet("ImgImport32", Glyph::Import, {32, 32});
+    addToolSet("ImgExport32", Glyph::Export, {32, 32});
 
     const std::pair<const char*, Glyph> dialogSets[] = {
         {"ImgCreate", Glyph::Create}, {"ImgEdit", Glyph::Edit},     {"ImgDelete", Glyph::Delete},

@@ -270,6 +270,23 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
             p.drawLine(QPointF(-3.5, y), QPointF(y > 6 ? 1.0 : 3.5, y));
         break;
     }
+    case Glyph::Import:
+    case Glyph::Export: {
+        // A sheet with an arrow going into it from the left (import), or leaving it
+        // to the right (export).
+        const bool in = glyph == Glyph::Import;
+        const qreal sheetLeft = in ? -2 : -10;
+        paintSheet(p, QRectF(sheetLeft, -10, 12, 18), ink, detail);
+        for (qreal y : {-4.0, -1.0, 2.0})
+            p.drawLine(QPointF(sheetLeft + 3, y), QPointF(sheetLeft + 9, y));
+        const qreal tip = in ? 3 : 11;
+        QPolygonF arrow({QPointF(tip, 4), QPointF(tip - 6, -2), QPointF(tip - 6, 1.7), QPointF(tip - 12, 1.7),
+                         QPointF(tip - 12, 6.3), QPointF(tip - 6, 6.3), QPointF(tip - 6, 10)});
+        p.setPen(glyphPen(shadow ? ink : QColor(255, 255, 255), 1.0));
+        p.setBrush(shadow ? ink : accent);
+        p.drawPolygon(arrow);
+        break;
+    }
     case Glyph::Link: {
         // Two chain links.
         p.setBrush(Qt::NoBrush);

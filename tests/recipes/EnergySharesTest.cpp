@@ -48,8 +48,9 @@ TEST(EnergyShares, EachFoodCountsWithItsOwnFactorsAndTheSharesMakeAHundred)
     int recipes = 0;
     while (all.step()) {
         ++recipes;
-        if (all.columnInt(0) == 900)
+        if (all.columnInt(0) == 900) {
             EXPECT_NEAR(all.columnDouble(2), parts.fat, 1e-9);
+        }
     }
     EXPECT_GE(recipes, 1);
 }

@@ -35,17 +35,17 @@ TEST_F(ButtonContainerTest, HoldsThe65ImagesByNameAtTheirSizes)
         {"ImgExitNormal", {19, 19}}, {"ImgExitDown", {20, 19}}, {"ImgExitOver", {20, 19}},
         {"TabButtonUp", {106, 31}}, {"TabButtonDown", {106, 31}},
     };
-    for (const char* set : {"ImgCreate32", "ImgEdit32", "ImgDelete32"})
+    for (const char* set : {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgImport32", "ImgExport32"})
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {32, 32};
     for (const char* set : {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel",
                             "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext", "ImgPrint", "ImgPdf", "ImgPaste", "ImgLink"})
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {48, 48};
-    ASSERT_EQ(expected.size(), 65u);
+    ASSERT_EQ(expected.size(), 71u);
 
     const QStringList names = container.Names();
-    EXPECT_EQ(names.size(), 65);
+    EXPECT_EQ(names.size(), 71);
     for (const auto& [name, size] : expected) {
         const SkinImage* image = container.Find(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
