@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
 
 // Recipes in and out through the Recipes page: a file or the clipboard read into
@@ -154,11 +155,24 @@ TEST_F(RecipeTransfer, AnExportedRecipeImportsBackWithTheSameLinksAndTotals)
     const std::int64_t original = shown.fieldByName("R_ID").asInteger();
     const std::string name = shown.fieldByName("Recipe Name").asString();
 
-    saveAnswer = QString::fromStdString((dir.path() / "exported").string());
+    // A folder that does not exist: the error box says so and nothing is written.
+    const std::string unwritable = (dir.path() / "no-such-folder" / "r.jsonld").string();
+    saveAnswer = QString::fromStdString(unwritable);
     dialogs.expect([&](TFormTemplateDialog& dialog) {
         EXPECT_EQ(dialog.objectName(), "DialogExportRecipes");
         auto& choice = static_cast<TDialogExportRecipes&>(dialog);
         EXPECT_TRUE(choice.RadioShown->isChecked()); // the list's recipes, by default
+        ui_test::click(choice.BtnOk);
+    });
+    ui_test::click(FormMain->BtnExportRecipes);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_TRUE(messages.texts()[0].starts_with("The recipes were not exported: " + unwritable)) << messages.texts()[0];
+    EXPECT_FALSE(std::filesystem::exists(unwritable));
+    messages.clear();
+
+    saveAnswer = QString::fromStdString((dir.path() / "exported").string());
+    dialogs.expect([&](TFormTemplateDialog& dialog) {
+        auto& choice = static_cast<TDialogExportRecipes&>(dialog);
         choice.RadioSelected->click();
         ui_test::click(choice.BtnOk);
     });
