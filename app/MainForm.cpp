@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/InfoBasePage.h"
 #include "app/InternetShortcut.h"
 #include "app/LinkLabel.h"
 #include "app/MainFormArt.h"
@@ -7,6 +8,7 @@
 #include "foods/Preference.h"
 #include "recipes/DatabaseRecipes.h"
 #include "recipes/IngredientEdit.h"
+#include "store/Sqlite.h"
 #include "ui/AdvButton.h"
 #include "ui/ButtonContainer.h"
 #include "ui/ErrorGuard.h"
@@ -208,10 +210,16 @@ void TFormMain::buildInfoBasePage()
     SplitterClientInfoBase->setStretchFactor(0, 1);
     SplitterClientInfoBase->setSizes({555, 185});
 
-    Label3 = captionLabel(PanelClientInfoBase, "Info Base  (UNDER ......CONSTRUCTION..........)", {16, 56},
-                          Qt::red);
-    Label3->setFont(formFont(16, true));
-    Label3->adjustSize();
+    // Its contents are built when the page is first shown, not at start-up.
+    InfoBase = std::make_unique<InfoBasePage>(PanelClientInfoBase, PanelBrowseInfoBase, LabelActiveDispalyInfoBase,
+                                              []() -> const SqliteDatabase& { return DataModuleFoods->DatabaseFoods.sqlite(); });
+    InfoBase->OnShowFood = [this](std::int32_t food, std::optional<std::int32_t> measure) { ShowFood(food, measure); };
+    InfoBase->ShownRecipe = []() -> std::optional<std::int32_t> {
+        RecordSet* shown = DataModuleRecipes->dscDisplayRecipes.dataSet();
+        if (!shown || !shown->active() || shown->isEmpty())
+            return std::nullopt;
+        return static_cast<std::int32_t>(shown->fieldByName("R_ID").asInteger());
+    };
 }
 
 void TFormMain::layoutFrame()
@@ -368,6 +376,7 @@ void TFormMain::BtnFoodsClick()
 void TFormMain::BtnInfoBaseClick()
 {
     NotebookClient->setCurrentIndex(2);
+    InfoBase->Show();
 }
 
 void TFormMain::btnPreferenceClick()

@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 enum class FoodListFilter;
@@ -28,6 +31,7 @@ class QTimer;
 class SkinPicture;
 class TAdvButton;
 class TDataModuleFoods;
+class InfoBasePage;
 class TDialogExportRecipes;
 struct RecipeReading;
 class TGraphicButton;
@@ -145,8 +149,8 @@ public:
     QLabel* LabelActiveDispalyInfoBase;
     QSplitter* SplitterClientInfoBase;
     QWidget* PanelClientInfoBase;
-    QLabel* Label3;
     QWidget* PanelBrowseInfoBase;
+    std::unique_ptr<InfoBasePage> InfoBase;
 
     // Handlers
     void FormCreate();
@@ -181,6 +185,8 @@ public:
     void BtnImportRecipeClick();
     void BtnExportRecipesClick();
     void PasteRecipe(); // Ctrl+V on the recipe list
+    // The Foods page, showing the food with the measure given (the Info Base's double-click).
+    void ShowFood(std::int32_t ndbNo, std::optional<std::int32_t> weightId);
     void dbTextWebNameMouseMove();
 
     // Foods page

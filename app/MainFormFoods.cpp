@@ -14,6 +14,7 @@
 #include "foods/SimpleSearch.h"
 #include "recipes/IngredientEdit.h"
 #include "seams/Messages.h"
+#include "ui/AdvButton.h"
 #include "store/Amount.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
@@ -677,4 +678,25 @@ void TFormMain::BtnDeleteFoodClick()
     }
     if (DataModuleFoods->DeleteDisplayedFood())
         TreeViewFoods->SelectAndRun(TreeViewFoods->Selected()); // the listing without the food
+}
+
+void TFormMain::ShowFood(std::int32_t ndbNo, std::optional<std::int32_t> weightId)
+{
+    BtnFoods->SetDown(true);
+    BtnFoodsClick();
+    TreeViewFoods->SelectAndRun(NodeViewAllFoods);
+    RecordSet* foods = DataModuleFoods->dscFoodDesc.dataSet();
+    if (!foods->locate("NDB_No", Value(std::int64_t{ndbNo}))) {
+        showMessage("The food is no longer stored.");
+        return;
+    }
+    if (!weightId)
+        return;
+    const auto& measures = DataModuleFoods->GetMeasures();
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        if (measures[i].WeightId == *weightId) {
+            EditAmount->setText(QStringLiteral("1"));
+            ComboBoxMeasures->setCurrentIndex(static_cast<int>(i));
+            break;
+        }
 }

@@ -2,6 +2,7 @@
 // dialog offscreen into PNG files, for review, with some of their message boxes.
 // Runs from a folder that holds data/; stores nothing (every dialog is cancelled).
 
+#include "app/InfoBasePage.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
 #include "facts/LabelPainter.h"
@@ -33,6 +34,9 @@
 #include "ui/TemplateDialog.h"
 
 #include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTreeWidgetItem>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -521,6 +525,34 @@ void recipeTransfer()
     TFormTemplateDialog::ShowModalHook = nullptr;
 }
 
+// The Info Base: iron ranked over all groups, sodium in vegetables lowest first,
+// and a recipe's Daily Values.
+void infoBasePage()
+{
+    FormMain->BtnInfoBase->SetDown(true);
+    FormMain->BtnInfoBaseClick();
+    InfoBasePage& page = *FormMain->InfoBase;
+    page.Tree->Select(page.NutrientNode(303));
+    TApplication::processEvents();
+    save(*FormMain, QStringLiteral("info-base-iron"));
+    page.Tree->Select(page.NutrientNode(307));
+    page.ComboGroup->setCurrentIndex(page.ComboGroup->findData(QVariant::fromValue(std::int64_t{1100})));
+    page.ComboOrder->setCurrentIndex(1);
+    TApplication::processEvents();
+    save(*FormMain, QStringLiteral("info-base-sodium-vegetables-lowest"));
+    page.ComboGroup->setCurrentIndex(0);
+    page.ComboOrder->setCurrentIndex(0);
+    if (page.NodeRecipes->childCount() > 1)
+        page.Tree->Select(page.NodeRecipes->child(1));
+    TApplication::processEvents();
+    save(*FormMain, QStringLiteral("info-base-recipe-chart"));
+    page.ChartArea->verticalScrollBar()->setValue(page.ChartArea->verticalScrollBar()->maximum());
+    TApplication::processEvents();
+    save(*FormMain, QStringLiteral("info-base-recipe-chart-energy"));
+    FormMain->BtnRecipes->SetDown(true);
+    FormMain->BtnRecipesClick();
+}
+
 // The label as it prints, at twice its printed size, on white.
 void saveLabel(const NutritionLabel& label, const QString& name)
 {
@@ -611,6 +643,7 @@ int main(int argc, char** argv)
         recipeWizard();
         recipeWizardPaste();
         recipeTransfer();
+        infoBasePage();
         nutritionFacts();
     });
     guarded(DestroyApplicationObjects);

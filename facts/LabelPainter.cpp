@@ -125,7 +125,7 @@ QString amountCell(const LabelLine& line, int column)
 QString percentCell(const LabelLine& line, int column)
 {
     const auto& amount = line.amounts[static_cast<std::size_t>(column)];
-    if (!amount || labelNutrient(line.nutrient).dailyValue <= 0)
+    if (!amount || labelDailyValue(labelNutrient(line.nutrient)) <= 0)
         return {};
     return QString::number(declaredPercent(line.nutrient, *amount)) + "%";
 }

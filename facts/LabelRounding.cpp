@@ -98,12 +98,12 @@ DeclaredAmount declaredAmount(LabelNutrient nutrient, double amount)
 int declaredPercent(LabelNutrient nutrient, double amount)
 {
     const LabelNutrientInfo& info = labelNutrient(nutrient);
-    assert(info.dailyValue > 0);
+    assert(labelDailyValue(info) > 0);
     const DeclaredAmount declared = declaredAmount(nutrient, amount);
     if (declared.value == 0 && !declared.lessThan)
         return 0;
     // 21 CFR 101.9(d)(7)(ii): the percent of the amount before rounding.
-    const double percent = amount / info.dailyValue * 100;
+    const double percent = amount / labelDailyValue(info) * 100;
     double rounded = 0;
     if (!info.vitaminOrMineral)
         rounded = nearest(percent, 1); // to the nearest whole percent

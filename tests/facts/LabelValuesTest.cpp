@@ -84,7 +84,7 @@ const Expected kPancakeLabel[] = {
 
 std::string percent(N nutrient, double amount)
 {
-    return labelNutrient(nutrient).dailyValue > 0 ? std::to_string(declaredPercent(nutrient, amount)) : "";
+    return labelDailyValue(labelNutrient(nutrient)) > 0 ? std::to_string(declaredPercent(nutrient, amount)) : "";
 }
 
 TEST_F(LabelValues, StarterRecipeMatchesTheFoodTablesPerServeAndPerRecipe)
