@@ -344,6 +344,9 @@ void InfoBasePage::build()
         while (groups.step())
             ComboGroup->addItem(fromStd(groups.columnText(1)), QVariant::fromValue(groups.columnInt(0)));
     }
+    // Made inside panels already on screen: shown now, not on the next turn of the event loop.
+    for (QWidget* made : {static_cast<QWidget*>(title), static_cast<QWidget*>(Tree), static_cast<QWidget*>(Views)})
+        made->show();
     Tree->OnChange = [this] { nodeChosen(); };
     Tree->Rebuild([this] {
         fillNutrients();
