@@ -65,6 +65,19 @@ const QSet<QString>& preparedWords()
     return words;
 }
 
+// Words that make a food something else than the food they name: "non-dairy milk", "vegan butter".
+const QSet<QString>& unlikeWords()
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* word : {"non", "nondairy", "vegan", "plant", "free", "imitation", "substitute", "alternative",
+                                 "replacer", "flavored", "flavoured", "flavor", "flavour"})
+            set.insert(foldedWord(QString::fromLatin1(word)));
+        return set;
+    }();
+    return words;
+}
+
 int groupPenaltyOf(std::int64_t group)
 {
     switch (group) {
@@ -213,7 +226,7 @@ QStringList FoodMatcher::queryWords(const QString& foodWords) const
 
 FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& query,
                                   const std::vector<WordId>& queryIds, bool curatedExact, bool curatedWithin,
-                                  bool explained) const
+                                  bool curatedHead, bool explained) const
 {
     FoodCandidate candidate;
     candidate.ndbNo = food.ndbNo;
@@ -242,6 +255,7 @@ FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& qu
         if (!asked(id) && preparedWord_[std::size_t(id)])
             ++preparedNotAsked;
     candidate.allWords = matched == query.size();
+    candidate.curatedHead = curatedWithin && curatedHead;
     candidate.score = 10 * coverage + 1.5 * brevity + (headMatched ? 2 : 0) + (leadNamed ? 1 : 0) + (food.raw ? 0.5 : 0)
                       - 1.0 * preparedNotAsked - 4.0 * food.groupPenalty - (food.brand ? 3 : 0)
                       + (curatedWithin ? 3 : 0);
@@ -274,16 +288,9 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     const auto exact = curated_.constFind(query.join(u' '));
     const std::int32_t curatedFood = exact != curated_.constEnd() ? *exact : 0;
     // The longest curated name whose words all stand in the line: "sharp cheddar cheese" holds "cheddar cheese".
-    std::int32_t withinFood = 0;
-    qsizetype withinLength = 0;
-    for (const auto& [words, ndbNo] : curatedWords_) {
-        if (words.size() <= withinLength || words.size() >= query.size())
-            continue;
-        if (std::all_of(words.begin(), words.end(), [&](const QString& word) { return query.contains(word); })) {
-            withinFood = ndbNo;
-            withinLength = words.size();
-        }
-    }
+    const CuratedWithin within = curatedWithin(query);
+    const std::int32_t withinFood = within.ndbNo;
+    const bool withinHead = within.head;
     std::vector<WordId> queryIds;
     queryIds.reserve(std::size_t(query.size()));
     std::vector<std::size_t> positions;
@@ -306,7 +313,8 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     candidates.reserve(positions.size());
     for (std::size_t position : positions) {
         const IndexedFood& food = foods_[position];
-        candidates.push_back(scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, false));
+        candidates.push_back(
+            scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, withinHead, false));
     }
     const auto better = [](const FoodCandidate& a, const FoodCandidate& b) {
         if (a.score != b.score)
@@ -319,8 +327,41 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     candidates.resize(kept);
     for (FoodCandidate& candidate : candidates)
         candidate = scored(foods_[positionOf_.value(candidate.ndbNo)], query, queryIds, candidate.ndbNo == curatedFood,
-                           candidate.ndbNo == withinFood, true);
+                           candidate.ndbNo == withinFood, withinHead, true);
     return candidates;
+}
+
+FoodMatcher::CuratedWithin FoodMatcher::curatedWithin(const QStringList& query) const
+{
+    CuratedWithin found;
+    qsizetype length = 0;
+    for (const auto& [words, ndbNo] : curatedWords_) {
+        if (words.size() <= length || words.size() >= query.size())
+            continue;
+        if (std::all_of(words.begin(), words.end(), [&](const QString& word) { return query.contains(word); })) {
+            found.ndbNo = ndbNo;
+            length = words.size();
+            found.head = words.contains(query.back());
+            for (const QString& word : query)
+                found.head = found.head
+                             && (words.contains(word) || !(preparedWords().contains(word) || unlikeWords().contains(word)));
+        }
+    }
+    return found;
+}
+
+bool FoodMatcher::namesCuratedFood(const QString& foodWords)
+{
+    prepare();
+    const QStringList words = queryWords(foodWords);
+    return !words.isEmpty() && (curated_.contains(words.join(u' ')) || curatedWithin(words).head);
+}
+
+bool FoodMatcher::isCuratedName(const QString& foodWords)
+{
+    prepare();
+    const QStringList words = queryWords(foodWords);
+    return !words.isEmpty() && curated_.contains(words.join(u' '));
 }
 
 std::optional<FoodCandidate> FoodMatcher::food(std::int32_t ndbNo)

@@ -35,6 +35,13 @@ std::optional<double> withinRule(double grams)
     return grams;
 }
 
+// A measure of the food made into something else, weighed only when the line asks for it:
+// a cup of whipped cream weighs half a cup of the cream poured.
+bool changesTheFood(const QString& qualifier)
+{
+    return qualifier == u"whipped";
+}
+
 // Among measures of one unit, the one whose words the line shares most, then the plainest.
 const FoodMeasure* bestOf(const std::vector<const FoodMeasure*>& measures, const QStringList& lineWords)
 {
@@ -45,7 +52,11 @@ const FoodMeasure* bestOf(const std::vector<const FoodMeasure*>& measures, const
         int shared = 0;
         for (const QString& word : measure->qualifiers)
             shared += lineWords.contains(word) ? 1 : 0;
-        const qsizetype others = measure->qualifiers.size() - shared;
+        qsizetype others = measure->qualifiers.size() - shared;
+        // The first word says what the measure holds: "cup, whipped"; "cup, fluid (yields 2 cups whipped)".
+        const QString state = measure->qualifiers.value(0);
+        if (changesTheFood(state) && !lineWords.contains(state))
+            others += 100;
         if (shared > bestShared || (shared == bestShared && others < bestOthers)) {
             best = measure;
             bestShared = shared;

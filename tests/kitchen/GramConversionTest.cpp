@@ -30,6 +30,7 @@ constexpr std::int32_t kCannedTomatoes = 11531;
 constexpr std::int32_t kGarlic = 11215;
 constexpr std::int32_t kOnion = 11282;
 constexpr std::int32_t kSalt = 2047;
+constexpr std::int32_t kHeavyCream = 1053;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
 {
@@ -60,6 +61,9 @@ TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
     EXPECT_EQ(chopped.measure->description, "cup, sliced");
     EXPECT_EQ(chopped.measureCount, 1);
     EXPECT_EQ(chopped.grams, 115);
+    // Cream is poured unless the line whips it: a cup of it whipped weighs half as much.
+    EXPECT_EQ(gramsOf("1 cup heavy cream", kHeavyCream), 238);
+    EXPECT_EQ(gramsOf("1 cup heavy cream, whipped", kHeavyCream), 120);
 }
 
 TEST_F(GramConversionTest, NeverInventsGrams)
