@@ -162,6 +162,10 @@ private:
     bool readBracketAmount(bool perItem);
     bool readItemAmount();
     void readSlashAmount();
+    void skipBracketAmount();
+    void readAddedAmount();
+    void readContainer();
+    void readBareUnitCount();
     void readRest();
     // The food's words without the comments in and before them, which go to `notes`.
     QStringView takeComments(QStringView food, QStringView lowerFood, QStringList& notes);
@@ -205,14 +209,18 @@ IngredientLine LineReader::read(const QString& written)
         // The pieces' length came first: "2-inch piece ginger", "8 1/2-inch slices baguette".
     } else if (readQuantity() || readArticleQuantity()) {
         readMultiplier();
-        if (!readPieceLength() && !readBracketAmount(true))
-            readItemAmount();
+        if (!readPieceLength() && !readBracketAmount(true) && readItemAmount())
+            skipBracketAmount();
+    } else {
+        readBareUnitCount();
     }
     skipModifiers();
     if (readUnit()) {
         readSlashAmount();
         const bool container = line_.unit && isContainer(*line_.unit);
         readBracketAmount(container);
+        readAddedAmount();
+        readContainer();
     }
     readRest();
     return line_;
@@ -249,6 +257,15 @@ bool LineReader::readQuantity()
                 high = second->value;
                 end = second->end;
             }
+        }
+    }
+    // "2/3 + 1/4 cup": two amounts of one unit, added.
+    if (!high && joinAt < text_.size() && (text_[joinAt] == u'+' || lowerTokenAt(joinAt) == u"plus")) {
+        qsizetype afterJoin = joinAt + (text_[joinAt] == u'+' ? 1 : 4);
+        skipSpaces(afterJoin);
+        if (const auto added = readNumber(view(), afterJoin)) {
+            low += added->value;
+            end = added->end;
         }
     }
     line_.rangeLow = low;
@@ -515,6 +532,91 @@ void LineReader::readSlashAmount()
         at_ = end;
         skipSpaces(at_);
     }
+}
+
+// "(680g)" after "8-ounce": the same amount again, in other units.
+void LineReader::skipBracketAmount()
+{
+    if (at_ >= text_.size() || text_[at_] != u'(')
+        return;
+    const qsizetype close = text_.indexOf(u')', at_);
+    qsizetype inside = at_ + 1;
+    skipSpaces(inside);
+    qsizetype end = 0;
+    if (close < 0 || !amountAt(inside, end))
+        return;
+    at_ = close + 1;
+    skipSpaces(at_);
+}
+
+// "1 1/2 cups plus 3 tablespoons", "1 stick + 2 tbsp": a second amount added to the first. One of
+// the same kind of unit adds to the quantity; another (a stick and spoons) only ends before the food.
+void LineReader::readAddedAmount()
+{
+    qsizetype at = at_;
+    if (at < text_.size() && text_[at] == u'+')
+        ++at;
+    else if (lowerTokenAt(at) == u"plus")
+        at += 4;
+    else
+        return;
+    skipSpaces(at);
+    const auto number = readNumber(view(), at);
+    if (!number || !line_.quantity || !line_.unit)
+        return;
+    qsizetype unitStart = number->end;
+    skipSpaces(unitStart);
+    const auto unit = unitAt(unitStart);
+    if (!unit || unitKind(unit->first) == UnitKind::Size)
+        return;
+    const UnitKind kind = unitKind(*line_.unit);
+    const double ratio = kind == UnitKind::Volume && unitKind(unit->first) == kind
+                             ? millilitresPerUnit(unit->first) / millilitresPerUnit(*line_.unit)
+                         : kind == UnitKind::Mass && unitKind(unit->first) == kind
+                             ? gramsPerUnit(unit->first) / gramsPerUnit(*line_.unit)
+                         : unit->first == *line_.unit ? 1
+                                                      : 0;
+    if (ratio > 0) {
+        const double added = number->value * ratio;
+        line_.quantity = *line_.quantity + added;
+        line_.rangeLow = line_.rangeLow.value_or(0) + added;
+        line_.rangeHigh = line_.rangeHigh.value_or(0) + added;
+        // The amount is both amounts: the row's name keeps neither.
+        if (const qsizetype start = text_.indexOf(line_.quantityText); start >= 0 && !line_.quantityText.isEmpty())
+            line_.quantityText = text_.sliced(start, unit->second - start);
+    }
+    at_ = unit->second;
+    skipSpaces(at_);
+    if (lowerTokenAt(at_) == u"of") {
+        at_ += 2;
+        skipSpaces(at_);
+    }
+}
+
+// "15 oz can pumpkin", "2 x 400 g tins of tomatoes": the container a mass or volume comes in.
+void LineReader::readContainer()
+{
+    if (!line_.unit || !isMassOrVolume(*line_.unit))
+        return;
+    const auto unit = unitAt(at_);
+    if (!unit || !isContainer(unit->first) || unit->first == Unit::Stick)
+        return;
+    line_.container = unit->first;
+    at_ = unit->second;
+    skipSpaces(at_);
+    if (lowerTokenAt(at_) == u"of") {
+        at_ += 2;
+        skipSpaces(at_);
+    }
+}
+
+// "Pinch of salt", "Dash hot sauce": the small measures count one without a number.
+void LineReader::readBareUnitCount()
+{
+    const auto unit = unitAt(at_);
+    if (!unit || (unit->first != Unit::Pinch && unit->first != Unit::Dash))
+        return;
+    line_.quantity = line_.rangeLow = line_.rangeHigh = 1;
 }
 
 QStringView LineReader::takeComments(QStringView food, QStringView lowerFood, QStringList& notes)

@@ -70,7 +70,7 @@ void IngredientLinker::proposeFood(LinkProposal& proposal, const QString& foodWo
     proposal.link.reset();
     proposal.confident = false;
     // A can holds canned food: "1 can tomatoes" are not raw ones.
-    const bool canned = proposal.line.unit == Unit::Can;
+    const bool canned = proposal.line.unit == Unit::Can || proposal.line.container == Unit::Can;
     proposal.candidates = matcher_.match(canned ? QStringLiteral("canned ") + foodWords : foodWords);
     if (proposal.candidates.empty()) {
         proposal.reason = foodWords.isEmpty() ? QStringLiteral("the line names no food")

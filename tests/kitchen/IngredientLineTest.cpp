@@ -1,3 +1,4 @@
+#include "kitchen/IngredientFields.h"
 #include "kitchen/IngredientLine.h"
 
 #include <gtest/gtest.h>
@@ -253,6 +254,44 @@ TEST(IngredientLineReader, ReadsAlternativeAmounts)
     EXPECT_EQ(line.preparation, "peeled and cubed");
     line = read("3 sweet potatoes (about 8 ounces each)");
     EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
+}
+
+TEST(IngredientLineReader, AddsASecondAmountAndReadsTheContainerAfterAnAmount)
+{
+    IngredientLine line = read("1 1/2 cups plus 3 tablespoons sugar");
+    EXPECT_DOUBLE_EQ(*line.quantity, 1.5 + 3.0 / 16);
+    EXPECT_EQ(line.unit, Unit::Cup);
+    EXPECT_EQ(line.food, "sugar");
+    EXPECT_EQ(ingredientFields(line).name, "sugar");
+    line = read("2/3 + 1/4 cup chocolate chips");
+    EXPECT_NEAR(*line.quantity, 2.0 / 3 + 0.25, 1e-9);
+    EXPECT_EQ(line.food, "chocolate chips");
+    line = read("1 lb + 4 oz ground beef");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 20 * 28.349523125);
+    // A stick and spoons do not add up without the food's measures: the stick is kept.
+    line = read("1 stick + 6 tablespoons unsalted butter");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.unit, Unit::Stick);
+    EXPECT_EQ(line.food, "unsalted butter");
+
+    line = read("15 oz can pumpkin puree");
+    EXPECT_EQ(line.unit, Unit::Ounce);
+    EXPECT_EQ(line.container, Unit::Can);
+    EXPECT_EQ(line.food, "pumpkin puree");
+    line = read("2 x 400 g / 14 oz tins of plum tomatoes");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 800);
+    EXPECT_EQ(line.container, Unit::Can);
+    EXPECT_EQ(line.food, "plum tomatoes");
+    line = read("Three 8-ounce (225g) packages cream cheese");
+    EXPECT_EQ(line.unit, Unit::Package);
+    EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
+    EXPECT_EQ(line.food, "cream cheese");
+
+    // A pinch or a dash without a number is one.
+    line = read("Pinch of salt");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.unit, Unit::Pinch);
+    EXPECT_EQ(line.food, "salt");
 }
 
 TEST(IngredientLineReader, SeparatesPreparationAndComments)
