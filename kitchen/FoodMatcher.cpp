@@ -65,12 +65,13 @@ const QSet<QString>& preparedWords()
     return words;
 }
 
-// Words that make a food something else than the food they name: "non-dairy milk", "vegan butter".
+// Words that make a food something else than the food they name: "non-dairy milk", "vegan butter",
+// or another size of it, which its count measures do not weigh: "baby bok choy".
 const QSet<QString>& unlikeWords()
 {
     static const QSet<QString> words = [] {
         QSet<QString> set;
-        for (const char* word : {"non", "nondairy", "vegan", "plant", "free", "imitation", "substitute", "alternative",
+        for (const char* word : {"non", "nondairy", "vegan", "baby", "mini", "plant", "free", "imitation", "substitute", "alternative",
                                  "replacer", "flavored", "flavoured", "flavor", "flavour"})
             set.insert(foldedWord(QString::fromLatin1(word)));
         return set;
@@ -195,6 +196,7 @@ void FoodMatcher::prepare()
                   statement.columnInt(1));
     curated_.clear();
     curatedWords_.clear();
+    weighedAs_.clear();
     for (const CuratedFood& entry : curatedFoods()) {
         if (!positionOf_.contains(entry.ndbNo))
             continue; // a food the user removed
@@ -203,6 +205,8 @@ void FoodMatcher::prepare()
         if (!curated_.contains(words.join(u' ')))
             curated_.insert(words.join(u' '), entry.ndbNo);
         curatedWords_.emplace_back(words, entry.ndbNo);
+        if (entry.weighedAs && positionOf_.contains(entry.weighedAs))
+            weighedAs_.insert(entry.ndbNo, entry.weighedAs);
     }
     indexedVersion_ = version;
     indexed_ = true;
@@ -355,6 +359,12 @@ bool FoodMatcher::namesCuratedFood(const QString& foodWords)
     prepare();
     const QStringList words = queryWords(foodWords);
     return !words.isEmpty() && (curated_.contains(words.join(u' ')) || curatedWithin(words).head);
+}
+
+std::int32_t FoodMatcher::weighedAs(std::int32_t ndbNo)
+{
+    prepare();
+    return weighedAs_.value(ndbNo, 0);
 }
 
 bool FoodMatcher::isCuratedName(const QString& foodWords)

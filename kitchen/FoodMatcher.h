@@ -40,6 +40,8 @@ public:
     bool isCuratedName(const QString& foodWords);
     // Whether they are a curated name, or hold one that names their last word (see `curatedHead`).
     bool namesCuratedFood(const QString& foodWords);
+    // The food whose volume measures weigh this one, as the curated table says; 0 for none.
+    std::int32_t weighedAs(std::int32_t ndbNo);
     // Builds the index now when it is missing or stale.
     void prepare();
 
@@ -83,4 +85,5 @@ private:
     // Curated names, folded and without preparation words, to their food.
     QHash<QString, std::int32_t> curated_;
     std::vector<std::pair<QStringList, std::int32_t>> curatedWords_;
+    QHash<std::int32_t, std::int32_t> weighedAs_;
 };

@@ -124,11 +124,17 @@ void IngredientLinker::link(LinkProposal& proposal, const FoodCandidate& food)
     GramResult grams = gramsFor(proposal.line, measures);
     const IngredientLine& line = proposal.line;
     const bool volume = line.unit && unitKind(*line.unit) == UnitKind::Volume;
-    if (!grams.grams && volume && !hasVolumeMeasure(measures) && isWaterLike(food.description)) {
-        grams = gramsFor(line, measuresOf(foods_.sqlite(), kTapWater));
-        grams.measure.reset(); // tap water's measure is no measure of this food
-        if (grams.grams)
-            grams.reason = QStringLiteral("by volume, weighed as tap water");
+    if (!grams.grams && volume && !hasVolumeMeasure(measures)) {
+        // A food the tables weigh only by mass is weighed by volume as a kin of it.
+        const std::int32_t kin = isWaterLike(food.description) ? kTapWater : matcher_.weighedAs(food.ndbNo);
+        if (kin) {
+            grams = gramsFor(line, measuresOf(foods_.sqlite(), kin));
+            grams.measure.reset(); // the kin's measure is no measure of this food
+            if (grams.grams)
+                grams.reason = kin == kTapWater ? QStringLiteral("by volume, weighed as tap water")
+                                                : QStringLiteral("by volume, weighed as %1")
+                                                      .arg(matcher_.food(kin).value_or(FoodCandidate{}).description);
+        }
     }
     proposal.reason = grams.reason;
     if (!grams.grams)

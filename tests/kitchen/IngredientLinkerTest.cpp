@@ -103,6 +103,20 @@ TEST_F(IngredientLinkerTest, WeighsWaterThroughItsLitreMeasure)
     EXPECT_NEAR(proposal.link->weightInGram, 2 * 236.5882365, 0.01);
 }
 
+TEST_F(IngredientLinkerTest, WeighsByVolumeAsItsKinAFoodTheTablesWeighOnlyByMass)
+{
+    // Greek yogurt has no measure at all; the curated table weighs it as plain yogurt.
+    const LinkProposal proposal = linker.propose(QStringLiteral("1/2 cup Greek yogurt"));
+    ASSERT_TRUE(proposal.link) << proposal.reason.toStdString();
+    EXPECT_EQ(proposal.link->ndbNo, 1293);
+    EXPECT_TRUE(proposal.link->byGram);
+    EXPECT_NEAR(proposal.link->weightInGram, 245.0 / 2, 1e-9);
+    EXPECT_TRUE(proposal.reason.contains(QStringLiteral("weighed as Yogurt, plain")));
+    // A mass needs no kin, and a food without one stays without grams.
+    EXPECT_EQ(linker.propose(QStringLiteral("150 g Greek yogurt")).link->weightInGram, 150);
+    EXPECT_FALSE(linker.propose(QStringLiteral("1 cup ground beef")).link);
+}
+
 TEST_F(IngredientLinkerTest, TakesTheFirstFoodALineOffersThatItKnows)
 {
     const auto linkedTo = [&](const char* line) {
@@ -127,7 +141,7 @@ TEST_F(IngredientLinkerTest, KnowsACommonFoodUnderAMakersNameButNotAnotherFormOf
     EXPECT_EQ(salt.link->ndbNo, 2047);
     EXPECT_TRUE(salt.confident);
     // Words that make it another food, or another form of it, leave the choice to the cook.
-    for (const char* line : {"1 cup non-dairy milk", "2 cups cooked white rice", "1 cup vegan butter",
+    for (const char* line : {"1 cup non-dairy milk", "2 cups cooked lentils", "1 cup vegan butter",
                              "1/2 cup chocolate chip cookies"})
         EXPECT_FALSE(linker.propose(QString::fromLatin1(line)).confident) << line;
 }
