@@ -79,6 +79,19 @@ const QSet<QString>& unlikeWords()
     return words;
 }
 
+// Of the prepared words, the ones after which a food weighs other than the one named: cooked rice,
+// canned beans, dried fruit. Frozen, toasted or cut, a food is still itself by the gram.
+bool changesWeight(const QString& word)
+{
+    static const QSet<QString> same = [] {
+        QSet<QString> set;
+        for (const char* kept : {"frozen", "toasted", "crushed", "sliced", "chopped", "diced", "mashed", "pureed", "heated"})
+            set.insert(foldedWord(QString::fromLatin1(kept)));
+        return set;
+    }();
+    return preparedWords().contains(word) && !same.contains(word);
+}
+
 int groupPenaltyOf(std::int64_t group)
 {
     switch (group) {
@@ -347,8 +360,7 @@ FoodMatcher::CuratedWithin FoodMatcher::curatedWithin(const QStringList& query) 
             length = words.size();
             found.head = words.contains(query.back());
             for (const QString& word : query)
-                found.head = found.head
-                             && (words.contains(word) || !(preparedWords().contains(word) || unlikeWords().contains(word)));
+                found.head = found.head && (words.contains(word) || !(changesWeight(word) || unlikeWords().contains(word)));
         }
     }
     return found;

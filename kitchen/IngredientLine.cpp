@@ -120,6 +120,20 @@ bool isLeadingPreparation(QStringView lowerWord)
     return std::find(kLeadingPreparation.begin(), kLeadingPreparation.end(), lowerWord) != kLeadingPreparation.end();
 }
 
+// Whether every word of `lowerText` describes a food without naming one: "sliced", "boneless".
+bool onlyDescribes(QStringView lowerText)
+{
+    static const std::array<QStringView, 8> describing{u"boneless", u"skinless", u"toasted", u"unsalted",
+                                                       u"salted", u"skin-on", u"bone-in", u"raw"};
+    bool any = false;
+    for (const QStringView word : lowerText.split(u' ', Qt::SkipEmptyParts)) {
+        if (!isLeadingPreparation(word) && std::find(describing.begin(), describing.end(), word) == describing.end())
+            return false;
+        any = true;
+    }
+    return any;
+}
+
 // Where the food's words end: at a comma, a semicolon or a dash between spaces.
 qsizetype foodEnd(QStringView rest)
 {
@@ -648,8 +662,14 @@ void LineReader::readRest()
     if (rest.contains(u'(')) {
         withoutBrackets = rest.toString();
         for (qsizetype open = withoutBrackets.indexOf(u'('); open >= 0; open = withoutBrackets.indexOf(u'(', open)) {
-            qsizetype close = withoutBrackets.indexOf(u')', open);
-            if (close < 0)
+            // The bracket's own close: "(freshly squeezed (from 1/2 grapefruit))" holds another.
+            qsizetype close = open + 1;
+            for (int depth = 1; close < withoutBrackets.size(); ++close) {
+                depth += withoutBrackets[close] == u'(' ? 1 : withoutBrackets[close] == u')' ? -1 : 0;
+                if (depth == 0)
+                    break;
+            }
+            if (close >= withoutBrackets.size())
                 close = withoutBrackets.size() - 1;
             const QString inside =
                 withoutBrackets.sliced(open + 1, close - open - (withoutBrackets[close] == u')' ? 1 : 0)).trimmed();
@@ -668,7 +688,18 @@ void LineReader::readRest()
         rest = withoutBrackets;
         lowerRest = lowerWithoutBrackets;
     }
-    const qsizetype split = foodEnd(rest);
+    qsizetype split = foodEnd(rest);
+    // "sliced, toasted almonds", "4 boneless, skinless chicken thighs": words that only describe
+    // the food stand before the comma, and the food comes after it.
+    QString joinedFood;
+    QString lowerJoinedFood;
+    if (split < rest.size() && rest[split] == u',' && onlyDescribes(lowerRest.first(split))) {
+        joinedFood = rest.first(split).toString() + rest.sliced(split + 1).toString();
+        lowerJoinedFood = lowered(joinedFood);
+        rest = joinedFood;
+        lowerRest = lowerJoinedFood;
+        split = foodEnd(rest);
+    }
     QStringView food = rest.first(split);
     QStringView lowerFood = lowerRest.first(split);
     while (!food.isEmpty() && food[0] == u' ') {

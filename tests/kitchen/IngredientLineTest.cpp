@@ -311,6 +311,11 @@ TEST(IngredientLineReader, SeparatesPreparationAndComments)
         {"oil for frying", "oil", "for frying"},
         {"flaky salt, plus more for serving", "flaky salt", "plus more for serving"},
         {"1 lemon - juiced", "lemon", "juiced"},
+        // Brackets within brackets are one comment.
+        {"1/4 cup lime juice (freshly squeezed (from 2 limes))", "lime juice", "freshly squeezed (from 2 limes)"},
+        // Words that only describe the food may stand before a comma.
+        {"4 boneless, skinless chicken thighs", "boneless skinless chicken thighs", ""},
+        {"1/2 cup sliced, toasted almonds", "toasted almonds", "sliced"},
     };
     for (const Case& c : cases) {
         const IngredientLine line = read(c.line);
