@@ -187,6 +187,7 @@ private:
     QString text_;
     QString lower_;
     qsizetype at_ = 0;
+    QString juiceOf_; // "juice" of "juice of 1 lemon"
     IngredientLine line_;
 };
 
@@ -212,6 +213,34 @@ IngredientLine LineReader::read(const QString& written)
                                   || (text_[at_] == u'-' && !(at_ + 1 < text_.size() && text_[at_ + 1].isDigit()))))
         ++at_;
     skipSpaces(at_);
+    // "Optional: 2 tsp brandy", "Glaze: 1/2 cup powdered sugar": a label before the amount.
+    if (const qsizetype colon = text_.indexOf(u':', at_);
+        colon > at_ && colon - at_ <= 30 && !text_[at_].isDigit() && !vulgarFraction(text_[at_])) {
+        qsizetype after = colon + 1;
+        skipSpaces(after);
+        if (after < text_.size() && (text_[after].isDigit() || vulgarFraction(text_[after])))
+            at_ = after;
+    }
+    // "Juice of 1 lemon", "zest of half an orange": the fruit's juice, counted by the fruit.
+    for (QStringView part : {u"juice", u"zest"}) {
+        qsizetype after = at_;
+        if (lowerTokenAt(after) != part)
+            continue;
+        after += part.size();
+        skipSpaces(after);
+        const QStringView joint = lowerTokenAt(after);
+        if (joint != u"of" && joint != u"from")
+            continue;
+        after += joint.size();
+        skipSpaces(after);
+        const qsizetype saved = at_;
+        at_ = after;
+        if (readQuantity() || readArticleQuantity()) {
+            juiceOf_ = part.toString();
+            break;
+        }
+        at_ = saved;
+    }
     // "about 2 cups", "~11 cloves"
     for (QStringView hedge : {u"about ", u"approx. ", u"approximately ", u"roughly ", u"~"})
         if (startsWithAt(at_, hedge)) {
@@ -730,6 +759,8 @@ void LineReader::readRest()
             }
     }
     line_.food = food.toString();
+    if (!juiceOf_.isEmpty() && !line_.food.isEmpty())
+        line_.food += u' ' + juiceOf_;
     line_.preparation = notes.join(QStringLiteral(", "));
 }
 

@@ -38,6 +38,7 @@ constexpr std::int32_t kLemon = 9150;
 constexpr std::int32_t kThyme = 2049;
 constexpr std::int32_t kBayLeaf = 2004;
 constexpr std::int32_t kKale = 11233;
+constexpr std::int32_t kLemonJuice = 9152;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
 {
@@ -84,6 +85,7 @@ TEST_F(GramConversionTest, CountsBySizeKinUnitOrUsualWeightWhenTheLineNamesNoMea
     // A size the food has no measure of counts the whole item: "sweetpotato, 5\" long".
     EXPECT_EQ(gramsOf("2 large sweet potatoes", kSweetPotato), 2 * 130);
     EXPECT_EQ(gramsOf("1 medium lemon", kLemon), 58);
+    EXPECT_EQ(gramsOf("juice of 2 lemons", kLemonJuice), 2 * 48);
     // A sprig, a leaf and a handful by their usual weight.
     EXPECT_EQ(gramsOf("4 sprigs fresh thyme", kThyme), 4);
     EXPECT_NEAR(gramsOf("2 bay leaves", kBayLeaf), 0.4, 1e-9);

@@ -287,6 +287,15 @@ TEST(IngredientLineReader, AddsASecondAmountAndReadsTheContainerAfterAnAmount)
     EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
     EXPECT_EQ(line.food, "cream cheese");
 
+    // The juice of a fruit is counted by the fruit; a label before the amount is no food.
+    line = read("Juice of 1 lemon");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.food, "lemon juice");
+    line = read("Optional glaze: 1/2 cup powdered sugar");
+    EXPECT_EQ(line.quantity, 0.5);
+    EXPECT_EQ(line.unit, Unit::Cup);
+    EXPECT_EQ(line.food, "powdered sugar");
+
     // A pinch or a dash without a number is one.
     line = read("Pinch of salt");
     EXPECT_EQ(line.quantity, 1);
