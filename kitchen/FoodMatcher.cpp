@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -71,7 +72,7 @@ const QSet<QString>& unlikeWords()
 {
     static const QSet<QString> words = [] {
         QSet<QString> set;
-        for (const char* word : {"non", "nondairy", "vegan", "baby", "mini", "plant", "free", "imitation", "substitute", "alternative",
+        for (const char* word : {"non", "nondairy", "vegan", "baby", "mini", "nutritional", "plant", "free", "imitation", "substitute", "alternative",
                                  "replacer", "flavored", "flavoured", "flavor", "flavour"})
             set.insert(foldedWord(QString::fromLatin1(word)));
         return set;
@@ -333,6 +334,16 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
         candidates.push_back(
             scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, withinHead, false));
     }
+    // When no food's description holds every word, the curated name that names the food itself
+    // leads: "full fat coconut milk" is coconut milk before a milk that only has "fat".
+    constexpr double kNamedFoodLead = 3;
+    const bool anyAllWords =
+        std::any_of(candidates.begin(), candidates.end(), [](const FoodCandidate& c) { return c.allWords; });
+    const bool leadNamed = withinFood && withinHead && !anyAllWords;
+    if (leadNamed)
+        for (FoodCandidate& candidate : candidates)
+            if (candidate.ndbNo == withinFood)
+                candidate.score += kNamedFoodLead;
     const auto better = [](const FoodCandidate& a, const FoodCandidate& b) {
         if (a.score != b.score)
             return a.score > b.score;
@@ -342,35 +353,46 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept), candidates.end(),
                       better);
     candidates.resize(kept);
-    for (FoodCandidate& candidate : candidates)
+    for (FoodCandidate& candidate : candidates) {
         candidate = scored(foods_[positionOf_.value(candidate.ndbNo)], query, queryIds, candidate.ndbNo == curatedFood,
                            candidate.ndbNo == withinFood, withinHead, true);
+        if (leadNamed && candidate.ndbNo == withinFood)
+            candidate.score += kNamedFoodLead;
+    }
     return candidates;
 }
 
 FoodMatcher::CuratedWithin FoodMatcher::curatedWithin(const QStringList& query) const
 {
+    // A name holding the line's last word, the food itself, comes first; then one that ends the
+    // line in two words or more ("full fat coconut milk" is coconut milk, though "full fat milk"
+    // is a name too); then the longest ("poblano chili pepper" is a poblano pepper).
     CuratedWithin found;
-    qsizetype length = 0;
+    std::tuple<bool, bool, qsizetype> best{false, false, 0};
     for (const auto& [words, ndbNo] : curatedWords_) {
-        if (words.size() <= length || words.size() >= query.size())
+        if (words.size() >= query.size())
+            continue;
+        const bool head = words.contains(query.back());
+        const bool ends = words.size() >= 2 && query.sliced(query.size() - words.size()) == words;
+        const std::tuple<bool, bool, qsizetype> rank{head, ends, words.size()};
+        if (rank <= best)
             continue;
         if (std::all_of(words.begin(), words.end(), [&](const QString& word) { return query.contains(word); })) {
             found.ndbNo = ndbNo;
-            length = words.size();
-            found.head = words.contains(query.back());
+            best = rank;
+            found.head = head;
+            // Another word that names a food makes it that food's kind: "oat milk", "strawberry kefir";
+            // salt and sugar beside another food say how much of them it holds: "reduced-salt stock".
+            const auto namesFood = [&](const QString& word) {
+                return curated_.contains(word) && word != u"salt" && word != u"sugar";
+            };
             for (const QString& word : query)
-                found.head = found.head && (words.contains(word) || !(changesWeight(word) || unlikeWords().contains(word)));
+                found.head = found.head
+                             && (words.contains(word)
+                                 || !(changesWeight(word) || unlikeWords().contains(word) || namesFood(word)));
         }
     }
     return found;
-}
-
-bool FoodMatcher::namesCuratedFood(const QString& foodWords)
-{
-    prepare();
-    const QStringList words = queryWords(foodWords);
-    return !words.isEmpty() && (curated_.contains(words.join(u' ')) || curatedWithin(words).head);
 }
 
 std::int32_t FoodMatcher::weighedAs(std::int32_t ndbNo)

@@ -38,8 +38,6 @@ public:
     QStringList foodWordsOf(const QString& foodWords) const { return queryWords(foodWords); }
     // Whether the curated table has these food words as one of its names.
     bool isCuratedName(const QString& foodWords);
-    // Whether they are a curated name, or hold one that names their last word (see `curatedHead`).
-    bool namesCuratedFood(const QString& foodWords);
     // The food whose volume measures weigh this one, as the curated table says; 0 for none.
     std::int32_t weighedAs(std::int32_t ndbNo);
     // Builds the index now when it is missing or stale.

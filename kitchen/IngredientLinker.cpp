@@ -38,7 +38,7 @@ void IngredientLinker::prepare()
 
 // "butter or margarine", "light or dark brown sugar", "almond or cashew milk": the foods a line
 // offers, the cook's first choice first. A first choice may share the food word of the one after
-// it: "light" is light brown sugar, "reduced-salt vegetable" vegetable stock, when the curated
+// it: "light" is light brown sugar, "reduced-salt vegetable" is vegetable stock, when the curated
 // table knows the food so made; "butter" in "butter or coconut oil" stays butter.
 QStringList IngredientLinker::choices(const QString& food)
 {
@@ -53,8 +53,10 @@ QStringList IngredientLinker::choices(const QString& food)
         const bool single = matcher_.foodWordsOf(part).size() == 1;
         if (last.size() > 1 && !part.endsWith(last.back(), Qt::CaseInsensitive)) {
             const QString joined = part + u' ' + (single ? last.mid(1).join(u' ') : last.back());
+            const QString lastWord = part.split(u' ', Qt::SkipEmptyParts).back();
             if (matcher_.isCuratedName(joined)
-                || (!matcher_.isCuratedName(part) && (single || matcher_.namesCuratedFood(joined)))) {
+                || (!matcher_.isCuratedName(part)
+                    && (single || matcher_.isCuratedName(lastWord + u' ' + last.back())))) {
                 found << joined;
                 continue;
             }

@@ -140,8 +140,12 @@ TEST_F(IngredientLinkerTest, KnowsACommonFoodUnderAMakersNameButNotAnotherFormOf
     ASSERT_TRUE(salt.link);
     EXPECT_EQ(salt.link->ndbNo, 2047);
     EXPECT_TRUE(salt.confident);
+    // The name that ends the line is the food: coconut milk, not the full-fat milk also in the words.
+    const LinkProposal coconut = linker.propose(QStringLiteral("1 cup full fat coconut milk"));
+    ASSERT_FALSE(coconut.candidates.empty());
+    EXPECT_EQ(coconut.candidates.front().ndbNo, 12118);
     // Words that make it another food, or another form of it, leave the choice to the cook.
-    for (const char* line : {"1 cup non-dairy milk", "2 cups cooked lentils", "1 cup vegan butter",
+    for (const char* line : {"1 cup non-dairy milk", "1 cup oat milk", "2 cups cooked lentils", "1 cup vegan butter",
                              "1/2 cup chocolate chip cookies"})
         EXPECT_FALSE(linker.propose(QString::fromLatin1(line)).confident) << line;
 }
