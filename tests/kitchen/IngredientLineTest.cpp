@@ -48,6 +48,10 @@ TEST(IngredientLineReader, ReadsQuantitiesAsCooksWriteThem)
         {"12345678901234567890 g salt", 12345678901234567890.0, 12345678901234567890.0, 12345678901234567890.0},
         {"1.5e3 g flour", 1500, 1500, 1500},
         {"ONE CUP MILK", 1, 1, 1},
+        // A mixed number that lost its space, alone or in a range.
+        {"11/2 cups milk", 1.5, 1.5, 1.5},
+        {"2-21/2 pounds beef", 2.25, 2, 2.5},
+        {"10/4 cups milk", 2.5, 2.5, 2.5},
     };
     for (const QuantityCase& c : cases) {
         const IngredientLine line = read(c.line);
