@@ -2,7 +2,8 @@
 // with JSON-LD the share read with the title and every ingredient line as published.
 // Importing them: the time to read, link and total one page on the full data, the
 // share of lines linked with grams, and how near the calories per serve come to
-// those the sites publish. Set SAPORIA_BENCH_MISSES=1 to list the pages that miss.
+// those the sites publish. Set SAPORIA_BENCH_MISSES=1 to list the pages that miss,
+// SAPORIA_BENCH_LINKS=1 to list every imported line with its link or why it has none.
 
 #include "bench/BenchSupport.h"
 
@@ -186,6 +187,7 @@ void ImportAccuracy(benchmark::State& state)
     Database data("import", "data", Database::Access::ReadOnly);
     RecipeImporter importer(data, RecipeImporter::Mode::DryRun);
     const bool listMisses = std::getenv("SAPORIA_BENCH_MISSES") != nullptr;
+    const bool listLinks = std::getenv("SAPORIA_BENCH_LINKS") != nullptr;
     std::size_t lines = 0;
     std::size_t withGrams = 0;
     std::vector<double> kcalErrors;
@@ -199,6 +201,12 @@ void ImportAccuracy(benchmark::State& state)
             const ImportedRecipe& recipe = result.recipes.front();
             lines += recipe.recipe.lines.size();
             withGrams += recipe.recipe.linkedCount();
+            if (listLinks) {
+                std::fprintf(stderr, "page %s: serves %s (page: %s)\n", page.file.c_str(),
+                             recipe.recipe.draft.serves ? std::to_string(*recipe.recipe.draft.serves).c_str() : "none",
+                             qPrintable(page.expected[QStringLiteral("yields")].toVariant().toString()));
+                listLines(recipe);
+            }
             const QJsonValue published = page.expected[QStringLiteral("kcal_per_serving")];
             if (!published.isDouble() || !(published.toDouble() > 0))
                 continue;

@@ -72,6 +72,9 @@ void propose(LinkedLine& line, const LinkProposal& proposal)
 {
     if (!proposal.link) {
         line.reason = proposal.reason.toStdString();
+        // "No "stick" measure for this food" says which food only beside its name.
+        if (!proposal.candidates.empty() && proposal.line.totalQuantity())
+            line.reason += " (" + proposal.candidates.front().description.toStdString() + ")";
         return;
     }
     if (!proposal.confident) {

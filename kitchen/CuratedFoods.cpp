@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+
 std::vector<CuratedFood> readCuratedFoods(const QString& tableText)
 {
     std::vector<CuratedFood> foods;
@@ -18,9 +20,10 @@ std::vector<CuratedFood> readCuratedFoods(const QString& tableText)
         if (!number || ndbNo <= 0)
             continue;
         const QString comment = columns.size() > 2 ? columns[2].trimmed().toString() : QString();
+        const int weighedAs = columns.size() > 3 ? std::max(columns[3].trimmed().toInt(), 0) : 0;
         for (QStringView name : columns[0].split(u'|'))
             if (!name.trimmed().isEmpty())
-                foods.push_back({name.trimmed().toString(), ndbNo, comment});
+                foods.push_back({name.trimmed().toString(), ndbNo, comment, weighedAs});
     }
     return foods;
 }

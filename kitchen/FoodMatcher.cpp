@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -63,6 +64,33 @@ const QSet<QString>& preparedWords()
         return set;
     }();
     return words;
+}
+
+// Words that make a food something else than the food they name: "non-dairy milk", "vegan butter",
+// or another size of it, which its count measures do not weigh: "baby bok choy".
+const QSet<QString>& unlikeWords()
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* word : {"non", "nondairy", "vegan", "baby", "mini", "nutritional", "plant", "free", "imitation", "substitute", "alternative",
+                                 "replacer", "flavored", "flavoured", "flavor", "flavour"})
+            set.insert(foldedWord(QString::fromLatin1(word)));
+        return set;
+    }();
+    return words;
+}
+
+// Of the prepared words, the ones after which a food weighs other than the one named: cooked rice,
+// canned beans, dried fruit. Frozen, toasted or cut, a food is still itself by the gram.
+bool changesWeight(const QString& word)
+{
+    static const QSet<QString> same = [] {
+        QSet<QString> set;
+        for (const char* kept : {"frozen", "toasted", "crushed", "sliced", "chopped", "diced", "mashed", "pureed", "heated"})
+            set.insert(foldedWord(QString::fromLatin1(kept)));
+        return set;
+    }();
+    return preparedWords().contains(word) && !same.contains(word);
 }
 
 int groupPenaltyOf(std::int64_t group)
@@ -182,6 +210,7 @@ void FoodMatcher::prepare()
                   statement.columnInt(1));
     curated_.clear();
     curatedWords_.clear();
+    weighedAs_.clear();
     for (const CuratedFood& entry : curatedFoods()) {
         if (!positionOf_.contains(entry.ndbNo))
             continue; // a food the user removed
@@ -190,6 +219,8 @@ void FoodMatcher::prepare()
         if (!curated_.contains(words.join(u' ')))
             curated_.insert(words.join(u' '), entry.ndbNo);
         curatedWords_.emplace_back(words, entry.ndbNo);
+        if (entry.weighedAs && positionOf_.contains(entry.weighedAs))
+            weighedAs_.insert(entry.ndbNo, entry.weighedAs);
     }
     indexedVersion_ = version;
     indexed_ = true;
@@ -213,7 +244,7 @@ QStringList FoodMatcher::queryWords(const QString& foodWords) const
 
 FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& query,
                                   const std::vector<WordId>& queryIds, bool curatedExact, bool curatedWithin,
-                                  bool explained) const
+                                  bool curatedHead, bool explained) const
 {
     FoodCandidate candidate;
     candidate.ndbNo = food.ndbNo;
@@ -242,6 +273,7 @@ FoodCandidate FoodMatcher::scored(const IndexedFood& food, const QStringList& qu
         if (!asked(id) && preparedWord_[std::size_t(id)])
             ++preparedNotAsked;
     candidate.allWords = matched == query.size();
+    candidate.curatedHead = curatedWithin && curatedHead;
     candidate.score = 10 * coverage + 1.5 * brevity + (headMatched ? 2 : 0) + (leadNamed ? 1 : 0) + (food.raw ? 0.5 : 0)
                       - 1.0 * preparedNotAsked - 4.0 * food.groupPenalty - (food.brand ? 3 : 0)
                       + (curatedWithin ? 3 : 0);
@@ -274,16 +306,9 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     const auto exact = curated_.constFind(query.join(u' '));
     const std::int32_t curatedFood = exact != curated_.constEnd() ? *exact : 0;
     // The longest curated name whose words all stand in the line: "sharp cheddar cheese" holds "cheddar cheese".
-    std::int32_t withinFood = 0;
-    qsizetype withinLength = 0;
-    for (const auto& [words, ndbNo] : curatedWords_) {
-        if (words.size() <= withinLength || words.size() >= query.size())
-            continue;
-        if (std::all_of(words.begin(), words.end(), [&](const QString& word) { return query.contains(word); })) {
-            withinFood = ndbNo;
-            withinLength = words.size();
-        }
-    }
+    const CuratedWithin within = curatedWithin(query);
+    const std::int32_t withinFood = within.ndbNo;
+    const bool withinHead = within.head;
     std::vector<WordId> queryIds;
     queryIds.reserve(std::size_t(query.size()));
     std::vector<std::size_t> positions;
@@ -306,8 +331,19 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     candidates.reserve(positions.size());
     for (std::size_t position : positions) {
         const IndexedFood& food = foods_[position];
-        candidates.push_back(scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, false));
+        candidates.push_back(
+            scored(food, query, queryIds, food.ndbNo == curatedFood, food.ndbNo == withinFood, withinHead, false));
     }
+    // When no food's description holds every word, the curated name that names the food itself
+    // leads: "full fat coconut milk" is coconut milk before a milk that only has "fat".
+    constexpr double kNamedFoodLead = 3;
+    const bool anyAllWords =
+        std::any_of(candidates.begin(), candidates.end(), [](const FoodCandidate& c) { return c.allWords; });
+    const bool leadNamed = withinFood && withinHead && !anyAllWords;
+    if (leadNamed)
+        for (FoodCandidate& candidate : candidates)
+            if (candidate.ndbNo == withinFood)
+                candidate.score += kNamedFoodLead;
     const auto better = [](const FoodCandidate& a, const FoodCandidate& b) {
         if (a.score != b.score)
             return a.score > b.score;
@@ -317,10 +353,59 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept), candidates.end(),
                       better);
     candidates.resize(kept);
-    for (FoodCandidate& candidate : candidates)
+    for (FoodCandidate& candidate : candidates) {
         candidate = scored(foods_[positionOf_.value(candidate.ndbNo)], query, queryIds, candidate.ndbNo == curatedFood,
-                           candidate.ndbNo == withinFood, true);
+                           candidate.ndbNo == withinFood, withinHead, true);
+        if (leadNamed && candidate.ndbNo == withinFood)
+            candidate.score += kNamedFoodLead;
+    }
     return candidates;
+}
+
+FoodMatcher::CuratedWithin FoodMatcher::curatedWithin(const QStringList& query) const
+{
+    // A name holding the line's last word, the food itself, comes first; then one that ends the
+    // line in two words or more ("full fat coconut milk" is coconut milk, though "full fat milk"
+    // is a name too); then the longest ("poblano chili pepper" is a poblano pepper).
+    CuratedWithin found;
+    std::tuple<bool, bool, qsizetype> best{false, false, 0};
+    for (const auto& [words, ndbNo] : curatedWords_) {
+        if (words.size() >= query.size())
+            continue;
+        const bool head = words.contains(query.back());
+        const bool ends = words.size() >= 2 && query.sliced(query.size() - words.size()) == words;
+        const std::tuple<bool, bool, qsizetype> rank{head, ends, words.size()};
+        if (rank <= best)
+            continue;
+        if (std::all_of(words.begin(), words.end(), [&](const QString& word) { return query.contains(word); })) {
+            found.ndbNo = ndbNo;
+            best = rank;
+            found.head = head;
+            // Another word that names a food makes it that food's kind: "oat milk", "strawberry kefir";
+            // salt and sugar beside another food say how much of them it holds: "reduced-salt stock".
+            const auto namesFood = [&](const QString& word) {
+                return curated_.contains(word) && word != u"salt" && word != u"sugar";
+            };
+            for (const QString& word : query)
+                found.head = found.head
+                             && (words.contains(word)
+                                 || !(changesWeight(word) || unlikeWords().contains(word) || namesFood(word)));
+        }
+    }
+    return found;
+}
+
+std::int32_t FoodMatcher::weighedAs(std::int32_t ndbNo)
+{
+    prepare();
+    return weighedAs_.value(ndbNo, 0);
+}
+
+bool FoodMatcher::isCuratedName(const QString& foodWords)
+{
+    prepare();
+    const QStringList words = queryWords(foodWords);
+    return !words.isEmpty() && curated_.contains(words.join(u' '));
 }
 
 std::optional<FoodCandidate> FoodMatcher::food(std::int32_t ndbNo)

@@ -3,6 +3,8 @@
 #include "kitchen/WordFolding.h"
 #include "store/Sqlite.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
@@ -35,6 +37,13 @@ std::optional<double> withinRule(double grams)
     return grams;
 }
 
+// A measure of the food made into something else, weighed only when the line asks for it:
+// a cup of whipped cream weighs half a cup of the cream poured.
+bool changesTheFood(const QString& qualifier)
+{
+    return qualifier == u"whipped";
+}
+
 // Among measures of one unit, the one whose words the line shares most, then the plainest.
 const FoodMeasure* bestOf(const std::vector<const FoodMeasure*>& measures, const QStringList& lineWords)
 {
@@ -45,7 +54,14 @@ const FoodMeasure* bestOf(const std::vector<const FoodMeasure*>& measures, const
         int shared = 0;
         for (const QString& word : measure->qualifiers)
             shared += lineWords.contains(word) ? 1 : 0;
-        const qsizetype others = measure->qualifiers.size() - shared;
+        qsizetype others = measure->qualifiers.size() - shared;
+        // The first word says what the measure holds: "cup, whipped"; "cup, fluid (yields 2 cups whipped)".
+        const QString state = measure->qualifiers.value(0);
+        if (changesTheFood(state) && !lineWords.contains(state))
+            others += 100;
+        // Of sizes the line does not name, the medium one.
+        if (measure->qualifiers.contains(QStringLiteral("medium")))
+            others -= 50;
         if (shared > bestShared || (shared == bestShared && others < bestOthers)) {
             best = measure;
             bestShared = shared;
@@ -110,47 +126,125 @@ GramResult fromVolume(const IngredientLine& line, double count, const std::vecto
     return result;
 }
 
-// A plain count ("2 eggs", "1 onion"): the measure that names the food, else a medium one, else a whole one.
-const FoodMeasure* plainCountMeasure(const std::vector<FoodMeasure>& measures, const QStringList& lineWords)
+// Words of a measure that weighs one whole item of the food: "fruit (2\" dia)", "pepper", "link, 4/lb".
+const QSet<QString>& wholeItemWords()
 {
-    const auto firstWord = [](const FoodMeasure& m) { return foldedWords(m.description).value(0); };
-    for (const FoodMeasure& measure : measures)
-        if (!measure.unit && lineWords.contains(firstWord(measure)))
-            return &measure;
-    for (const Unit size : {Unit::Medium, Unit::Large, Unit::Small})
+    static const QSet<QString> words = {QStringLiteral("whole"), QStringLiteral("fruit"), QStringLiteral("item"), QStringLiteral("each"), QStringLiteral("piece"), QStringLiteral("pepper"),
+                                        QStringLiteral("link"), QStringLiteral("fillet"), QStringLiteral("steak"), QStringLiteral("tortilla"), QStringLiteral("cookie"), QStringLiteral("muffin")};
+    return words;
+}
+
+// Measures named by the food itself: "Potato large (3\" to 4-1/4\" dia)" for "russet potatoes",
+// "sweetpotato, 5\" long" for "sweet potato".
+std::vector<const FoodMeasure*> namingMeasures(const std::vector<FoodMeasure>& measures, const QStringList& lineWords)
+{
+    const QString joined = lineWords.join(QString());
+    return measuresWith(measures, [&](const FoodMeasure& m) {
+        const QString first = foldedWords(m.description).value(0);
+        return !m.unit && !first.isEmpty() && (lineWords.contains(first) || (first.size() >= 6 && joined.contains(first)));
+    });
+}
+
+// A plain count ("2 eggs", "1 onion") or a size the food has no measure of ("4 medium chicken
+// breasts"): the measure that names the food, else the size asked for, a medium one, a large,
+// a small, else a whole one or a piece.
+const FoodMeasure* plainCountMeasure(const std::vector<FoodMeasure>& measures, const QStringList& lineWords,
+                                     std::optional<Unit> size)
+{
+    if (const FoodMeasure* named = bestOf(namingMeasures(measures, lineWords), lineWords))
+        return named;
+    std::vector<Unit> sizes = {Unit::Medium, Unit::Large, Unit::Small};
+    if (size)
+        sizes.insert(sizes.begin(), *size);
+    for (const Unit wanted : sizes)
         for (const FoodMeasure& measure : measures)
-            if (measure.unit == size)
+            if (measure.unit == wanted)
                 return &measure;
     for (const FoodMeasure& measure : measures) {
-        const QString word = firstWord(measure);
-        if (word == u"whole" || word == u"fruit" || word == u"item" || word == u"each" || word == u"piece")
+        const QString word = foldedWords(measure.description).value(0);
+        if (wholeItemWords().contains(word))
             return &measure;
     }
     return nullptr;
+}
+
+// Units cooks use for one another: a stick of celery is a stalk, and so is a rib.
+std::optional<Unit> kinUnit(Unit unit)
+{
+    switch (unit) {
+    case Unit::Stick:
+        return Unit::Stalk;
+    case Unit::Stalk:
+        return Unit::Stick;
+    default:
+        return std::nullopt;
+    }
+}
+
+// What one of a small count unit weighs when the food's tables give no measure of it:
+// a sprig of a herb, a leaf (a bay leaf is a dry one), a handful of leaves or nuts.
+std::optional<double> usualGrams(Unit unit, const QStringList& lineWords)
+{
+    switch (unit) {
+    case Unit::Sprig:
+        return 1.0;
+    case Unit::Leaf:
+        return lineWords.contains(QStringLiteral("bay")) ? 0.2 : 0.5;
+    case Unit::Handful:
+        return 30.0;
+    default:
+        return std::nullopt;
+    }
+}
+
+GramResult byUsualWeight(Unit unit, double count, const QStringList& lineWords)
+{
+    GramResult result;
+    const std::optional<double> each = usualGrams(unit, lineWords);
+    if (!each)
+        return result;
+    result.grams = withinRule(count * *each);
+    result.reason = result.grams ? QStringLiteral("by the usual weight of a %1, %2 g").arg(unitName(unit)).arg(*each)
+                                 : kAmountRule;
+    return result;
 }
 
 GramResult fromCount(const IngredientLine& line, double count, const std::vector<FoodMeasure>& measures,
                      const QStringList& lineWords)
 {
     GramResult result;
+    const auto ofUnit = [&](Unit unit) {
+        return bestOf(measuresWith(measures, [&](const FoodMeasure& m) { return m.unit == unit; }), lineWords);
+    };
     if (line.unit) {
         const Unit unit = *line.unit;
-        if (const FoodMeasure* own = bestOf(measuresWith(measures, [&](const FoodMeasure& m) { return m.unit == unit; }),
-                                            lineWords))
+        if (const FoodMeasure* own = ofUnit(unit))
             return throughMeasure(*own, count, QStringLiteral("by its measure \"%1\""));
+        if (const auto kin = kinUnit(unit))
+            if (const FoodMeasure* own = ofUnit(*kin))
+                return throughMeasure(*own, count, QStringLiteral("by its measure \"%1\""));
+        if (GramResult usual = byUsualWeight(unit, count, lineWords); usual.grams || !usual.reason.isEmpty())
+            return usual;
         result.reason = QStringLiteral("no \"%1\" measure for this food").arg(unitName(unit));
         return result;
     }
     if (line.size) {
         const Unit size = *line.size;
-        if (const FoodMeasure* own = bestOf(measuresWith(measures, [&](const FoodMeasure& m) { return m.unit == size; }),
-                                            lineWords))
+        if (const FoodMeasure* own = ofUnit(size))
             return throughMeasure(*own, count, QStringLiteral("by its measure \"%1\""));
+        // "Potato large (...)": the size stands among the words of a measure that names the food.
+        if (size != Unit::Inch)
+            if (const FoodMeasure* plain = plainCountMeasure(measures, lineWords, size))
+                return throughMeasure(*plain, count, QStringLiteral("counted by its measure \"%1\""));
         result.reason = QStringLiteral("no \"%1\" measure for this food").arg(unitName(size));
         return result;
     }
-    if (const FoodMeasure* plain = plainCountMeasure(measures, lineWords))
+    if (const FoodMeasure* plain = plainCountMeasure(measures, lineWords, std::nullopt))
         return throughMeasure(*plain, count, QStringLiteral("counted by its measure \"%1\""));
+    // "2 bay leaves": the unit is the food's last word.
+    if (lineWords.value(lineWords.size() - 1) == u"leaf")
+        if (GramResult usual = byUsualWeight(Unit::Leaf, count, lineWords); usual.grams)
+            return usual;
     result.reason = QStringLiteral("no count measure for this food");
     return result;
 }
@@ -195,7 +289,7 @@ GramResult gramsFor(const IngredientLine& line, const std::vector<FoodMeasure>& 
         result.reason = QStringLiteral("no amount in the line");
         return result;
     }
-    const QStringList lineWords = foldedWords(QString(line.food + u' ' + line.preparation));
+    const QStringList lineWords = foldedWords(QString(line.sizeText + u' ' + line.food + u' ' + line.preparation));
     if (line.unit && unitKind(*line.unit) == UnitKind::Volume)
         return fromVolume(line, *count, measures, lineWords);
     if (line.alternative && unitKind(line.alternative->unit) == UnitKind::Volume) {

@@ -41,7 +41,8 @@ struct GramResult {
     QString reason;                     // how the grams were found, or why there are none
 };
 
-// Grams are never invented: a mass in the line converts exactly; a volume goes
-// through the food's measure of that unit or one of its volume measures by the
-// standard ratios; a count or size through the measure that names it.
+// A mass in the line converts exactly; a volume goes through the food's measure of
+// that unit or one of its volume measures by the standard ratios; a count or size
+// through the measure that names it, else a medium or whole one. Only a sprig, a leaf
+// and a handful, which the tables seldom weigh, fall back on a usual weight.
 GramResult gramsFor(const IngredientLine& line, const std::vector<FoodMeasure>& measures);

@@ -120,6 +120,20 @@ bool isLeadingPreparation(QStringView lowerWord)
     return std::find(kLeadingPreparation.begin(), kLeadingPreparation.end(), lowerWord) != kLeadingPreparation.end();
 }
 
+// Whether every word of `lowerText` describes a food without naming one: "sliced", "boneless".
+bool onlyDescribes(QStringView lowerText)
+{
+    static const std::array<QStringView, 8> describing{u"boneless", u"skinless", u"toasted", u"unsalted",
+                                                       u"salted", u"skin-on", u"bone-in", u"raw"};
+    bool any = false;
+    for (const QStringView word : lowerText.split(u' ', Qt::SkipEmptyParts)) {
+        if (!isLeadingPreparation(word) && std::find(describing.begin(), describing.end(), word) == describing.end())
+            return false;
+        any = true;
+    }
+    return any;
+}
+
 // Where the food's words end: at a comma, a semicolon or a dash between spaces.
 qsizetype foodEnd(QStringView rest)
 {
@@ -162,6 +176,10 @@ private:
     bool readBracketAmount(bool perItem);
     bool readItemAmount();
     void readSlashAmount();
+    void skipBracketAmount();
+    void readAddedAmount();
+    void readContainer();
+    void readBareUnitCount();
     void readRest();
     // The food's words without the comments in and before them, which go to `notes`.
     QStringView takeComments(QStringView food, QStringView lowerFood, QStringList& notes);
@@ -169,6 +187,7 @@ private:
     QString text_;
     QString lower_;
     qsizetype at_ = 0;
+    QString juiceOf_; // "juice" of "juice of 1 lemon"
     IngredientLine line_;
 };
 
@@ -194,6 +213,34 @@ IngredientLine LineReader::read(const QString& written)
                                   || (text_[at_] == u'-' && !(at_ + 1 < text_.size() && text_[at_ + 1].isDigit()))))
         ++at_;
     skipSpaces(at_);
+    // "Optional: 2 tsp brandy", "Glaze: 1/2 cup powdered sugar": a label before the amount.
+    if (const qsizetype colon = text_.indexOf(u':', at_);
+        colon > at_ && colon - at_ <= 30 && !text_[at_].isDigit() && !vulgarFraction(text_[at_])) {
+        qsizetype after = colon + 1;
+        skipSpaces(after);
+        if (after < text_.size() && (text_[after].isDigit() || vulgarFraction(text_[after])))
+            at_ = after;
+    }
+    // "Juice of 1 lemon", "zest of half an orange": the fruit's juice, counted by the fruit.
+    for (QStringView part : {u"juice", u"zest"}) {
+        qsizetype after = at_;
+        if (lowerTokenAt(after) != part)
+            continue;
+        after += part.size();
+        skipSpaces(after);
+        const QStringView joint = lowerTokenAt(after);
+        if (joint != u"of" && joint != u"from")
+            continue;
+        after += joint.size();
+        skipSpaces(after);
+        const qsizetype saved = at_;
+        at_ = after;
+        if (readQuantity() || readArticleQuantity()) {
+            juiceOf_ = part.toString();
+            break;
+        }
+        at_ = saved;
+    }
     // "about 2 cups", "~11 cloves"
     for (QStringView hedge : {u"about ", u"approx. ", u"approximately ", u"roughly ", u"~"})
         if (startsWithAt(at_, hedge)) {
@@ -205,14 +252,18 @@ IngredientLine LineReader::read(const QString& written)
         // The pieces' length came first: "2-inch piece ginger", "8 1/2-inch slices baguette".
     } else if (readQuantity() || readArticleQuantity()) {
         readMultiplier();
-        if (!readPieceLength() && !readBracketAmount(true))
-            readItemAmount();
+        if (!readPieceLength() && !readBracketAmount(true) && readItemAmount())
+            skipBracketAmount();
+    } else {
+        readBareUnitCount();
     }
     skipModifiers();
     if (readUnit()) {
         readSlashAmount();
         const bool container = line_.unit && isContainer(*line_.unit);
         readBracketAmount(container);
+        readAddedAmount();
+        readContainer();
     }
     readRest();
     return line_;
@@ -249,6 +300,15 @@ bool LineReader::readQuantity()
                 high = second->value;
                 end = second->end;
             }
+        }
+    }
+    // "2/3 + 1/4 cup": two amounts of one unit, added.
+    if (!high && joinAt < text_.size() && (text_[joinAt] == u'+' || lowerTokenAt(joinAt) == u"plus")) {
+        qsizetype afterJoin = joinAt + (text_[joinAt] == u'+' ? 1 : 4);
+        skipSpaces(afterJoin);
+        if (const auto added = readNumber(view(), afterJoin)) {
+            low += added->value;
+            end = added->end;
         }
     }
     line_.rangeLow = low;
@@ -517,6 +577,91 @@ void LineReader::readSlashAmount()
     }
 }
 
+// "(680g)" after "8-ounce": the same amount again, in other units.
+void LineReader::skipBracketAmount()
+{
+    if (at_ >= text_.size() || text_[at_] != u'(')
+        return;
+    const qsizetype close = text_.indexOf(u')', at_);
+    qsizetype inside = at_ + 1;
+    skipSpaces(inside);
+    qsizetype end = 0;
+    if (close < 0 || !amountAt(inside, end))
+        return;
+    at_ = close + 1;
+    skipSpaces(at_);
+}
+
+// "1 1/2 cups plus 3 tablespoons", "1 stick + 2 tbsp": a second amount added to the first. One of
+// the same kind of unit adds to the quantity; another (a stick and spoons) only ends before the food.
+void LineReader::readAddedAmount()
+{
+    qsizetype at = at_;
+    if (at < text_.size() && text_[at] == u'+')
+        ++at;
+    else if (lowerTokenAt(at) == u"plus")
+        at += 4;
+    else
+        return;
+    skipSpaces(at);
+    const auto number = readNumber(view(), at);
+    if (!number || !line_.quantity || !line_.unit)
+        return;
+    qsizetype unitStart = number->end;
+    skipSpaces(unitStart);
+    const auto unit = unitAt(unitStart);
+    if (!unit || unitKind(unit->first) == UnitKind::Size)
+        return;
+    const UnitKind kind = unitKind(*line_.unit);
+    const double ratio = kind == UnitKind::Volume && unitKind(unit->first) == kind
+                             ? millilitresPerUnit(unit->first) / millilitresPerUnit(*line_.unit)
+                         : kind == UnitKind::Mass && unitKind(unit->first) == kind
+                             ? gramsPerUnit(unit->first) / gramsPerUnit(*line_.unit)
+                         : unit->first == *line_.unit ? 1
+                                                      : 0;
+    if (ratio > 0) {
+        const double added = number->value * ratio;
+        line_.quantity = *line_.quantity + added;
+        line_.rangeLow = line_.rangeLow.value_or(0) + added;
+        line_.rangeHigh = line_.rangeHigh.value_or(0) + added;
+        // The amount is both amounts: the row's name keeps neither.
+        if (const qsizetype start = text_.indexOf(line_.quantityText); start >= 0 && !line_.quantityText.isEmpty())
+            line_.quantityText = text_.sliced(start, unit->second - start);
+    }
+    at_ = unit->second;
+    skipSpaces(at_);
+    if (lowerTokenAt(at_) == u"of") {
+        at_ += 2;
+        skipSpaces(at_);
+    }
+}
+
+// "15 oz can pumpkin", "2 x 400 g tins of tomatoes": the container a mass or volume comes in.
+void LineReader::readContainer()
+{
+    if (!line_.unit || !isMassOrVolume(*line_.unit))
+        return;
+    const auto unit = unitAt(at_);
+    if (!unit || !isContainer(unit->first) || unit->first == Unit::Stick)
+        return;
+    line_.container = unit->first;
+    at_ = unit->second;
+    skipSpaces(at_);
+    if (lowerTokenAt(at_) == u"of") {
+        at_ += 2;
+        skipSpaces(at_);
+    }
+}
+
+// "Pinch of salt", "Dash hot sauce": the small measures count one without a number.
+void LineReader::readBareUnitCount()
+{
+    const auto unit = unitAt(at_);
+    if (!unit || (unit->first != Unit::Pinch && unit->first != Unit::Dash))
+        return;
+    line_.quantity = line_.rangeLow = line_.rangeHigh = 1;
+}
+
 QStringView LineReader::takeComments(QStringView food, QStringView lowerFood, QStringList& notes)
 {
     const qsizetype cut = commentStart(lowerFood);
@@ -546,8 +691,14 @@ void LineReader::readRest()
     if (rest.contains(u'(')) {
         withoutBrackets = rest.toString();
         for (qsizetype open = withoutBrackets.indexOf(u'('); open >= 0; open = withoutBrackets.indexOf(u'(', open)) {
-            qsizetype close = withoutBrackets.indexOf(u')', open);
-            if (close < 0)
+            // The bracket's own close: "(freshly squeezed (from 1/2 grapefruit))" holds another.
+            qsizetype close = open + 1;
+            for (int depth = 1; close < withoutBrackets.size(); ++close) {
+                depth += withoutBrackets[close] == u'(' ? 1 : withoutBrackets[close] == u')' ? -1 : 0;
+                if (depth == 0)
+                    break;
+            }
+            if (close >= withoutBrackets.size())
                 close = withoutBrackets.size() - 1;
             const QString inside =
                 withoutBrackets.sliced(open + 1, close - open - (withoutBrackets[close] == u')' ? 1 : 0)).trimmed();
@@ -566,7 +717,18 @@ void LineReader::readRest()
         rest = withoutBrackets;
         lowerRest = lowerWithoutBrackets;
     }
-    const qsizetype split = foodEnd(rest);
+    qsizetype split = foodEnd(rest);
+    // "sliced, toasted almonds", "4 boneless, skinless chicken thighs": words that only describe
+    // the food stand before the comma, and the food comes after it.
+    QString joinedFood;
+    QString lowerJoinedFood;
+    if (split < rest.size() && rest[split] == u',' && onlyDescribes(lowerRest.first(split))) {
+        joinedFood = rest.first(split).toString() + rest.sliced(split + 1).toString();
+        lowerJoinedFood = lowered(joinedFood);
+        rest = joinedFood;
+        lowerRest = lowerJoinedFood;
+        split = foodEnd(rest);
+    }
     QStringView food = rest.first(split);
     QStringView lowerFood = lowerRest.first(split);
     while (!food.isEmpty() && food[0] == u' ') {
@@ -597,6 +759,8 @@ void LineReader::readRest()
             }
     }
     line_.food = food.toString();
+    if (!juiceOf_.isEmpty() && !line_.food.isEmpty())
+        line_.food += u' ' + juiceOf_;
     line_.preparation = notes.join(QStringLiteral(", "));
 }
 

@@ -27,6 +27,7 @@ struct IngredientLine {
     QString sizeText;               // "large", "1-inch"
     std::optional<Unit> size;       // small, medium, large ...; inch for a piece sized by its length
     std::optional<AlternativeAmount> alternative;
+    std::optional<Unit> container;  // what a mass or volume comes in: the can of "15 oz can tomatoes"
     QString food;                   // "all-purpose flour"
     QString preparation;            // "sifted", "to taste", "plus more for serving"
 

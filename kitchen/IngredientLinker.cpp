@@ -3,6 +3,8 @@
 #include "kitchen/WordFolding.h"
 #include "store/Database.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 constexpr std::int32_t kTapWater = 14411;
@@ -34,24 +36,71 @@ void IngredientLinker::prepare()
     matcher_.prepare();
 }
 
-LinkProposal IngredientLinker::propose(const QString& line)
+// "butter or margarine", "light or dark brown sugar", "almond or cashew milk": the foods a line
+// offers, the cook's first choice first. A first choice may share the food word of the one after
+// it: "light" is light brown sugar, "reduced-salt vegetable" is vegetable stock, when the curated
+// table knows the food so made; "butter" in "butter or coconut oil" stays butter.
+QStringList IngredientLinker::choices(const QString& food)
 {
-    LinkProposal proposal;
-    proposal.line = readIngredientLine(line);
+    static const QRegularExpression orWord(QStringLiteral("\\s+or\\s+"), QRegularExpression::CaseInsensitiveOption);
+    const QStringList parts = food.split(orWord, Qt::SkipEmptyParts);
+    if (parts.size() < 2)
+        return {food};
+    const QStringList last = parts.back().split(u' ', Qt::SkipEmptyParts);
+    QStringList found;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        const QString& part = parts[i];
+        const bool single = matcher_.foodWordsOf(part).size() == 1;
+        if (last.size() > 1 && !part.endsWith(last.back(), Qt::CaseInsensitive)) {
+            const QString joined = part + u' ' + (single ? last.mid(1).join(u' ') : last.back());
+            const QString lastWord = part.split(u' ', Qt::SkipEmptyParts).back();
+            if (matcher_.isCuratedName(joined)
+                || (!matcher_.isCuratedName(part)
+                    && (single || matcher_.isCuratedName(lastWord + u' ' + last.back())))) {
+                found << joined;
+                continue;
+            }
+        }
+        found << part;
+    }
+    found << parts.back();
+    return found;
+}
+
+void IngredientLinker::proposeFood(LinkProposal& proposal, const QString& foodWords)
+{
+    proposal.link.reset();
+    proposal.confident = false;
     // A can holds canned food: "1 can tomatoes" are not raw ones.
-    const bool canned = proposal.line.unit == Unit::Can;
-    proposal.candidates = matcher_.match(canned ? QStringLiteral("canned ") + proposal.line.food : proposal.line.food);
+    const bool canned = proposal.line.unit == Unit::Can || proposal.line.container == Unit::Can;
+    proposal.candidates = matcher_.match(canned ? QStringLiteral("canned ") + foodWords : foodWords);
     if (proposal.candidates.empty()) {
-        proposal.reason = proposal.line.food.isEmpty() ? QStringLiteral("the line names no food")
-                                                       : QStringLiteral("no food matches \"%1\"").arg(proposal.line.food);
-        return proposal;
+        proposal.reason = foodWords.isEmpty() ? QStringLiteral("the line names no food")
+                                              : QStringLiteral("no food matches \"%1\"").arg(foodWords);
+        return;
     }
     const FoodCandidate& best = proposal.candidates.front();
     link(proposal, best);
     const bool clearLead = proposal.candidates.size() == 1
                            || best.score - proposal.candidates[1].score >= kClearLead;
-    proposal.confident = proposal.link && (best.curated || (best.allWords && clearLead));
-    return proposal;
+    proposal.confident = proposal.link && (best.curated || ((best.allWords || best.curatedHead) && clearLead));
+}
+
+LinkProposal IngredientLinker::propose(const QString& line)
+{
+    LinkProposal proposal;
+    proposal.line = readIngredientLine(line);
+    const QStringList foods = choices(proposal.line.food);
+    std::optional<LinkProposal> first;
+    for (const QString& food : foods) {
+        proposeFood(proposal, food);
+        if (proposal.confident)
+            return proposal;
+        if (!first)
+            first = proposal;
+    }
+    // No choice is a sure match: the first is the one to show.
+    return first ? *first : proposal;
 }
 
 LinkProposal IngredientLinker::proposeFor(const LinkProposal& proposal, std::int32_t ndbNo)
@@ -77,11 +126,17 @@ void IngredientLinker::link(LinkProposal& proposal, const FoodCandidate& food)
     GramResult grams = gramsFor(proposal.line, measures);
     const IngredientLine& line = proposal.line;
     const bool volume = line.unit && unitKind(*line.unit) == UnitKind::Volume;
-    if (!grams.grams && volume && !hasVolumeMeasure(measures) && isWaterLike(food.description)) {
-        grams = gramsFor(line, measuresOf(foods_.sqlite(), kTapWater));
-        grams.measure.reset(); // tap water's measure is no measure of this food
-        if (grams.grams)
-            grams.reason = QStringLiteral("by volume, weighed as tap water");
+    if (!grams.grams && volume && !hasVolumeMeasure(measures)) {
+        // A food the tables weigh only by mass is weighed by volume as a kin of it.
+        const std::int32_t kin = isWaterLike(food.description) ? kTapWater : matcher_.weighedAs(food.ndbNo);
+        if (kin) {
+            grams = gramsFor(line, measuresOf(foods_.sqlite(), kin));
+            grams.measure.reset(); // the kin's measure is no measure of this food
+            if (grams.grams)
+                grams.reason = kin == kTapWater ? QStringLiteral("by volume, weighed as tap water")
+                                                : QStringLiteral("by volume, weighed as %1")
+                                                      .arg(matcher_.food(kin).value_or(FoodCandidate{}).description);
+        }
     }
     proposal.reason = grams.reason;
     if (!grams.grams)

@@ -45,6 +45,9 @@ public:
 
 private:
     void link(LinkProposal& proposal, const FoodCandidate& food);
+    // The foods for one of the line's choices, linked to the best when there is one.
+    void proposeFood(LinkProposal& proposal, const QString& foodWords);
+    QStringList choices(const QString& food);
 
     const Database& foods_;
     FoodMatcher matcher_;

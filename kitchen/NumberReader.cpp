@@ -80,6 +80,11 @@ std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
     const double denominator = digitsValue({denominatorDigits}, 0);
     if (denominator == 0 || !std::isfinite(numerator) || !std::isfinite(denominator))
         return std::nullopt;
+    // "21/2" is "2 1/2" with its space lost: cooks write mixed numbers, never improper fractions.
+    const int last = numeratorDigits.back().unicode() - u'0';
+    if (numeratorDigits.size() == 2 && (denominator == 2 || denominator == 3 || denominator == 4 || denominator == 8)
+        && last > 0 && last < denominator)
+        return NumberRead{double(numeratorDigits.front().unicode() - u'0') + last / denominator, denominatorEnd};
     return NumberRead{numerator / denominator, denominatorEnd};
 }
 

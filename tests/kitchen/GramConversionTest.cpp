@@ -30,6 +30,15 @@ constexpr std::int32_t kCannedTomatoes = 11531;
 constexpr std::int32_t kGarlic = 11215;
 constexpr std::int32_t kOnion = 11282;
 constexpr std::int32_t kSalt = 2047;
+constexpr std::int32_t kHeavyCream = 1053;
+constexpr std::int32_t kCelery = 11143;
+constexpr std::int32_t kPotato = 11352;
+constexpr std::int32_t kSweetPotato = 11507;
+constexpr std::int32_t kLemon = 9150;
+constexpr std::int32_t kThyme = 2049;
+constexpr std::int32_t kBayLeaf = 2004;
+constexpr std::int32_t kKale = 11233;
+constexpr std::int32_t kLemonJuice = 9152;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
 {
@@ -60,6 +69,27 @@ TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
     EXPECT_EQ(chopped.measure->description, "cup, sliced");
     EXPECT_EQ(chopped.measureCount, 1);
     EXPECT_EQ(chopped.grams, 115);
+    // Cream is poured unless the line whips it: a cup of it whipped weighs half as much.
+    EXPECT_EQ(gramsOf("1 cup heavy cream", kHeavyCream), 238);
+    EXPECT_EQ(gramsOf("1 cup heavy cream, whipped", kHeavyCream), 120);
+}
+
+TEST_F(GramConversionTest, CountsBySizeKinUnitOrUsualWeightWhenTheLineNamesNoMeasureOfTheFood)
+{
+    // The medium measure when the line names no size; the food's own sized measure when it does.
+    EXPECT_EQ(gramsOf("3 celery stalks", kCelery), 3 * 40);
+    EXPECT_EQ(gramsOf("2 large celery stalks", kCelery), 2 * 64);
+    EXPECT_EQ(gramsOf("2 sticks celery", kCelery), 2 * 40);
+    EXPECT_EQ(gramsOf("3 large russet potatoes", kPotato), 3 * 369);
+    EXPECT_EQ(gramsOf("2 potatoes", kPotato), 2 * 213);
+    // A size the food has no measure of counts the whole item: "sweetpotato, 5\" long".
+    EXPECT_EQ(gramsOf("2 large sweet potatoes", kSweetPotato), 2 * 130);
+    EXPECT_EQ(gramsOf("1 medium lemon", kLemon), 58);
+    EXPECT_EQ(gramsOf("juice of 2 lemons", kLemonJuice), 2 * 48);
+    // A sprig, a leaf and a handful by their usual weight.
+    EXPECT_EQ(gramsOf("4 sprigs fresh thyme", kThyme), 4);
+    EXPECT_NEAR(gramsOf("2 bay leaves", kBayLeaf), 0.4, 1e-9);
+    EXPECT_EQ(gramsOf("a handful of kale", kKale), 30);
 }
 
 TEST_F(GramConversionTest, NeverInventsGrams)

@@ -1,3 +1,4 @@
+#include "kitchen/IngredientFields.h"
 #include "kitchen/IngredientLine.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,10 @@ TEST(IngredientLineReader, ReadsQuantitiesAsCooksWriteThem)
         {"12345678901234567890 g salt", 12345678901234567890.0, 12345678901234567890.0, 12345678901234567890.0},
         {"1.5e3 g flour", 1500, 1500, 1500},
         {"ONE CUP MILK", 1, 1, 1},
+        // A mixed number that lost its space, alone or in a range.
+        {"11/2 cups milk", 1.5, 1.5, 1.5},
+        {"2-21/2 pounds beef", 2.25, 2, 2.5},
+        {"10/4 cups milk", 2.5, 2.5, 2.5},
     };
     for (const QuantityCase& c : cases) {
         const IngredientLine line = read(c.line);
@@ -255,6 +260,53 @@ TEST(IngredientLineReader, ReadsAlternativeAmounts)
     EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
 }
 
+TEST(IngredientLineReader, AddsASecondAmountAndReadsTheContainerAfterAnAmount)
+{
+    IngredientLine line = read("1 1/2 cups plus 3 tablespoons sugar");
+    EXPECT_DOUBLE_EQ(*line.quantity, 1.5 + 3.0 / 16);
+    EXPECT_EQ(line.unit, Unit::Cup);
+    EXPECT_EQ(line.food, "sugar");
+    EXPECT_EQ(ingredientFields(line).name, "sugar");
+    line = read("2/3 + 1/4 cup chocolate chips");
+    EXPECT_NEAR(*line.quantity, 2.0 / 3 + 0.25, 1e-9);
+    EXPECT_EQ(line.food, "chocolate chips");
+    line = read("1 lb + 4 oz ground beef");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 20 * 28.349523125);
+    // A stick and spoons do not add up without the food's measures: the stick is kept.
+    line = read("1 stick + 6 tablespoons unsalted butter");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.unit, Unit::Stick);
+    EXPECT_EQ(line.food, "unsalted butter");
+
+    line = read("15 oz can pumpkin puree");
+    EXPECT_EQ(line.unit, Unit::Ounce);
+    EXPECT_EQ(line.container, Unit::Can);
+    EXPECT_EQ(line.food, "pumpkin puree");
+    line = read("2 x 400 g / 14 oz tins of plum tomatoes");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 800);
+    EXPECT_EQ(line.container, Unit::Can);
+    EXPECT_EQ(line.food, "plum tomatoes");
+    line = read("Three 8-ounce (225g) packages cream cheese");
+    EXPECT_EQ(line.unit, Unit::Package);
+    EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
+    EXPECT_EQ(line.food, "cream cheese");
+
+    // The juice of a fruit is counted by the fruit; a label before the amount is no food.
+    line = read("Juice of 1 lemon");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.food, "lemon juice");
+    line = read("Optional glaze: 1/2 cup powdered sugar");
+    EXPECT_EQ(line.quantity, 0.5);
+    EXPECT_EQ(line.unit, Unit::Cup);
+    EXPECT_EQ(line.food, "powdered sugar");
+
+    // A pinch or a dash without a number is one.
+    line = read("Pinch of salt");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.unit, Unit::Pinch);
+    EXPECT_EQ(line.food, "salt");
+}
+
 TEST(IngredientLineReader, SeparatesPreparationAndComments)
 {
     struct Case {
@@ -272,6 +324,11 @@ TEST(IngredientLineReader, SeparatesPreparationAndComments)
         {"oil for frying", "oil", "for frying"},
         {"flaky salt, plus more for serving", "flaky salt", "plus more for serving"},
         {"1 lemon - juiced", "lemon", "juiced"},
+        // Brackets within brackets are one comment.
+        {"1/4 cup lime juice (freshly squeezed (from 2 limes))", "lime juice", "freshly squeezed (from 2 limes)"},
+        // Words that only describe the food may stand before a comma.
+        {"4 boneless, skinless chicken thighs", "boneless skinless chicken thighs", ""},
+        {"1/2 cup sliced, toasted almonds", "toasted almonds", "sliced"},
     };
     for (const Case& c : cases) {
         const IngredientLine line = read(c.line);

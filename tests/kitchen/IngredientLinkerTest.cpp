@@ -103,4 +103,51 @@ TEST_F(IngredientLinkerTest, WeighsWaterThroughItsLitreMeasure)
     EXPECT_NEAR(proposal.link->weightInGram, 2 * 236.5882365, 0.01);
 }
 
+TEST_F(IngredientLinkerTest, WeighsByVolumeAsItsKinAFoodTheTablesWeighOnlyByMass)
+{
+    // Greek yogurt has no measure at all; the curated table weighs it as plain yogurt.
+    const LinkProposal proposal = linker.propose(QStringLiteral("1/2 cup Greek yogurt"));
+    ASSERT_TRUE(proposal.link) << proposal.reason.toStdString();
+    EXPECT_EQ(proposal.link->ndbNo, 1293);
+    EXPECT_TRUE(proposal.link->byGram);
+    EXPECT_NEAR(proposal.link->weightInGram, 245.0 / 2, 1e-9);
+    EXPECT_TRUE(proposal.reason.contains(QStringLiteral("weighed as Yogurt, plain")));
+    // A mass needs no kin, and a food without one stays without grams.
+    EXPECT_EQ(linker.propose(QStringLiteral("150 g Greek yogurt")).link->weightInGram, 150);
+    EXPECT_FALSE(linker.propose(QStringLiteral("1 cup ground beef")).link);
+}
+
+TEST_F(IngredientLinkerTest, TakesTheFirstFoodALineOffersThatItKnows)
+{
+    const auto linkedTo = [&](const char* line) {
+        const LinkProposal proposal = linker.propose(QString::fromUtf8(line));
+        EXPECT_TRUE(proposal.confident) << line << ": " << proposal.reason.toStdString();
+        return proposal.link ? proposal.link->ndbNo : 0;
+    };
+    EXPECT_EQ(linkedTo("3/4 cup butter or margarine"), 1001);
+    EXPECT_EQ(linkedTo("2 tbsp melted butter or coconut oil"), 1001);
+    // The first choice shares the food word of the second.
+    EXPECT_EQ(linkedTo("1/2 cup light or dark brown sugar"), 19334);
+    EXPECT_EQ(linkedTo("2 cups almond or cashew milk"), 14091);
+    EXPECT_EQ(linkedTo("4 cups reduced-salt vegetable or chicken stock"), 6700);
+    // A first choice no food is named for gives way to the next.
+    EXPECT_EQ(linkedTo("1 cup zorbleberries or walnuts"), 12155);
+}
+
+TEST_F(IngredientLinkerTest, KnowsACommonFoodUnderAMakersNameButNotAnotherFormOfIt)
+{
+    const LinkProposal salt = linker.propose(QStringLiteral("1/2 teaspoon Zorblax kosher salt"));
+    ASSERT_TRUE(salt.link);
+    EXPECT_EQ(salt.link->ndbNo, 2047);
+    EXPECT_TRUE(salt.confident);
+    // The name that ends the line is the food: coconut milk, not the full-fat milk also in the words.
+    const LinkProposal coconut = linker.propose(QStringLiteral("1 cup full fat coconut milk"));
+    ASSERT_FALSE(coconut.candidates.empty());
+    EXPECT_EQ(coconut.candidates.front().ndbNo, 12118);
+    // Words that make it another food, or another form of it, leave the choice to the cook.
+    for (const char* line : {"1 cup non-dairy milk", "1 cup oat milk", "2 cups cooked lentils", "1 cup vegan butter",
+                             "1/2 cup chocolate chip cookies"})
+        EXPECT_FALSE(linker.propose(QString::fromLatin1(line)).confident) << line;
+}
+
 } // namespace
