@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <charconv>
 #include <system_error>
 #include <cmath>
@@ -103,6 +104,19 @@ QJsonObject saporiaData(const RecipeDraft& draft)
     for (const DraftIngredient& line : draft.ingredients)
         links.append(linkObject(line.link));
     data.insert(sd::kLinks, links);
+    if (std::any_of(draft.ingredients.begin(), draft.ingredients.end(), [](const DraftIngredient& l) { return l.fields; })) {
+        QJsonArray fields;
+        for (const DraftIngredient& line : draft.ingredients) {
+            if (!line.fields) {
+                fields.append(QJsonValue::Null);
+                continue;
+            }
+            fields.append(QJsonObject{{sd::kQuantity, line.fields->quantity ? QJsonValue(*line.fields->quantity) : QJsonValue()},
+                                      {sd::kUnit, text(line.fields->unit)},
+                                      {sd::kName, text(line.fields->name)}});
+        }
+        data.insert(sd::kFields, fields);
+    }
     QJsonArray totals;
     for (const NutrientTotal& total : draft.handTotals)
         totals.append(QJsonObject{{sd::kNutrient, static_cast<qint64>(total.nutrientNumber)}, {sd::kValue, total.value}});

@@ -125,7 +125,7 @@ private:
     void addIngredient(const QString& line)
     {
         if (!isSubheading(line))
-            draft_.ingredients.push_back({line.toStdString(), std::nullopt});
+            draft_.ingredients.push_back({line.toStdString(), std::nullopt, std::nullopt});
     }
 
     void addMethodLine(const QString& line)

@@ -21,9 +21,20 @@ struct DraftLink {
     bool operator==(const DraftLink&) const = default;
 };
 
+// A line typed field by field in Saporia, with no line kept as written: its fields
+// as stored, so that an import gives them back as they were.
+struct DraftFields {
+    std::optional<double> quantity;
+    std::string unit;
+    std::string name;
+
+    bool operator==(const DraftFields&) const = default;
+};
+
 struct DraftIngredient {
     std::string text;
     std::optional<DraftLink> link;
+    std::optional<DraftFields> fields = std::nullopt; // only for Saporia's own exports
 
     bool operator==(const DraftIngredient&) const = default;
 };

@@ -124,6 +124,14 @@ LinkedRecipe linkRecipe(const RecipeDraft& draft, const Database& foods, Ingredi
         line.quantity = fields.quantity;
         line.unit = fields.unit.toStdString();
         line.name = fields.name.toStdString();
+        if (ingredient.fields) {
+            // Saporia's own export of a line typed field by field: the fields as they were.
+            line.quantity = ingredient.fields->quantity;
+            line.unit = ingredient.fields->unit;
+            line.name = ingredient.fields->name;
+            line.keepText = false;
+            cutToField(line.name, "Rescipe_ingredients.DB", "Ingredient Name");
+        }
         // A name of the field's full size that stops short of the line's end was cut.
         nameCut |= fields.name.size() >= kIngredientNameSize - 1 && !read.text.simplified().endsWith(fields.name);
         cutToField(line.unit, "Rescipe_ingredients.DB", "Unit");

@@ -29,6 +29,7 @@ struct LinkedLine {
     std::string name;                // Ingredient Name: the rest of the line as written
     std::optional<StoredLink> link;
     std::string reason;              // why the line is not linked; empty when it is
+    bool keepText = true;            // false for a line typed field by field: no line is kept
 };
 
 struct LinkedRecipe {

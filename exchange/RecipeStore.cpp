@@ -162,6 +162,8 @@ void storeLines(Database& database, std::int64_t recipeId, const std::vector<Lin
                 ingredient.bindNull(position);
         }
         ingredient.step();
+        if (!line.keepText)
+            continue;
         database.checkWriteAllowed(kLines);
         kept.reset();
         kept.bindInt(1, db.lastInsertRowId());
@@ -186,6 +188,7 @@ void storeTotals(Database& database, std::int64_t recipeId, const std::vector<Nu
 struct StoredLine {
     std::string text;
     std::optional<DraftLink> link;
+    std::optional<DraftFields> fields;
 };
 
 // A line typed field by field, written as a cook would: "1.5 cup Plain flour".
@@ -213,9 +216,12 @@ std::vector<StoredLine> storedLines(const SqliteDatabase& db, std::int64_t recip
     std::vector<StoredLine> lines;
     while (statement.step()) {
         StoredLine line;
-        line.text = statement.columnIsNull(7)
-                        ? lineFromFields(optionalNumber(statement, 1), statement.columnText(2), statement.columnText(0))
-                        : statement.columnText(7);
+        if (statement.columnIsNull(7)) {
+            line.fields = DraftFields{optionalNumber(statement, 1), statement.columnText(2), statement.columnText(0)};
+            line.text = lineFromFields(line.fields->quantity, line.fields->unit, line.fields->name);
+        } else {
+            line.text = statement.columnText(7);
+        }
         if (!statement.columnIsNull(3) && statement.columnInt(3) != 0) {
             DraftLink link;
             link.ndbNo = statement.columnInt(3);
@@ -355,7 +361,7 @@ RecipeDraft draftOfStoredRecipe(const SqliteDatabase& db, std::int64_t recipeId)
             forTotals.link = StoredLink{static_cast<std::int32_t>(line.link->ndbNo), {}, true, 0, {}, {}, line.link->grams};
             linked.push_back(std::move(forTotals));
         }
-        draft.ingredients.push_back({std::move(line.text), std::move(line.link)});
+        draft.ingredients.push_back({std::move(line.text), std::move(line.link), std::move(line.fields)});
     }
     const std::vector<NutrientTotal> totals = storedTotals(db, recipeId);
     if (!sameTotals(totals, totalsOfLinkedLines(db, linked)))

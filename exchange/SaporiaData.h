@@ -14,6 +14,7 @@ inline constexpr QLatin1StringView kWebPageName{"webPageName"};
 inline constexpr QLatin1StringView kProcedure{"procedure"}; // only when the steps cannot rebuild it
 inline constexpr QLatin1StringView kLinks{"lines"};         // one per recipeIngredient, null when unlinked
 inline constexpr QLatin1StringView kTotals{"totals"};
+inline constexpr QLatin1StringView kFields{"fields"};       // one per recipeIngredient, null when kept as written
 
 inline constexpr QLatin1StringView kNdbNo{"ndbNo"};
 inline constexpr QLatin1StringView kFood{"food"};
@@ -23,5 +24,8 @@ inline constexpr QLatin1StringView kAmount{"amount"};
 inline constexpr QLatin1StringView kGrams{"grams"};
 inline constexpr QLatin1StringView kNutrient{"nutrient"};
 inline constexpr QLatin1StringView kValue{"value"};
+inline constexpr QLatin1StringView kQuantity{"quantity"};
+inline constexpr QLatin1StringView kUnit{"unit"};
+inline constexpr QLatin1StringView kName{"name"};
 
 } // namespace saporia_data

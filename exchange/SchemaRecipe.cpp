@@ -281,6 +281,18 @@ void applySaporiaData(const QJsonObject& data, RecipeDraft& draft)
     const QJsonArray links = data.value(sd::kLinks).toArray();
     for (qsizetype i = 0; i < links.size() && i < static_cast<qsizetype>(draft.ingredients.size()); ++i)
         draft.ingredients[static_cast<std::size_t>(i)].link = linkOf(links.at(i));
+    const QJsonArray fields = data.value(sd::kFields).toArray();
+    for (qsizetype i = 0; i < fields.size() && i < static_cast<qsizetype>(draft.ingredients.size()); ++i) {
+        if (!fields.at(i).isObject())
+            continue;
+        const QJsonObject object = fields.at(i).toObject();
+        DraftFields typed;
+        if (object.value(sd::kQuantity).isDouble())
+            typed.quantity = object.value(sd::kQuantity).toDouble();
+        typed.unit = utf8(object.value(sd::kUnit).toString());
+        typed.name = utf8(object.value(sd::kName).toString());
+        draft.ingredients[static_cast<std::size_t>(i)].fields = std::move(typed);
+    }
     for (const QJsonValue& total : data.value(sd::kTotals).toArray()) {
         const QJsonObject object = total.toObject();
         draft.handTotals.push_back({object.value(sd::kNutrient).toInteger(), object.value(sd::kValue).toDouble()});
@@ -423,7 +435,7 @@ RecipeDraft SchemaRecipeReader::draft(const QJsonObject& recipe, const PageConte
     const QJsonValue ingredients =
         recipe.contains(QLatin1StringView("recipeIngredient")) ? field("recipeIngredient") : field("ingredients");
     for (const QString& line : valuesAsTexts(ingredients, literal))
-        draft.ingredients.push_back({utf8(literal ? line : withoutWrappingParentheses(line)), std::nullopt});
+        draft.ingredients.push_back({utf8(literal ? line : withoutWrappingParentheses(line)), std::nullopt, std::nullopt});
 
     draft.nutrition = nutritionOf(resolved(field("nutrition")).toObject());
     applySaporiaData(recipe.value(saporia_data::kProperty).toObject(), draft);

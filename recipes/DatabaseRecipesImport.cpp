@@ -122,7 +122,8 @@ void TDataModuleRecipes::addImportedLine(const LinkedLine& line)
                             QString::fromStdString(link.measure)});
         }
         ingredient.post();
-        IngredientLines.set(ingredient.currentRowId(), line.text);
+        if (line.keepText)
+            IngredientLines.set(ingredient.currentRowId(), line.text);
     } catch (...) {
         ingredient.cancel();
         throw;

@@ -82,12 +82,14 @@ protected:
                         + (SELECT count(*) FROM "Recipe_Cuisine.DB") + (SELECT count(*) FROM "Recipe_Types.DB")
                         + (SELECT count(*) FROM "Ingredient_Line.db"))");
     }
-    // A recipe's links and totals, as an export must carry them.
+    // A recipe's lines, links and totals, as an export must carry them.
     std::vector<std::string> linksAndTotals(std::int64_t recipe)
     {
         const std::string id = std::to_string(recipe);
-        auto all = rows(R"(SELECT NDB_No, NDB_ByGram, NDB_Quantity, CASE WHEN NDB_ByGram THEN '' ELSE NDB_Weight_ID END,)"
-                        R"( WeightInGram FROM "Rescipe_ingredients.DB" WHERE R_ID = )" + id + " ORDER BY R_ING_ID");
+        auto all = rows(R"(SELECT "Ingredient Name", Quantity, Unit, l.Line, NDB_No, NDB_ByGram, NDB_Quantity,)"
+                        R"( CASE WHEN NDB_ByGram THEN '' ELSE NDB_Weight_ID END, WeightInGram)"
+                        R"( FROM "Rescipe_ingredients.DB" i LEFT JOIN "Ingredient_Line.db" l USING (R_ING_ID))"
+                        R"( WHERE R_ID = )" + id + " ORDER BY R_ING_ID");
         for (auto& total : rows(R"(SELECT Nutr_No, printf('%.9g', Nutr_Val) FROM "Recipe_NUT_DATA.db" WHERE R_ID = )" + id
                                 + " ORDER BY Nutr_No"))
             all.push_back(total);
@@ -147,7 +149,7 @@ TEST_F(RecipeTransfer, ASavedPageIsReviewedInTheWizardCancelStoresNothingAndOkSt
     EXPECT_TRUE(dialogs.allUsed());
 }
 
-TEST_F(RecipeTransfer, AnExportedRecipeImportsBackWithTheSameLinksAndTotals)
+TEST_F(RecipeTransfer, AnExportedRecipeImportsBackWithTheSameLinesLinksAndTotals)
 {
     RecordSet& shown = *DataModuleRecipes->dscDisplayRecipes.dataSet();
     ASSERT_GT(shown.recordCount(), 1);

@@ -21,7 +21,7 @@ protected:
     {
         std::vector<DraftIngredient> unlinked;
         for (const std::string& line : lines)
-            unlinked.push_back({line, std::nullopt});
+            unlinked.push_back({line, std::nullopt, std::nullopt});
         return link(std::move(unlinked));
     }
 
