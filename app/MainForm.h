@@ -263,6 +263,12 @@ private:
     // After a type or cuisine dialog stored its changes: the branch afresh, and the
     // node named `name` selected, which lists its recipes.
     void showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name);
+    // Recipe searches (app/MainFormRecipeSearch.cpp)
+    enum class RecipeKeywordCommand { Ask, ClearHistory, Search };
+    void runRecipeKeywordNode(RecipeKeywordCommand command, const QString& keyword);
+    void editSavedRecipeSearches(bool newSearch);
+    void runSavedRecipeSearch(const QString& name);
+    void makeRecipeSearchDialogs(); // on first use
     // Foods page
     // Lists again what the page lists, even if nothing changed its node; all
     // foods when its node is gone.

@@ -6,6 +6,7 @@
 #include "app/PageParts.h"
 #include "facts/NutritionFacts.h"
 #include "foods/AdvancedSearch.h"
+#include "foods/AdvancedSearchEdit.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodEdit.h"
 #include "foods/FoodGroupEdit.h"
@@ -450,7 +451,24 @@ void TFormMain::TreeViewFoodsChange()
             LabelActiveDispalyFoods->setText("Simple Search : " + text);
             break;
         case NewAdvancedSearchNode:
-            showMessage("\"New Advanced Search\" is not implemented yet...!!!");
+            // The rule editor for a new rule group, stored on OK with its rules.
+            foods.BeginNewRuleGroup();
+            if (DialogFoodAdvancedSearchEdit->ShowModalStoring([&] {
+                    Database::postAndApply(foods.tblFoodAdvancedSearch, [&] {
+                        foods.ApplyRuleGroupEdits();
+                        foods.tblFoodSQLRules.commitUpdates();
+                        foods.tblFoodAdvancedSearch.commitUpdates();
+                    });
+                }) == mrOk) {
+                const QString created = fromStd(foods.tblFoodAdvancedSearch.fieldByName("SQL Name").asString());
+                TreeViewFoods->RebuildChildren(NodeFoodAdvancedSearch, [this] { FillFoodAdvancedSearchNodes(); });
+                if (QTreeWidgetItem* node = TNavigationTree::ChildByText(NodeFoodAdvancedSearch, created))
+                    TreeViewFoods->Select(node);
+            } else {
+                foods.CancelRuleGroup();
+                foods.CancelRuleGroupEdits();
+                TreeViewFoods->Reselect(LastFoodNode);
+            }
             break;
         case EditRuleGroupsNode:
             if (DialogFoodAdvancedSearch->ShowModalStoring([&] {
@@ -475,7 +493,7 @@ void TFormMain::TreeViewFoodsChange()
         // A command that failed half way must not leave an action node selected:
         // selecting it again would raise nothing.
         const FoodNode now = foodNodeKind(TreeViewFoods->Selected());
-        if (now == NewGroupNode || now == EditGroupsNode || now == NewSimpleSearchNode || now == ClearHistoryNode
+        if (now == NewGroupNode || now == EditGroupsNode || now == NewSimpleSearchNode || now == ClearHistoryNode || now == NewAdvancedSearchNode
             || now == EditRuleGroupsNode)
             guarded([this] { TreeViewFoods->Reselect(LastFoodNode); });
         LastFoodNode = nodePath(TreeViewFoods->Selected());

@@ -48,7 +48,12 @@ enum RecipeNode {
     NewTypeNode,
     EditTypesNode,
     TypeNode,
-    RecipeSearchNode,
+    NewKeywordNode,
+    ClearHistoryNode,
+    KeywordNode,
+    NewSavedSearchNode,
+    EditSavedSearchesNode,
+    SavedSearchNode,
     NoNode,
 };
 
@@ -63,6 +68,7 @@ const QString kNewRecipeType = "New Recipe Type";
 const QString kEditRecipeType = "Edit Recipe Type";
 const QString kNewSearch = "New Search";
 const QString kEditAdvancedSearch = "Edit Advanced Search";
+const QString kClearSearchHistory = "Clear Search History";
 
 // A node's meaning, by level, parent and text; the first matching row wins.
 const std::vector<NodeRule>& recipeNodeRules()
@@ -76,8 +82,12 @@ const std::vector<NodeRule>& recipeNodeRules()
         {1, kRecipeTypes, kNewRecipeType, NewTypeNode},
         {1, kRecipeTypes, kEditRecipeType, EditTypesNode},
         {1, kRecipeTypes, {}, TypeNode},
-        {1, kSimpleSearch, {}, RecipeSearchNode},
-        {1, kAdvancedSearch, {}, RecipeSearchNode},
+        {1, kSimpleSearch, kNewSearch, NewKeywordNode},
+        {1, kSimpleSearch, kClearSearchHistory, ClearHistoryNode},
+        {1, kSimpleSearch, {}, KeywordNode},
+        {1, kAdvancedSearch, kNewSearch, NewSavedSearchNode},
+        {1, kAdvancedSearch, kEditAdvancedSearch, EditSavedSearchesNode},
+        {1, kAdvancedSearch, {}, SavedSearchNode},
     };
     return rules;
 }
@@ -90,7 +100,8 @@ RecipeNode recipeNodeKind(const QTreeWidgetItem* node)
 bool isAction(RecipeNode kind)
 {
     return kind == NewCuisineNode || kind == EditCuisinesNode || kind == NewTypeNode || kind == EditTypesNode
-        || kind == RecipeSearchNode;
+        || kind == NewKeywordNode || kind == ClearHistoryNode || kind == NewSavedSearchNode
+        || kind == EditSavedSearchesNode;
 }
 
 QString fromStd(const std::string& text)
@@ -470,6 +481,11 @@ void TFormMain::FillRecipeSimpleSearchNodes()
     if (!Shown)
         return;
     TNavigationTree::AddChild(NodeRecipeSimpleSearch, kNewSearch);
+    const auto history = DataModuleRecipes->Searches.GetSearchHistory();
+    if (!history.empty())
+        TNavigationTree::AddChild(NodeRecipeSimpleSearch, kClearSearchHistory);
+    for (const std::string& keyword : history)
+        TNavigationTree::AddChild(NodeRecipeSimpleSearch, fromStd(keyword));
 }
 
 void TFormMain::FillRecipeAdvancedSearchNodes()
@@ -478,6 +494,8 @@ void TFormMain::FillRecipeAdvancedSearchNodes()
         return;
     TNavigationTree::AddChild(NodeRecipeAdvancedSearch, kNewSearch);
     TNavigationTree::AddChild(NodeRecipeAdvancedSearch, kEditAdvancedSearch);
+    for (const std::string& name : DataModuleRecipes->Searches.GetSearchNames())
+        TNavigationTree::AddChild(NodeRecipeAdvancedSearch, fromStd(name));
 }
 
 void TFormMain::showRecipeNodeAfterDialog(QTreeWidgetItem* root, void (TFormMain::*fill)(), const QString& name)
@@ -566,9 +584,20 @@ void TFormMain::TreeViewRecipesChange()
             recipes.ShowRecipesByType(text.toStdString());
             LabelActiveDispalyRecipes->setText(parent + ": " + text);
             break;
-        case RecipeSearchNode:
-            showMessage((text + " is not implemented yet").toStdString());
-            reselect();
+        case NewKeywordNode:
+        case ClearHistoryNode:
+        case KeywordNode:
+            runRecipeKeywordNode(kind == NewKeywordNode ? RecipeKeywordCommand::Ask
+                                 : kind == ClearHistoryNode ? RecipeKeywordCommand::ClearHistory
+                                                            : RecipeKeywordCommand::Search,
+                                 text);
+            break;
+        case NewSavedSearchNode:
+        case EditSavedSearchesNode:
+            editSavedRecipeSearches(kind == NewSavedSearchNode);
+            break;
+        case SavedSearchNode:
+            runSavedRecipeSearch(text);
             break;
         case OtherRootNode:
         case NoNode:

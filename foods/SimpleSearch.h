@@ -18,7 +18,7 @@ public:
     TGraphicButton* ButtonSearch;
 
     void FormShow();
-    void ButtonSearchClick();
+    virtual void ButtonSearchClick();
     void EditSearchSimpleKeyPress(char& key);
 
 protected:

@@ -13,6 +13,8 @@ bool isAscii(QStringView word)
     return true;
 }
 
+} // namespace
+
 QString withoutAccents(QStringView word)
 {
     const QString decomposed = word.toString().normalized(QString::NormalizationForm_D);
@@ -23,6 +25,8 @@ QString withoutAccents(QStringView word)
             folded += c;
     return folded;
 }
+
+namespace {
 
 bool endsWithAny(std::u16string_view word, std::initializer_list<std::u16string_view> endings)
 {

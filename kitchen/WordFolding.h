@@ -11,6 +11,8 @@
 // and a line's food words go through the same folding, so a plural rule that is
 // not English still matches itself.
 QString foldedWord(QStringView word);
+// The text with its letters' accents taken off ("Crème" is "Creme"); case stays.
+QString withoutAccents(QStringView text);
 // The same folding into a buffer the caller keeps, for folding many words without allocating.
 void foldWordInto(QStringView word, QString& folded);
 // The next word of `text` from `at` on, as foldedWords splits it, and `at` moved past it; nothing at the end.

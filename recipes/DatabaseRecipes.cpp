@@ -1,6 +1,7 @@
 #include "recipes/DatabaseRecipes.h"
 
 #include "kitchen/IngredientLinker.h"
+#include "recipes/RecipeTextIndex.h"
 
 #include "seams/DeleteConfirmation.h"
 #include "seams/Messages.h"
@@ -92,6 +93,9 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
                                           "NDB_Index"),
       sqlMaxR_ID(DatabaseRecipe, "sqlMaxR_ID"),
       sqlMaxRTYPE_ID(DatabaseRecipe, "sqlMaxRTYPE_ID"),
+      Searches(DatabaseRecipe, withExtra(storedFields("Recipe_Des.DB"),
+                                         {FieldSpec::lookup("Cuisine", "Cuisine_ID", tblRecipeCuisine, "Cuisine_ID",
+                                                            "Cuisine", 50)})),
       nutrientPreference_(nutrientPreference)
 {
     const auto cuisineLookup = [this] {
@@ -225,6 +229,11 @@ void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
     if (sameValue(tblRecipeTypes.fieldByName("RTYPE_ID").value(), typeBefore))
         dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
+}
+
+void TDataModuleRecipes::ShowSearchResults()
+{
+    dscDisplayRecipes.setDataSet(&Searches.qrySearchRecipes);
 }
 
 void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
@@ -383,6 +392,8 @@ void TDataModuleRecipes::ApplyRecipeEdits()
     DatabaseRecipe.applyUpdates(sets, [this](SqliteDatabase& db, const Database::StoredId& storedId) {
         IngredientLines.write(db, [&](std::int64_t rowId) { return storedId(tblRecipeIngredientEdit, rowId); });
         storeImportedCuisine(db);
+        if (Searches.available())
+            RecipeTextIndex::catchUp(db); // a search run again below finds the recipe as stored
     });
     IngredientLines.clear();
     importedCuisine_.clear();

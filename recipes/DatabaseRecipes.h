@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recipes/KeptLines.h"
+#include "recipes/RecipeSearches.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Query.h"
@@ -107,6 +108,9 @@ public:
     Query sqlMaxR_ID;
     Query sqlMaxRTYPE_ID;
 
+    // Keyword and saved searches; their results show through ShowSearchResults.
+    RecipeSearches Searches;
+
     void DataModuleCreate();
 
     // Name lists for the recipe tree; valid until the next call.
@@ -117,6 +121,7 @@ public:
     void ShowAllRecipes();
     void ShowRecipesByCuisine(const std::string& cuisine);
     void ShowRecipesByType(const std::string& recipeType);
+    void ShowSearchResults();
     void dscRecipeTypesDataChange(DataSource& sender, Field* field);
 
     // Next ids.

@@ -19,6 +19,8 @@ struct SchemaStep {
 
 // The version that brought Saporia's own table of ingredient lines as written.
 inline constexpr int kIngredientLineVersion = 2;
+// The version that brought recipe searches: history, saved searches, the keyword index.
+inline constexpr int kRecipeSearchVersion = 3;
 
 // Numbered 1, 2, ... in order.
 const std::vector<SchemaStep>& schemaSteps();

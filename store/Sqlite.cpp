@@ -70,6 +70,11 @@ int SqliteStatement::parameterIndex(const std::string& name) const
     return sqlite3_bind_parameter_index(stmt_, name.c_str());
 }
 
+int SqliteStatement::parameterCount() const
+{
+    return sqlite3_bind_parameter_count(stmt_);
+}
+
 bool SqliteStatement::step()
 {
     const int rc = sqlite3_step(stmt_);

@@ -32,6 +32,7 @@ public:
     void bindDouble(int position, double value);
     void bindText(int position, std::string_view value);
     int parameterIndex(const std::string& name) const; // 0 when unknown
+    int parameterCount() const;                        // the highest ?N the statement uses
 
     // Returns true while a row is available.
     bool step();

@@ -168,6 +168,19 @@ const std::vector<TableDefinition>& ownTableDefinitions()
     static const std::vector<TableDefinition> definitions = {
         // The ingredient line as the cook wrote it, beside the ingredient row it was read into.
         {kIngredientLineTable, {{"R_ING_ID", F::LongInteger}, {"Line", F::Memo}}, "R_ING_ID", {}},
+        {kRecipeSearchHistoryTable, {{"Keyword", F::Alpha, 255}}, "", {}},
+        {kRecipeSearchTable, {{"SQL_ID", F::Number}, {"SQL Name", F::Alpha, 128}}, "", {}},
+        // Field, Condition and RValue say the rule in words; Kind and Keys are what the search reads.
+        {kRecipeSearchRuleTable,
+         {{"Rule_ID", F::AutoIncrement},
+          {"SQL_ID", F::Number},
+          {"Field", F::Alpha, 128},
+          {"Condition", F::Alpha, 128},
+          {"RValue", F::Alpha, 255},
+          {"Kind", F::Alpha, 20},
+          {"Keys", F::Alpha, 255}},
+         "Rule_ID",
+         {{"SQL_Index", {"SQL_ID"}, false}}},
     };
     return definitions;
 }

@@ -53,6 +53,15 @@ const std::vector<TableDefinition>& allTableDefinitions();
 // Saporia's own tables, added by the schema steps: the program creates these and no others.
 const std::vector<TableDefinition>& ownTableDefinitions();
 inline constexpr const char* kIngredientLineTable = "Ingredient_Line.db";
+// Recipe searches: the keyword history, the saved searches and their rules.
+inline constexpr const char* kRecipeSearchHistoryTable = "RecipeSimpleSearch.db";
+inline constexpr const char* kRecipeSearchTable = "RecipeSQL.db";
+inline constexpr const char* kRecipeSearchRuleTable = "RecipeSQLRules.db";
+// The keyword index: each recipe's searchable text, folded, in a full-text table keyed
+// by R_ID; and the recipes whose text changed since it was last written there, which
+// triggers note on every write so that no writer has to know about the index.
+inline constexpr const char* kRecipeTextTable = "Recipe_Search_Text";
+inline constexpr const char* kRecipeTextStaleTable = "Recipe_Search_Stale";
 // Searches both lists.
 const TableDefinition* findTableDefinition(std::string_view tableName);
 const TableDefinition& tableDefinition(std::string_view tableName); // throws ProgramError

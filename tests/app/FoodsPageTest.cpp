@@ -288,14 +288,42 @@ TEST_F(FoodsPage, AHistoryKeywordSearchesAgainAndOneNamedLikeAnActionActsAsIt)
     EXPECT_EQ(selected(), "Simple Search");
 }
 
-TEST_F(FoodsPage, NewAdvancedSearchTellsItsMessageOncePerSelection)
+TEST_F(FoodsPage, NewAdvancedSearchOpensTheRuleEditorForANewGroupStoredOnOkAndRunAtOnce)
 {
-    QTreeWidgetItem* node = child(FormMain->NodeFoodAdvancedSearch, "New Search");
-    clickNode(node);
-    clickNode(node);
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"\"New Advanced Search\" is not implemented yet...!!!"});
-    EXPECT_EQ(tree()->Selected(), node);
-    EXPECT_EQ(label(), "View All Foods");
+    const auto groups = [&] { return dir.stored().count(R"(SELECT count(*) FROM "FoodSQL.DB")"); };
+    const auto rules = [&] { return dir.stored().count(R"(SELECT count(*) FROM "FoodSQLRules.DB")"); };
+    const auto groupsBefore = groups();
+    const auto rulesBefore = rules();
+    const auto nameAndWord = [](const QString& name, const QString& word) {
+        TDialogFoodAdvancedSearchEdit& editor = *DialogFoodAdvancedSearchEdit;
+        typeInto(editor.dbedtRuleGroupName, name);
+        editor.SetItemIndex(0);
+        typeInto(editor.edtSearchFoodName, word);
+        editor.GraphicButton2Click();
+    };
+
+    // Cancel takes back the group and its rule.
+    dialogs.expect([&](TFormTemplateDialog&) {
+        nameAndWord("Never", "cheddar");
+        DialogFoodAdvancedSearchEdit->BtnCancelClick();
+    });
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "New Search"));
+    EXPECT_EQ(groups(), groupsBefore);
+    EXPECT_EQ(rules(), rulesBefore);
+    EXPECT_EQ(selected(), "View All Foods");
+
+    dialogs.expect([&](TFormTemplateDialog&) {
+        nameAndWord("Cheddars", "cheddar");
+        DialogFoodAdvancedSearchEdit->BtnOkClick();
+    });
+    clickNode(child(FormMain->NodeFoodAdvancedSearch, "New Search"));
+    EXPECT_TRUE(dialogs.allUsed());
+    EXPECT_EQ(groups(), groupsBefore + 1);
+    EXPECT_EQ(rules(), rulesBefore + 1);
+    EXPECT_EQ(selected(), "Cheddars");
+    EXPECT_EQ(label(), "Advanced Search: Cheddars");
+    EXPECT_EQ(listRows(), storedFoods("LOWER(\"Desc\") LIKE '%cheddar%'"));
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(FoodsPage, NodesAreDrawnByKindAndASelectedNodeInAFocusedTreeKeepsTheHighlight)

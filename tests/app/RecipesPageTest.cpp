@@ -168,16 +168,24 @@ TEST_F(RecipesPage, AFreshStartListsAllRecipesWithTheIngredientsTabInFront)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST_F(RecipesPage, SearchNodesSayTheyAreNotImplementedAndGoBackToTheNodeBefore)
+TEST_F(RecipesPage, CancelledSearchDialogsGoBackToTheNodeBeforeAndStoreNothing)
 {
     clickNode(FormMain->NodeCuisines, "American");
     ASSERT_EQ(selected(), (QStringList{"Cuisines", "American"}));
+    const auto stored = [&] {
+        return dir.stored().count(R"(SELECT (SELECT count(*) FROM "RecipeSimpleSearch.db") * 100
+            + (SELECT count(*) FROM "RecipeSQL.db") * 10 + (SELECT count(*) FROM "RecipeSQLRules.db"))");
+    };
+    const auto before = stored();
+    for (int i = 0; i < 3; ++i)
+        dialogs.expect([](TFormTemplateDialog& dialog) { dialog.CloseCancel(); });
     clickNode(FormMain->NodeRecipeSimpleSearch, "New Search");
     clickNode(FormMain->NodeRecipeAdvancedSearch, "New Search");
     clickNode(FormMain->NodeRecipeAdvancedSearch, "Edit Advanced Search");
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"New Search is not implemented yet",
-                                                          "New Search is not implemented yet",
-                                                          "Edit Advanced Search is not implemented yet"}));
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"DialogRecipeSimpleSearch", "DialogRecipeAdvancedSearchEdit",
+                                                         "DialogRecipeAdvancedSearch"}));
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(stored(), before);
     EXPECT_EQ(selected(), (QStringList{"Cuisines", "American"}));
     EXPECT_EQ(FormMain->LastRecipeNode, (QStringList{"Cuisines", "American"}));
     EXPECT_EQ(label(), "Cuisines: American");

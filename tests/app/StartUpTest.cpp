@@ -105,7 +105,7 @@ bool runOnce()
 
 void makeOlder(const TestWorkingDirectory& dir, int version)
 {
-    dir.stored().execute(R"(DROP TABLE "Ingredient_Line.db"; PRAGMA user_version = )" + std::to_string(version));
+    dir.stored().revertLayoutTo(version);
 }
 
 TEST(DataFolderUpgrade, AnOlderFolderIsUpgradedAtStartUpAndSaidSoOnce)

@@ -57,7 +57,7 @@ class OlderDataFolder : public ::testing::Test {
 protected:
     OlderDataFolder()
     {
-        dir.stored().execute("DROP TABLE " + quoteIdentifier(kIngredientLineTable) + "; PRAGMA user_version = 0");
+        dir.stored().revertLayoutTo(0);
     }
 
     TestWorkingDirectory dir;

@@ -39,3 +39,21 @@ void StoredData::execute(const std::string& sql) const
     SqliteDatabase db(file_.string(), SqliteDatabase::Mode::OpenExisting);
     db.execute(sql);
 }
+
+void StoredData::revertLayoutTo(int version) const
+{
+    std::string sql;
+    if (version < 3) {
+        for (const char* trigger : {"Recipe_Added", "Recipe_Changed", "Recipe_Deleted", "Line_Added", "Line_Changed",
+                                    "Line_Deleted", "Written_Added", "Written_Changed", "Written_Deleted",
+                                    "Food_Renamed"})
+            sql += "DROP TRIGGER \"Recipe_Search_" + std::string(trigger) + "\";";
+        for (const char* table : {"RecipeSimpleSearch.db", "RecipeSQL.db", "RecipeSQLRules.db", "Recipe_Search_Text",
+                                  "Recipe_Search_Stale"})
+            sql += "DROP TABLE \"" + std::string(table) + "\";";
+        sql += "DROP INDEX \"Recipe_NUT_DATA_Nutrient\"; DROP INDEX \"Rescipe_ingredients_Food\";";
+    }
+    if (version < 2)
+        sql += "DROP TABLE \"Ingredient_Line.db\";";
+    execute(sql + "PRAGMA user_version = " + std::to_string(version));
+}

@@ -18,6 +18,9 @@ public:
     // The first column of every row, as whole numbers.
     std::vector<std::int64_t> numbers(const std::string& sql) const;
     void execute(const std::string& sql) const;
+    // Takes the file back to the layout it had at `version` (0 or later), as an older
+    // Saporia left it, for upgrade tests.
+    void revertLayoutTo(int version) const;
 
 private:
     std::filesystem::path file_;
