@@ -16,6 +16,7 @@
 #include "foods/Preference.h"
 #include "foods/SimpleSearch.h"
 #include "recipes/DatabaseRecipes.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 #include "recipes/RecipeCuisineEdit.h"
 #include "recipes/RecipeCuisines.h"
@@ -25,6 +26,7 @@
 #include "recipes/IngredientEdit.h"
 #include "recipes/PasteIngredients.h"
 #include "recipes/RecipeEdit.h"
+#include "recipes/RecipeSearchDialogs.h"
 #include "recipes/RecipeNutrientValue.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
@@ -42,6 +44,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -239,7 +242,7 @@ private:
 };
 
 // The Recipes page: all recipes with the first current and each tab in front
-// once, a cuisine listed, a type listed, and a search node's message.
+// once, a cuisine listed and a type listed.
 void recipesPage()
 {
     FormMain->BtnRecipes->SetDown(true);
@@ -271,12 +274,85 @@ void recipesPage()
     save(*FormMain, "main-window-recipes-type");
     tree->collapseItem(FormMain->NodeRecipeTypes);
 
+    tree->Select(FormMain->NodeViewAllRecipes);
+}
+
+// The recipe searches: the keyword dialog and its result, the rule editor over a
+// new search on three of its pages, its result with recipes left out, and the list.
+void recipeSearches()
+{
+    TNavigationTree* tree = FormMain->TreeViewRecipes;
     tree->expandItem(FormMain->NodeRecipeSimpleSearch);
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        dialog.show();
+        TApplication::processEvents();
+        DialogRecipeSimpleSearch->EditSearchSimple->setText("olive oil");
+        TApplication::processEvents();
+        save(dialog, "recipe-simple-search-dialog");
+        DialogRecipeSimpleSearch->ButtonSearchClick();
+        return dialog.StoredCode();
+    };
+    tree->Select(FormMain->NodeRecipeSimpleSearch->child(0));
+    TFormTemplateDialog::ShowModalHook = nullptr;
     TApplication::processEvents();
-    {
-        MessageShot shot(*FormMain, "main-window-recipes-search-message");
-        tree->Select(FormMain->NodeRecipeSimpleSearch->child(0));
+    save(*FormMain, "main-window-recipes-keyword");
+
+    tree->expandItem(FormMain->NodeRecipeAdvancedSearch);
+    TDialogRecipeAdvancedSearchEdit* editor = nullptr;
+    TFormTemplateDialog::ShowModalHook = [&](TFormTemplateDialog& dialog) {
+        editor = DialogRecipeAdvancedSearchEdit;
+        dialog.show();
+        TApplication::processEvents();
+        editor->dbedtSearchName->setText("Light dinners, ready in an hour");
+        emit editor->dbedtSearchName->textEdited(editor->dbedtSearchName->text());
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::TimeRule);
+        editor->EditNumber[2]->setText("60");
+        editor->BtnAddRuleClick();
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::EnergyRule);
+        editor->ComboBoxCondition[1]->setCurrentText(">=");
+        editor->EditNumber[1]->setText("20");
+        editor->BtnAddRuleClick();
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::NutrientRule);
+        DataModuleFoods->tblNutrientDef.locate("Nutr_No", Value(std::int64_t{208}));
+        editor->ComboBoxCondition[0]->setCurrentText("<");
+        editor->EditNumber[0]->setText("600");
+        editor->BtnAddRuleClick();
+        TApplication::processEvents();
+        save(dialog, "recipe-search-edit-1-nutrient");
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::CuisineRule);
+        for (int row = 0; row < editor->ListCuisines->count(); ++row)
+            if (editor->ListCuisines->item(row)->text() != "American")
+                editor->ListCuisines->item(row)->setCheckState(Qt::Checked);
+        TApplication::processEvents();
+        save(dialog, "recipe-search-edit-2-cuisine");
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::FoodRule);
+        editor->EditFoodFilter->setText("spinach, raw");
+        editor->ListFoods->setCurrentRow(0);
+        TApplication::processEvents();
+        save(dialog, "recipe-search-edit-3-food");
+        editor->SetRuleKind(TDialogRecipeAdvancedSearchEdit::CuisineRule);
+        editor->BtnAddRuleClick();
+        editor->BtnOkClick();
+        return dialog.StoredCode();
+    };
+    tree->Select(FormMain->NodeRecipeAdvancedSearch->child(0));
+    TFormTemplateDialog::ShowModalHook = nullptr;
+    TApplication::processEvents();
+    save(*FormMain, "main-window-recipes-saved-search");
+    shoot(*DialogRecipeAdvancedSearch, "recipe-searches-dialog");
+
+    // The data folder is the user's: the search and the keyword go again.
+    RecipeSearches& searches = DataModuleRecipes->Searches;
+    if (searches.tblRecipeAdvancedSearch.locate("SQL Name", Value(std::string("Light dinners, ready in an hour")))) {
+        while (!searches.tblRecipeSQLRules.isEmpty())
+            searches.tblRecipeSQLRules.deleteRecord();
+        searches.tblRecipeAdvancedSearch.deleteRecord();
     }
+    if (searches.tblRecipeSimpleSearch.locate("Keyword", Value(std::string("olive oil"))))
+        searches.tblRecipeSimpleSearch.deleteRecord();
+    searches.ApplySearchEdits();
+    DataModuleRecipes->DatabaseRecipe.applyUpdates({&searches.tblRecipeSimpleSearch});
+    searches.tblRecipeSimpleSearch.commitUpdates();
     tree->Select(FormMain->NodeViewAllRecipes);
 }
 
@@ -612,6 +688,7 @@ int main(int argc, char** argv)
     QDir().mkpath(outputFolder.path());
 
     const bool ok = guarded([] {
+        prepareDataFolder("data"); // a folder of an earlier layout, as the program would find it
         CreateApplicationObjects();
         FormMain->show();
         while (FormMain->AlphaBlend())
@@ -638,6 +715,7 @@ int main(int argc, char** argv)
         foodEditWizard();
         foodDialogs();
         advancedSearchDialogs();
+        recipeSearches();
         recipeDialogs();
         ingredientDialog();
         recipeWizard();

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,7 +20,14 @@ const std::filesystem::path& benchDirectory();
 // more times under new numbers, with its values, measures and group.
 const std::filesystem::path& tenfoldDirectory();
 
-// Builds what is missing of both data folders; the tenfold one from the full one.
+// The working directory holding the full data/ folder with 10,000 recipes more:
+// synthetic, each with 8-15 linked lines (some kept as written), one to three types,
+// a cuisine, times, serves, a procedure of 300-1,500 characters, and its totals.
+const std::filesystem::path& tenThousandRecipesDirectory();
+inline constexpr std::int64_t kFirstSyntheticRecipe = 1000;
+inline constexpr int kSyntheticRecipes = 10000;
+
+// Builds what is missing of the data folders; the tenfold and recipe ones from the full one.
 void prepareBenchData();
 
 // A figure that is not a time (a share, a count): printed in the summary as
@@ -41,6 +49,9 @@ using BenchmarkFunction = void (*)(benchmark::State&);
 enum class Measure { Figure, Baseline };
 std::array<benchmark::internal::Benchmark*, 2> registerOnBothDataSets(const std::string& name, Measure measure,
                                                                       BenchmarkFunction function);
+
+// A figure measured only with the 10,000 recipes as the working directory, as "<name>_10k".
+benchmark::internal::Benchmark* registerOnRecipeData(const std::string& name, Measure measure, BenchmarkFunction function);
 
 #define SAPORIA_SCALE_FIGURE(name, function)                                    \
     [[maybe_unused]] static const auto BENCHMARK_PRIVATE_NAME(scale_figure) = \

@@ -202,7 +202,7 @@ TDialogRecipeAdvancedSearchEdit::TDialogRecipeAdvancedSearchEdit(QWidget* parent
     BtnRemoveRule = imageButton(client, "ImgRemove", "Remove Rule", {72, 330});
     DBGridRules = new TDBGrid(client);
     DBGridRules->setObjectName("DBGridRules");
-    DBGridRules->SetColumns({{"Field", "Conditions:", 260}, {"Condition", {}, 110}, {"RValue", {}, 200}});
+    DBGridRules->SetColumns({{"Field", "Conditions:", 260}, {"Condition", {}, 110}, {"RValue", "Value", 200}});
     DBGridRules->SetDataSource(&searches.dscRecipeSQLRules);
     DBGridRules->setGeometry(16, 386, 608, 108);
     DBGridRules->horizontalHeader()->setStretchLastSection(true);
