@@ -3,6 +3,7 @@
 #include "recipes/RecipeTextIndex.h"
 
 #include "store/ProgramError.h"
+#include "store/SchemaUpgrade.h"
 #include "store/Sqlite.h"
 #include "store/Table.h"
 #include "support/TestDataFolder.h"
@@ -100,6 +101,17 @@ TEST_F(RecipeSearch, TheIndexFollowsEveryWriteWhoeverMakesIt)
     EXPECT_EQ(byKeyword("of rye"), std::vector<std::int64_t>{12});
     EXPECT_TRUE(byKeyword("brulee").empty());
     EXPECT_EQ(RecipeTextIndex::catchUp(db), 0);
+}
+
+TEST(RecipeSearchUpgrade, AFolderOfTheLayoutBeforeSearchesGetsItsRecipesIndexed)
+{
+    TestWorkingDirectory dir;
+    dir.stored().revertLayoutTo(kRecipeSearchVersion - 1);
+    SqliteDatabase db(dir.databaseFile().string(), SqliteDatabase::Mode::OpenExisting);
+    applySchemaSteps(db);
+    EXPECT_EQ(RecipeTextIndex::catchUp(db), 3);
+    EXPECT_EQ(dir.stored().numbers(R"(SELECT rowid FROM "Recipe_Search_Text" WHERE "Recipe_Search_Text" MATCH '"pancake"')"),
+              std::vector<std::int64_t>{1});
 }
 
 TEST_F(RecipeSearch, EachRuleKindSelectsWhatAnIndependentQuerySelects)
