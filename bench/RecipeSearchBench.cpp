@@ -13,6 +13,7 @@
 #include "store/Sqlite.h"
 #include "store/Table.h"
 #include "ui/DataControls.h"
+#include "ui/ErrorGuard.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -189,7 +190,7 @@ void recipeAdvancedSearchBaseline(benchmark::State& state)
     }
 }
 
-[[maybe_unused]] const auto* registered[] = {
+[[maybe_unused]] benchmark::internal::Benchmark* const registered[] = {
     registerOnRecipeData("recipes_all_reload", Measure::Figure, recipesAllReload),
     registerOnRecipeData("recipe_node_switch", Measure::Figure, recipeNodeSwitch),
     registerOnRecipeData("recipe_list_step", Measure::Figure, recipeListStep),

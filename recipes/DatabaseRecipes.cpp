@@ -144,6 +144,9 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
     // They serve only the ingredients' name and unit lookups.
     for (Table* lookupOnly : {&tblNutrientWeightsAll, &tblFoodDesc})
         lookupOnly->setReadByKey(true);
+    // The recipe under edit is one row, found by its id: holding every recipe
+    // (procedures and all) would cost a user with thousands of them at every start.
+    tblRecipeDescEdit.setReadByKey(true);
 
     tblRecipeNutrientData.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataCalcFields(set); };
     tblRecipeNutrientDataEdit.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataEditCalcFields(set); };
