@@ -147,6 +147,11 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
     // The recipe under edit is one row, found by its id: holding every recipe
     // (procedures and all) would cost a user with thousands of them at every start.
     tblRecipeDescEdit.setReadByKey(true);
+    // A list of recipes shows their names: the long texts are read for the recipe on show.
+    for (RecordSet* list : std::initializer_list<RecordSet*>{&tblDispalyRecipesAll, &tblDisplayRecipesByTypes,
+                                                             &tblDisplayRecipesByCuisine, &tblRecipeDescByCuisine,
+                                                             &Searches.qrySearchRecipes})
+        list->setDeferredFields({"Procedures", "Web Page Link"});
 
     tblRecipeNutrientData.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataCalcFields(set); };
     tblRecipeNutrientDataEdit.onCalcFields = [this](RecordSet& set) { tblRecipeNutrientDataEditCalcFields(set); };

@@ -16,7 +16,18 @@
 
 namespace {
 
-const char* const kRecipeRows = "SELECT r.* FROM \"Recipe_Des.DB\" r WHERE ";
+// Every column of the recipe rows, the long texts as NULL: the list reads them for
+// the recipe on show only.
+std::string recipeRows()
+{
+    std::string sql;
+    for (const auto& field : tableDefinition("Recipe_Des.DB").fields) {
+        const std::string name = quoteIdentifier(field.name);
+        const bool deferred = field.name == "Procedures" || field.name == "Web Page Link";
+        sql += (sql.empty() ? "SELECT " : ", ") + (deferred ? "NULL AS " + name : "r." + name);
+    }
+    return sql + " FROM \"Recipe_Des.DB\" r WHERE ";
+}
 const char* const kNameOrder = " ORDER BY r.\"Recipe Name\" COLLATE NOCASE, r.R_ID";
 
 // A JSON array of the ids, which json_each reads back as rows.
@@ -47,6 +58,7 @@ RecipeSearches::RecipeSearches(Database& database, std::vector<FieldSpec> recipe
                                  FieldSpec::data("Kind"), FieldSpec::data("Keys")});
     tblRecipeSQLRules.setMaster(dscRecipeAdvancedSearch, "SQL_ID");
     qrySearchRecipes.setFields(std::move(recipeFields));
+    qrySearchRecipes.setDeferredSource("Recipe_Des.DB", "R_ID");
     sqlMaxRecipeSQL_ID.addSql("SELECT MAX( SQL_ID ) AS SQL_ID");
     sqlMaxRecipeSQL_ID.addSql(std::string("FROM ") + quoteIdentifier(kRecipeSearchTable));
     for (Table* cached : {&tblRecipeSimpleSearch, &tblRecipeAdvancedSearch, &tblRecipeSQLRules})
@@ -68,7 +80,7 @@ void RecipeSearches::reload(const std::string& where, const std::vector<Value>& 
     qrySearchRecipes.close();
     qrySearchRecipes.clearSql();
     qrySearchRecipes.clearParams();
-    qrySearchRecipes.addSql(kRecipeRows + where + kNameOrder);
+    qrySearchRecipes.addSql(recipeRows() + where + kNameOrder);
     for (std::size_t i = 0; i < params.size(); ++i)
         qrySearchRecipes.setParam(int(i) + 1, params[i]);
     qrySearchRecipes.open();

@@ -4,6 +4,9 @@
 #include "store/ProgramError.h"
 #include "store/Sqlite.h"
 #include "store/Table.h"
+#include "store/TableDefinitions.h"
+
+#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -88,12 +91,16 @@ std::vector<RecordSet::StoredColumn> Query::describeColumns()
 {
     prepareAndBind();
     boundForRead_ = true;
+    selectDeferred_.reset();
     std::vector<StoredColumn> columns;
     bool stepped = false;
     for (int i = 0; i < statement_->columnCount(); ++i) {
         const std::string declared = statement_->columnDeclaredType(i);
         FieldType type = typeOfDeclared(declared);
-        if (declared.empty()) {
+        const auto& deferred = deferredNames();
+        if (declared.empty() && std::find(deferred.begin(), deferred.end(), statement_->columnName(i)) != deferred.end()) {
+            type = FieldType::Memo; // selected as NULL, read when shown
+        } else if (declared.empty()) {
             // An expression: its type is what the first row holds.
             if (!stepped)
                 stepped = statement_->step();
@@ -102,6 +109,38 @@ std::vector<RecordSet::StoredColumn> Query::describeColumns()
         columns.push_back({statement_->columnName(i), type, 0});
     }
     return columns;
+}
+
+void Query::setDeferredSource(std::string table, std::string keyField)
+{
+    deferredTable_ = std::move(table);
+    deferredKey_ = std::move(keyField);
+    selectDeferred_.reset();
+}
+
+std::vector<Value> Query::fetchDeferred(const Row& row, const std::vector<int>& columns)
+{
+    const auto& stored = this->columns();
+    int key = -1;
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        if (stored[i].name == deferredKey_)
+            key = static_cast<int>(i);
+    if (key < 0)
+        return RecordSet::fetchDeferred(row, columns);
+    if (!selectDeferred_) {
+        std::string sql;
+        for (int column : columns)
+            sql += (sql.empty() ? "SELECT " : ", ") + quoteIdentifier(stored[static_cast<std::size_t>(column)].name);
+        selectDeferred_ = std::make_unique<SqliteStatement>(database().sqlite().prepare(
+            sql + " FROM " + quoteIdentifier(deferredTable_) + " WHERE " + quoteIdentifier(deferredKey_) + " = ?"));
+    }
+    bindStoredValue(*selectDeferred_, 1, row.values[static_cast<std::size_t>(key)]);
+    std::vector<Value> values(columns.size());
+    if (selectDeferred_->step())
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            values[i] = readStoredValue(*selectDeferred_, static_cast<int>(i), FieldType::Memo);
+    selectDeferred_->reset();
+    return values;
 }
 
 std::vector<RecordSet::Row> Query::fetchRows(const std::optional<Value>&)

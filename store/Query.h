@@ -23,9 +23,14 @@ public:
     void setParam(int position, const Value& value);             // 1-based
     void clearParams();
 
+    // The deferred fields (setDeferredFields) are selected as NULL by the statement and
+    // read from `table`'s row whose `keyField` equals the row's own `keyField`.
+    void setDeferredSource(std::string table, std::string keyField);
+
 protected:
     std::vector<StoredColumn> describeColumns() override;
     std::vector<Row> fetchRows(const std::optional<Value>& masterKey) override;
+    std::vector<Value> fetchDeferred(const Row& row, const std::vector<int>& columns) override;
 
 private:
     void prepareAndBind();
@@ -36,4 +41,7 @@ private:
     std::unique_ptr<SqliteStatement> statement_; // compiled once per statement text
     bool boundForRead_ = false; // bound by opening, not yet read
     std::size_t lastRowCount_ = 0; // a re-read usually brings as many rows again
+    std::string deferredTable_;
+    std::string deferredKey_;
+    std::unique_ptr<SqliteStatement> selectDeferred_;
 };

@@ -34,11 +34,45 @@ void RecordSet::setFields(std::vector<FieldSpec> fields)
     fields_.clear();
 }
 
+void RecordSet::setDeferredFields(std::vector<std::string> names)
+{
+    if (active())
+        throw ProgramError("Cannot change how an open dataset reads: " + name_);
+    deferredNames_ = std::move(names);
+}
+
+bool RecordSet::isDeferredColumn(int column) const
+{
+    return std::find(deferredColumns_.begin(), deferredColumns_.end(), column) != deferredColumns_.end();
+}
+
+std::vector<Value> RecordSet::fetchDeferred(const Row&, const std::vector<int>&)
+{
+    throw ProgramError("Dataset cannot read deferred fields: " + name_);
+}
+
+void RecordSet::readDeferred(Row& row)
+{
+    if (row.deferredRead || deferredColumns_.empty())
+        return;
+    if (row.id >= 0) {
+        const std::vector<Value> values = fetchDeferred(row, deferredColumns_);
+        for (std::size_t i = 0; i < deferredColumns_.size(); ++i)
+            row.values[static_cast<std::size_t>(deferredColumns_[i])] = values.at(i);
+    }
+    row.deferredRead = true;
+}
+
 void RecordSet::open()
 {
     if (active())
         return;
     columns_ = describeColumns();
+    deferredColumns_.clear();
+    for (const std::string& name : deferredNames_)
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            if (equalNamesIgnoringCase(columns_[i].name, name))
+                deferredColumns_.push_back(static_cast<int>(i));
     auto columnIndex = [&](const std::string& fieldName) {
         for (std::size_t i = 0; i < columns_.size(); ++i)
             if (equalNamesIgnoringCase(columns_[i].name, fieldName))
@@ -315,7 +349,9 @@ void RecordSet::recalculateEditBuffer()
 
 Value RecordSet::fieldValue(const Field& field)
 {
-    const Row* row = activeRow();
+    Row* row = activeRow();
+    if (row && field.kind() == FieldKind::Data && !row->deferredRead && isDeferredColumn(field.storedColumn()))
+        readDeferred(*row);
     if (row == &editBuffer_ && field.kind() == FieldKind::Calculated)
         recalculateEditBuffer();
     return row ? valueOfRow(row->values, columns_.size(), field) : Value();
@@ -328,7 +364,9 @@ Value RecordSet::valueAt(int row, const Field& field)
     const bool edited = row == cursor_ && editing();
     if (edited && field.kind() == FieldKind::Calculated)
         recalculateEditBuffer();
-    const Row& source = edited ? editBuffer_ : rows_[static_cast<std::size_t>(row)];
+    Row& source = edited ? editBuffer_ : rows_[static_cast<std::size_t>(row)];
+    if (field.kind() == FieldKind::Data && !source.deferredRead && isDeferredColumn(field.storedColumn()))
+        readDeferred(source);
     return valueOfRow(source.values, columns_.size(), field);
 }
 

@@ -94,6 +94,9 @@ public:
     // small cache. Tables only; not for a detail set. Only while closed.
     void setReadByKey(bool on);
     bool readByKey() const { return readByKey_; }
+    // Long texts a list never shows (a recipe's procedure) are read with the rows as
+    // empty, and for one row only when a field of it is asked for; set before opening.
+    void setDeferredFields(std::vector<std::string> names);
 
     // Cached updates.
     void setCachedUpdates(bool on);
@@ -146,6 +149,7 @@ protected:
     struct Row {
         std::int64_t id = 0; // storage row id; negative for a row not yet stored
         RowValues values;    // one per stored column, then one per calculated field
+        bool deferredRead = false; // the deferred columns hold their stored values
     };
     struct StoredColumn {
         std::string name;
@@ -167,6 +171,10 @@ protected:
     // value (lowered on both sides when case is ignored), in the set's order.
     virtual std::vector<Row> fetchRowsById(const std::vector<std::int64_t>& ids);
     virtual std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive);
+    // The stored values of one row's deferred columns, in the order given.
+    virtual std::vector<Value> fetchDeferred(const Row& row, const std::vector<int>& columns);
+    bool isDeferredColumn(int column) const;
+    const std::vector<std::string>& deferredNames() const { return deferredNames_; }
 
     const std::vector<StoredColumn>& columns() const { return columns_; }
     // Room a fetched row needs: its stored columns and the calculated fields to come.
@@ -244,6 +252,9 @@ private:
     int linearLocates_ = 0; // locates that walked the rows since an index was last good
 
     bool readByKey_ = false;
+    std::vector<std::string> deferredNames_;
+    std::vector<int> deferredColumns_;
+    void readDeferred(Row& row);
     std::optional<std::int64_t> locatedId_; // the stored row a locate is bringing in
     std::unordered_map<int, ValueMap<std::optional<Row>>> storedByKey_; // per key column: the lookup cache
 };

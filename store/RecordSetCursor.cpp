@@ -213,6 +213,7 @@ void RecordSet::edit()
         return;
     }
     assert(cursor_ >= 0 && cursor_ < static_cast<int>(rows_.size()));
+    readDeferred(rows_[static_cast<std::size_t>(cursor_)]); // a post writes back every column
     editBuffer_ = rows_[static_cast<std::size_t>(cursor_)];
     editCalcStale_ = false;
     state_ = DataSetState::Edit;

@@ -66,6 +66,7 @@ std::vector<RecordSet::StoredColumn> Table::describeColumns()
         columns.push_back({field.name, field.type, field.size});
     selectAll_.reset();
     selectRange_.reset();
+    selectDeferred_.reset();
     selectFiltered_.reset();
     selectFilteredSql_.clear();
     selectWhere_.clear();
@@ -75,8 +76,8 @@ std::vector<RecordSet::StoredColumn> Table::describeColumns()
 std::string Table::selectColumns() const
 {
     std::string sql = "SELECT rowid";
-    for (const auto& field : definition_.fields)
-        sql += ", " + quoteIdentifier(field.name);
+    for (std::size_t i = 0; i < definition_.fields.size(); ++i)
+        sql += isDeferredColumn(static_cast<int>(i)) ? std::string(", NULL") : ", " + quoteIdentifier(definition_.fields[i].name);
     return sql + " FROM " + quoteIdentifier(definition_.name);
 }
 
@@ -122,6 +123,25 @@ std::vector<RecordSet::Row> Table::readRows(SqliteStatement& statement) const
     }
     statement.reset();
     return rows;
+}
+
+std::vector<Value> Table::fetchDeferred(const Row& row, const std::vector<int>& columns)
+{
+    if (!selectDeferred_) {
+        std::string sql;
+        for (int column : columns)
+            sql += (sql.empty() ? "SELECT " : ", ") + quoteIdentifier(definition_.fields[static_cast<std::size_t>(column)].name);
+        selectDeferred_ = std::make_unique<SqliteStatement>(
+            database().sqlite().prepare(sql + " FROM " + quoteIdentifier(definition_.name) + " WHERE rowid = ?"));
+    }
+    selectDeferred_->bindInt(1, row.id);
+    std::vector<Value> values(columns.size());
+    if (selectDeferred_->step())
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            values[i] = readStoredValue(*selectDeferred_, static_cast<int>(i),
+                                        definition_.fields[static_cast<std::size_t>(columns[i])].type);
+    selectDeferred_->reset();
+    return values;
 }
 
 std::vector<RecordSet::Row> Table::fetchRows(const std::optional<Value>& masterKey)

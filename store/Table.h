@@ -36,6 +36,7 @@ protected:
     int keyColumn() const override { return keyColumn_; }
     std::vector<Row> fetchRowsById(const std::vector<std::int64_t>& ids) override;
     std::vector<Row> fetchRowsWhere(int column, const Value& value, bool caseInsensitive) override;
+    std::vector<Value> fetchDeferred(const Row& row, const std::vector<int>& columns) override;
 
 private:
     std::string selectColumns() const;
@@ -52,6 +53,7 @@ private:
     bool autoIncrementKey_ = false;
     std::unique_ptr<SqliteStatement> selectAll_;
     std::unique_ptr<SqliteStatement> selectRange_;
+    std::unique_ptr<SqliteStatement> selectDeferred_;
     // A filtered read, compiled again only when the filter's columns change.
     std::string selectFilteredSql_;
     std::unique_ptr<SqliteStatement> selectFiltered_;

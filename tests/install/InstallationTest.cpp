@@ -67,6 +67,9 @@ TEST(Installation, CreatedSchemaEqualsTheTableDefinitionsAtTheCurrentVersion)
             defined["Recipe_NUT_DATA_Nutrient"] = {"Nutr_No", "R_ID", "Nutr_Val"};
         if (table.name == "Rescipe_ingredients.DB")
             defined["Rescipe_ingredients_Food"] = {"NDB_No", "R_ID"};
+        if (table.name == "Recipe_Des.DB")
+            defined["Recipe_Des_List"] = {"R_ID",         "Recipe Name", "Cuisine_ID", "Preperation Time", "Cooking Time",
+                                          "Number of Serves", "Author",  "Source",     "Web Page Name"};
         EXPECT_EQ(stored, defined);
     }
 }

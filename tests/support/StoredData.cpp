@@ -51,7 +51,8 @@ void StoredData::revertLayoutTo(int version) const
         for (const char* table : {"RecipeSimpleSearch.db", "RecipeSQL.db", "RecipeSQLRules.db", "Recipe_Search_Text",
                                   "Recipe_Search_Stale"})
             sql += "DROP TABLE \"" + std::string(table) + "\";";
-        sql += "DROP INDEX \"Recipe_NUT_DATA_Nutrient\"; DROP INDEX \"Rescipe_ingredients_Food\";";
+        sql += "DROP INDEX \"Recipe_NUT_DATA_Nutrient\"; DROP INDEX \"Rescipe_ingredients_Food\";"
+               "DROP INDEX \"Recipe_Des_List\";";
     }
     if (version < 2)
         sql += "DROP TABLE \"Ingredient_Line.db\";";
