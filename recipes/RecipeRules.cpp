@@ -152,9 +152,11 @@ RuleStatement ruleStatement(const std::vector<RecipeRule>& rules)
                                  + " / (protein + fat + carbohydrate + alcohol) " + comparison + " " + value + ")");
             missing.push_back("r.R_ID NOT IN (" + parts + ")");
         } else if (rule.kind == "cuisine") {
-            conditions.push_back("r.Cuisine_ID IN (" + boundList(builder.keyList()) + ")");
+            // "+" keeps the planner on the recipe list's covering index: the cuisine's
+            // own index would fetch the whole rows, procedures and all.
+            conditions.push_back("+r.Cuisine_ID IN (" + boundList(builder.keyList()) + ")");
         } else if (rule.kind == "type") {
-            conditions.push_back("r.R_ID IN (SELECT R_ID FROM " + std::string(kTypeLinks) + " WHERE RTYPE_ID IN ("
+            conditions.push_back("+r.R_ID IN (SELECT R_ID FROM " + std::string(kTypeLinks) + " WHERE RTYPE_ID IN ("
                                  + boundList(builder.keyList()) + "))");
         } else if (rule.kind == "food") {
             const bool negated = builder.negated();
@@ -183,6 +185,12 @@ RuleStatement ruleStatement(const std::vector<RecipeRule>& rules)
             others.push_back(conditions.back());
     }
 
+    // Conditions on the recipe's own columns first: SQLite tries AND terms in order, so
+    // the subqueries run only for recipes those let through.
+    std::stable_partition(conditions.begin(), conditions.end(),
+                          [](const std::string& condition) { return condition.find("SELECT") == std::string::npos; });
+    std::stable_partition(others.begin(), others.end(),
+                          [](const std::string& condition) { return condition.find("SELECT") == std::string::npos; });
     statement.where = joined(conditions, "AND");
     if (!missing.empty()) {
         // Meeting every other rule, and lacking the totals one of its nutrient rules needs.
