@@ -99,7 +99,9 @@ std::string Table::selectStatement(bool ranged, const std::vector<RowFilter::Sto
         std::string any;
         for (const auto& term : terms) {
             const std::string column = quoteIdentifier(definition_.fields[static_cast<std::size_t>(term.column)].name);
-            any += (any.empty() ? "" : " OR ") + column + " IN (SELECT value FROM json_each(?))";
+            // "+": a filter takes many rows of a table or of a range, which a scan of the
+            // range (or of a covering index) reads faster than a lookup per value.
+            any += std::string(any.empty() ? "" : " OR ") + "+" + column + " IN (SELECT value FROM json_each(?))";
             if (term.empty)
                 any += " OR " + column + " IS NULL";
         }
