@@ -372,7 +372,11 @@ std::optional<std::pair<Unit, qsizetype>> LineReader::unitAt(qsizetype at) const
 {
     if (at < text_.size() && text_[at] == u'-') // "1-inch", "2-pound"
         ++at;
-    const QStringView first = tokenAt(at);
+    QStringView first = tokenAt(at);
+    // "3 cups* rice": a footnote mark on the unit.
+    const bool marked = first.size() > 1 && first.endsWith(u'*');
+    if (marked)
+        first.chop(1);
     if (first.isEmpty() || !first[0].isLetter())
         return std::nullopt;
     qsizetype secondAt = at + first.size();
@@ -386,7 +390,7 @@ std::optional<std::pair<Unit, qsizetype>> LineReader::unitAt(qsizetype at) const
     }
     // One letter stands for a unit only on its own: "1 c flour", never "1 c-section".
     if (const auto unit = unitFromText(first))
-        return std::pair{*unit, at + first.size()};
+        return std::pair{*unit, at + first.size() + (marked ? 1 : 0)};
     // "tbsp.butter" is rare; "g/5oz" and "cups(240" end at their punctuation already.
     return std::nullopt;
 }
@@ -407,7 +411,9 @@ bool LineReader::readUnit()
         if (!unit)
             break;
         const qsizetype start = at_ < text_.size() && text_[at_] == u'-' ? at_ + 1 : at_;
-        const QString written = text_.sliced(start, unit->second - start);
+        QString written = text_.sliced(start, unit->second - start);
+        if (written.endsWith(u'*'))
+            written.chop(1);
         if (unitKind(unit->first) == UnitKind::Size) {
             if (line_.size)
                 break;

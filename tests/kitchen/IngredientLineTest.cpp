@@ -114,10 +114,12 @@ TEST(IngredientLineReader, ReadsUnitsWithPluralsPeriodsAndSpellings)
         {"2 scoops ice cream", Unit::Scoop, "scoops"}, {"2 loaves bread", Unit::Loaf, "loaves"},
         {"4 lemon wedges", Unit::Wedge, "wedges"}, {"1 block tofu", Unit::Block, "block"},
         {"2 FL. OZ. cream", Unit::FluidOunce, "FL. OZ."},
+        {"3 cups* sweet rice", Unit::Cup, "cups"}, // a footnote mark
     };
     for (const UnitCase& c : cases) {
         const IngredientLine line = read(c.line);
         ASSERT_TRUE(line.unit) << c.line;
+        EXPECT_FALSE(line.food.contains(u'*')) << c.line;
         EXPECT_EQ(*line.unit, c.unit) << c.line;
         EXPECT_EQ(line.unitText, QString::fromUtf8(c.written)) << c.line;
     }

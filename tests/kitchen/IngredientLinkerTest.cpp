@@ -145,9 +145,14 @@ TEST_F(IngredientLinkerTest, KnowsACommonFoodUnderAMakersNameButNotAnotherFormOf
     ASSERT_FALSE(coconut.candidates.empty());
     EXPECT_EQ(coconut.candidates.front().ndbNo, 12118);
     // Words that make it another food, or another form of it, leave the choice to the cook.
-    for (const char* line : {"1 cup non-dairy milk", "1 cup oat milk", "2 cups cooked lentils", "1 cup vegan butter",
+    for (const char* line : {"1 cup non-dairy milk", "1 cup oat milk", "2 cups cooked quinoa", "1 cup vegan butter",
                              "1/2 cup chocolate chip cookies"})
         EXPECT_FALSE(linker.propose(QString::fromLatin1(line)).confident) << line;
+    // Unless the cook's table knows that form: cooked lentils, not raw ones.
+    const LinkProposal lentils = linker.propose(QStringLiteral("2 cups cooked lentils"));
+    ASSERT_TRUE(lentils.link);
+    EXPECT_TRUE(lentils.confident);
+    EXPECT_EQ(lentils.link->ndbNo, 16070);
 }
 
 } // namespace
