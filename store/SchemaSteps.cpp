@@ -52,6 +52,10 @@ void addRecipeSearch(SqliteDatabase& db)
     db.execute("CREATE INDEX \"Recipe_Des_List\" ON " + recipes
                + " (R_ID, \"Recipe Name\", Cuisine_ID, \"Preperation Time\", \"Cooking Time\", \"Number of Serves\","
                  " Author, Source, \"Web Page Name\")");
+    // The same for the recipes of one cuisine, which a cuisine node lists.
+    db.execute("CREATE INDEX \"Recipe_Des_Cuisine_List\" ON " + recipes
+               + " (Cuisine_ID, R_ID, \"Recipe Name\", \"Preperation Time\", \"Cooking Time\", \"Number of Serves\","
+                 " Author, Source, \"Web Page Name\")");
     // Food rules ask which recipes use a food.
     db.execute("CREATE INDEX \"Rescipe_ingredients_Food\" ON " + ingredients + " (NDB_No, R_ID)");
 }

@@ -70,6 +70,10 @@ TEST(Installation, CreatedSchemaEqualsTheTableDefinitionsAtTheCurrentVersion)
         if (table.name == "Recipe_Des.DB")
             defined["Recipe_Des_List"] = {"R_ID",         "Recipe Name", "Cuisine_ID", "Preperation Time", "Cooking Time",
                                           "Number of Serves", "Author",  "Source",     "Web Page Name"};
+        if (table.name == "Recipe_Des.DB")
+            defined["Recipe_Des_Cuisine_List"] = {"Cuisine_ID",       "R_ID",   "Recipe Name", "Preperation Time",
+                                                  "Cooking Time",     "Number of Serves", "Author", "Source",
+                                                  "Web Page Name"};
         EXPECT_EQ(stored, defined);
     }
 }

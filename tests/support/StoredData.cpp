@@ -52,7 +52,7 @@ void StoredData::revertLayoutTo(int version) const
                                   "Recipe_Search_Stale"})
             sql += "DROP TABLE \"" + std::string(table) + "\";";
         sql += "DROP INDEX \"Recipe_NUT_DATA_Nutrient\"; DROP INDEX \"Rescipe_ingredients_Food\";"
-               "DROP INDEX \"Recipe_Des_List\";";
+               "DROP INDEX \"Recipe_Des_List\"; DROP INDEX \"Recipe_Des_Cuisine_List\";";
     }
     if (version < 2)
         sql += "DROP TABLE \"Ingredient_Line.db\";";
