@@ -16,6 +16,7 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kHugeSlab = std::size_t{1} << 20;
 
+
 } // namespace
 
 // A slab's header, followed by its rows' values. `users` counts the rows made in it
@@ -29,8 +30,9 @@ struct RowSlab {
     static RowSlab* make(std::size_t valueCount)
     {
         const std::size_t bytes = sizeof(RowSlab) + valueCount * sizeof(Value);
-        if (bytes >= kHugeSlab) {
-            const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        // Only where the rounding wastes little: the list's memory stays what it was.
+        if (bytes >= kHugeSlab && rounded - bytes <= rounded / 16) {
             if (void* memory = std::aligned_alloc(kHugePage, rounded)) {
                 ::madvise(memory, rounded, MADV_HUGEPAGE);
                 return new (memory) RowSlab{1, bytes, true};
