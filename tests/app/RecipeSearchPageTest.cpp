@@ -1,4 +1,4 @@
-#include "tests/app/AppTestSupport.h"
+#include "tests/app/RecipesPageSupport.h"
 #include "app/MainForm.h"
 #include "foods/DatabaseFood.h"
 #include "recipes/DatabaseRecipes.h"
@@ -26,46 +26,16 @@ constexpr const char* kMoreRecipes = R"(
 const char* const kStoredSearches = R"(SELECT s."SQL Name", r.Field, r.Condition, r.RValue, r.Kind, r.Keys
     FROM "RecipeSQL.db" s LEFT JOIN "RecipeSQLRules.db" r USING (SQL_ID) ORDER BY s.SQL_ID, r.Rule_ID)";
 
-class RecipeSearchPage : public ProgramTest {
+class RecipeSearchPage : public RecipesPageTest {
 protected:
     ScriptedDialogs dialogs;
 
     void SetUp() override
     {
         dir.stored().execute(kMoreRecipes);
-        ProgramTest::SetUp();
-        FormMain->show();
+        RecipesPageTest::SetUp();
     }
 
-    static TNavigationTree* tree() { return FormMain->TreeViewRecipes; }
-    static QString label() { return FormMain->LabelActiveDispalyRecipes->text(); }
-    static NodePath selected() { return nodePath(tree()->Selected()); }
-
-    static QStringList children(QTreeWidgetItem* root)
-    {
-        QStringList texts;
-        for (int i = 0; i < root->childCount(); ++i)
-            texts << root->child(i)->text(0);
-        return texts;
-    }
-
-    static void clickNode(QTreeWidgetItem* root, const QString& text)
-    {
-        QTreeWidgetItem* node = TNavigationTree::ChildByText(root, text);
-        ASSERT_NE(node, nullptr) << text.toStdString();
-        root->setExpanded(true);
-        tree()->scrollToItem(node);
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(node).center());
-    }
-
-    static QStringList listed()
-    {
-        QStringList names;
-        QAbstractItemModel* list = FormMain->DBGridRecipeList->model();
-        for (int row = 0; row < list->rowCount(); ++row)
-            names << list->index(row, 0).data().toString();
-        return names;
-    }
 
     // The names an independent query selects, in the list's order.
     QStringList storedNames(const std::string& where) const

@@ -1,4 +1,4 @@
-#include "tests/app/AppTestSupport.h"
+#include "tests/app/RecipesPageSupport.h"
 #include "app/MainForm.h"
 #include "foods/DatabaseFood.h"
 #include "foods/FoodGroupEdit.h"
@@ -47,15 +47,9 @@ void type(QLineEdit* box, const QString& text)
     box->clearFocus(); // a number is taken when its box is left
 }
 
-class RecipesPage : public ProgramTest {
+class RecipesPage : public RecipesPageTest {
 protected:
     ScriptedDialogs dialogs;
-
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        FormMain->show();
-    }
 
     // Data changed behind the program's back: start it again over the stored file.
     void restart()
@@ -65,40 +59,6 @@ protected:
         FormMain->show();
     }
 
-    static TNavigationTree* tree() { return FormMain->TreeViewRecipes; }
-    static QString label() { return FormMain->LabelActiveDispalyRecipes->text(); }
-    static NodePath selected() { return nodePath(tree()->Selected()); }
-
-    static QStringList children(QTreeWidgetItem* root)
-    {
-        QStringList texts;
-        for (int i = 0; i < root->childCount(); ++i)
-            texts << root->child(i)->text(0);
-        return texts;
-    }
-
-    // A click on the node, as the user makes it: its branch open and in view.
-    static void clickNode(TNavigationTree* on, QTreeWidgetItem* node)
-    {
-        ASSERT_NE(node, nullptr);
-        if (node->parent())
-            node->parent()->setExpanded(true);
-        on->scrollToItem(node);
-        QTest::mouseClick(on->viewport(), Qt::LeftButton, {}, on->visualItemRect(node).center());
-    }
-    static void clickNode(QTreeWidgetItem* root, const QString& text)
-    {
-        clickNode(tree(), TNavigationTree::ChildByText(root, text));
-    }
-
-    static QStringList listed()
-    {
-        QStringList names;
-        QAbstractItemModel* list = FormMain->DBGridRecipeList->model();
-        for (int row = 0; row < list->rowCount(); ++row)
-            names << list->index(row, 0).data().toString();
-        return names;
-    }
     static std::string currentRecipe()
     {
         return DataModuleRecipes->dscDisplayRecipes.dataSet()->fieldByName("Recipe Name").asString();
