@@ -33,6 +33,8 @@ class TAdvButton;
 class TDataModuleFoods;
 class InfoBasePage;
 class TDialogExportRecipes;
+class TDialogScaleRecipe;
+class TDialogShoppingList;
 struct RecipeReading;
 class TGraphicButton;
 class WindowDrag;
@@ -80,6 +82,10 @@ public:
     TGraphicButton* BtnImportRecipe;
     TGraphicButton* BtnExportRecipes;
     TDialogExportRecipes* DialogExportRecipes = nullptr; // made on first use
+    TGraphicButton* BtnScaleRecipe;
+    TGraphicButton* BtnShoppingList;
+    TDialogScaleRecipe* DialogScaleRecipe = nullptr;   // made on first use
+    TDialogShoppingList* DialogShoppingList = nullptr; // made on first use
     QLabel* LabelActiveDispalyRecipes;
     QLabel* LabelRecipeTotalsNote; // "Totals from 10 of 12 ingredient lines", when they leave lines out
     QWidget* PanelBrowseRecipes;
@@ -185,6 +191,9 @@ public:
     void BtnImportRecipeClick();
     void BtnExportRecipesClick();
     void PasteRecipe(); // Ctrl+V on the recipe list
+    // Kitchen tools (app/MainFormCookbook.cpp)
+    void BtnScaleRecipeClick();
+    void BtnShoppingListClick();
     // The Foods page, showing the food with the measure given (the Info Base's double-click).
     void ShowFood(std::int32_t ndbNo, std::optional<std::int32_t> weightId);
     void dbTextWebNameMouseMove();
@@ -258,6 +267,8 @@ private:
     void showRecipesPageData(); // binds the page to the recipe module on the first show
     void showRecipeTotalsNote();
     void addTransferItems(QMenu* menu); // import and export in the recipe list's menu
+    void buildCookbookButtons();
+    void addCookbookItems(QMenu* menu); // scaling, shopping, printing in the recipe list's menu
     // Each recipe read opens in the wizard in turn; OK stores it, Cancel drops it.
     void reviewImportedRecipes(const RecipeReading& reading);
     // After a type or cuisine dialog stored its changes: the branch afresh, and the

@@ -267,6 +267,7 @@ void TFormMain::buildRecipesPage()
     BtnExportRecipes->setObjectName("BtnExportRecipes");
     BtnImportRecipe->OnClick = [this] { BtnImportRecipeClick(); };
     BtnExportRecipes->OnClick = [this] { BtnExportRecipesClick(); };
+    buildCookbookButtons();
 
     SplitterClientRecipes = pageSplitter(PageRecipes, Skin::brightGreen());
     SplitterClientRecipes->setChildrenCollapsible(false);
@@ -307,6 +308,7 @@ void TFormMain::buildRecipesPage()
     addNutritionFactsMenu(DBGridRecipeList, "PopupMenuRecipeList", DBGridRecipeList);
     addNutritionFactsMenu(DBGridRecipeNutrientList, "PopupMenuRecipeNutrients", DBGridRecipeList);
     addTransferItems(DBGridRecipeList->findChild<QMenu*>("PopupMenuRecipeList"));
+    addCookbookItems(DBGridRecipeList->findChild<QMenu*>("PopupMenuRecipeList"));
     new PasteKeys(DBGridRecipeList, [this] { PasteRecipe(); });
     PageControlRecipe = new RecipeTabs(PanelClientRecipe);
     PageControlRecipe->setObjectName("PageControlRecipe");

@@ -5,6 +5,8 @@
 #include "app/InfoBasePage.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "cookbook/ScaleRecipeDialog.h"
+#include "cookbook/ShoppingListDialog.h"
 #include "facts/LabelPainter.h"
 #include "facts/NutritionFacts.h"
 #include "foods/AdvancedSearch.h"
@@ -38,7 +40,7 @@
 #include <QComboBox>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTreeWidgetItem>
+#include <QTreeWidget>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -51,6 +53,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -601,6 +604,44 @@ void recipeTransfer()
     TFormTemplateDialog::ShowModalHook = nullptr;
 }
 
+// The scale dialog over Chicken and Rice, the scaled recipe under review, and a
+// shopping list of two recipes. Nothing is stored.
+void kitchenTools()
+{
+    DataModuleRecipes->ShowAllRecipes();
+    RecordSet& shown = *DataModuleRecipes->dscDisplayRecipes.dataSet();
+    shown.locate("Recipe Name", Value(std::string("Chicken and Rice")));
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        dialog.show();
+        TApplication::processEvents();
+        if (&dialog == DialogRecipeEdit) {
+            DialogRecipeEdit->BtnNextClick();
+            TApplication::processEvents();
+            save(dialog, QStringLiteral("recipe-scaled-review"));
+            dialog.CloseCancel();
+            return dialog.StoredCode();
+        }
+        auto& scaler = dynamic_cast<TDialogScaleRecipe&>(dialog);
+        scaler.EditServes->setText(QStringLiteral("6"));
+        TApplication::processEvents();
+        save(dialog, QStringLiteral("scale-recipe-dialog"));
+        scaler.BtnOkClick();
+        return dialog.StoredCode();
+    };
+    FormMain->BtnScaleRecipeClick();
+
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        auto& shopping = dynamic_cast<TDialogShoppingList&>(dialog);
+        for (int row = 0; row < shopping.GridRecipes->rowCount(); ++row)
+            if (shopping.GridRecipes->item(row, 0)->text() == QStringLiteral("Garden Salad"))
+                shopping.GridRecipes->item(row, 0)->setCheckState(Qt::Checked);
+        shopping.TreeList->topLevelItem(0)->child(0)->setCheckState(0, Qt::Checked);
+        return saveAndCancel(dialog, QStringLiteral("shopping-list-dialog"));
+    };
+    FormMain->BtnShoppingListClick();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
 // The Info Base: iron ranked over all groups, sodium in vegetables lowest first,
 // and a recipe's Daily Values.
 void infoBasePage()
@@ -721,6 +762,7 @@ int main(int argc, char** argv)
         recipeWizard();
         recipeWizardPaste();
         recipeTransfer();
+        kitchenTools();
         infoBasePage();
         nutritionFacts();
     });

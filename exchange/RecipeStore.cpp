@@ -1,5 +1,7 @@
 #include "exchange/RecipeStore.h"
 
+#include "kitchen/CookWriting.h"
+
 #include "store/Database.h"
 #include "store/NutrientMath.h"
 #include "store/ProgramError.h"
@@ -190,18 +192,6 @@ struct StoredLine {
     std::optional<DraftLink> link;
     std::optional<DraftFields> fields;
 };
-
-// A line typed field by field, written as a cook would: "1.5 cup Plain flour".
-std::string lineFromFields(const std::optional<double>& quantity, const std::string& unit, const std::string& name)
-{
-    QStringList parts;
-    if (quantity)
-        parts.append(QString::number(*quantity, 'g', 15));
-    for (const std::string* text : {&unit, &name})
-        if (!text->empty())
-            parts.append(QString::fromStdString(*text));
-    return parts.join(u' ').toStdString();
-}
 
 std::vector<StoredLine> storedLines(const SqliteDatabase& db, std::int64_t recipeId)
 {

@@ -27,6 +27,7 @@ class SqliteDatabase;
 struct IngredientLink;
 struct LinkedLine;
 struct LinkedRecipe;
+struct ScaledRecipe;
 
 // Lines pasted or linked in one go: how many, and how many of them were linked.
 struct LinesAdded {
@@ -155,6 +156,10 @@ public:
     // when the recipe is stored, unless the user chooses one first.
     void BeginImportedRecipe(const LinkedRecipe& imported);
     const std::string& ImportedCuisine() const { return importedCuisine_; }
+
+    // A scaled recipe under edit: a new recipe, or the stored one itself changed in
+    // place (its serves, quantities, links, lines as written and totals).
+    void BeginScaledRecipe(const ScaledRecipe& scaled, bool itself);
 
     // Ingredient lines as the cook writes them. The linker reads, matches and
     // weighs them; its index of the foods is built on first use.

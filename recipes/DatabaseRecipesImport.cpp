@@ -3,9 +3,11 @@
 
 #include "recipes/DatabaseRecipes.h"
 
+#include "cookbook/RecipeScaling.h"
 #include "exchange/RecipeLinking.h"
 #include "kitchen/IngredientLinker.h"
 #include "store/Field.h"
+#include "store/ProgramError.h"
 #include "store/Sqlite.h"
 #include "store/Text.h"
 
@@ -84,6 +86,57 @@ void TDataModuleRecipes::BeginImportedRecipe(const LinkedRecipe& imported)
         tblRecipeIngredientEdit.first();
     } catch (...) {
         CancelNewRecipe();
+        throw;
+    }
+}
+
+void TDataModuleRecipes::BeginScaledRecipe(const ScaledRecipe& scaled, bool itself)
+{
+    if (!itself) {
+        BeginImportedRecipe(scaled.asNewRecipe());
+        return;
+    }
+    BeginEditRecipe();
+    try {
+        RecordSet& recipe = tblRecipeDescEdit;
+        if (recipe.fieldByName("R_ID").asInteger() != scaled.recipeId)
+            throw ProgramError("The recipe to scale is not the one shown");
+        setNumber(recipe.fieldByName("Number of Serves"), scaled.draft.serves);
+        RecordSet& ingredient = tblRecipeIngredientEdit;
+        bool anyLinked = false;
+        for (const ScaledLine& scaledLine : scaled.lines) {
+            if (!ingredient.locate("R_ING_ID", Value{scaledLine.rowId}))
+                throw ProgramError("An ingredient of the recipe to scale is no longer stored");
+            const LinkedLine& line = scaledLine.line;
+            ingredient.edit();
+            setNumber(ingredient.fieldByName("Quantity"), line.quantity);
+            if (line.link) {
+                const StoredLink& link = *line.link;
+                LinkIngredient({link.ndbNo, link.byGram, link.quantity, link.weightId, link.grams,
+                                QString::fromStdString(link.measure)});
+                anyLinked = true;
+            }
+            ingredient.post();
+            if (line.keepText)
+                IngredientLines.set(scaledLine.rowId, line.text);
+        }
+        // Totals of the links are summed afresh; totals given by hand are multiplied.
+        if (anyLinked && scaled.draft.handTotals.empty()) {
+            SumLinkedIngredients();
+        } else {
+            RecordSet& totals = tblRecipeNutrientDataEdit;
+            Field& value = totals.fieldByName("Nutr_Val");
+            for (totals.first(); !totals.eof(); totals.next()) {
+                if (value.isNull())
+                    continue;
+                totals.edit();
+                value.setAsFloat(value.asFloat() * scaled.factor);
+                totals.post();
+            }
+        }
+        ingredient.first();
+    } catch (...) {
+        CancelEditedRecipe();
         throw;
     }
 }

@@ -68,6 +68,11 @@ void drawAll(ImageStore& s)
     addToolSet("ImgDelete32", Glyph::Delete, {32, 32});
     addToolSet("ImgImport32", Glyph::Import, {32, 32});
     addToolSet("ImgExport32", Glyph::Export, {32, 32});
+    addToolSet("ImgPrint32", Glyph::Print, {32, 32});
+    addToolSet("ImgPdf32", Glyph::Pdf, {32, 32});
+    addToolSet("ImgCookbook32", Glyph::Book, {32, 32});
+    addToolSet("ImgScale32", Glyph::Scale, {32, 32});
+    addToolSet("ImgShopping32", Glyph::Basket, {32, 32});
 
     const std::pair<const char*, Glyph> dialogSets[] = {
         {"ImgCreate", Glyph::Create}, {"ImgEdit", Glyph::Edit},     {"ImgDelete", Glyph::Delete},
@@ -75,6 +80,7 @@ void drawAll(ImageStore& s)
         {"ImgCancel", Glyph::Cancel}, {"ImgCalc", Glyph::Calc},     {"ImgSearch", Glyph::Search},
         {"ImgPrev", Glyph::Prev},     {"ImgNext", Glyph::Next},     {"ImgPrint", Glyph::Print},
         {"ImgPdf", Glyph::Pdf},       {"ImgPaste", Glyph::Paste},   {"ImgLink", Glyph::Link},
+        {"ImgCopy", Glyph::Copy},
     };
     for (const auto& [prefix, glyph] : dialogSets)
         addToolSet(QString::fromLatin1(prefix), glyph, {48, 48});

@@ -287,6 +287,50 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         p.drawPolygon(arrow);
         break;
     }
+    case Glyph::Scale: {
+        // A small bowl and a large one, with an arrow from the one to the other.
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawChord(QRectF(-11, -4, 9, 9), 180 * 16, 180 * 16);
+        p.drawChord(QRectF(-1, -8, 13, 17), 180 * 16, 180 * 16);
+        p.setPen(glyphPen(shadow ? ink : accent, 2.0));
+        p.drawLine(QPointF(-8, -5), QPointF(0, -9));
+        p.drawPolyline(QPolygonF({QPointF(-3.5, -10.2), QPointF(0, -9), QPointF(-1.6, -5.8)}));
+        break;
+    }
+    case Glyph::Basket: {
+        // A shopping basket with its handle.
+        p.setPen(glyphPen(ink, 2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(-6, -10, 12, 14), 0, 180 * 16);
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({QPointF(-10.5, -3), QPointF(10.5, -3), QPointF(8, 9), QPointF(-8, 9)}));
+        p.setPen(glyphPen(shadow ? ink : accent, 1.3));
+        for (qreal x : {-4.0, 0.0, 4.0})
+            p.drawLine(QPointF(x, 0), QPointF(x * 0.85, 6.5));
+        break;
+    }
+    case Glyph::Book: {
+        // An open book.
+        p.setPen(glyphPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({QPointF(0, -6), QPointF(-11, -9), QPointF(-11, 7), QPointF(0, 10)}));
+        p.drawPolygon(QPolygonF({QPointF(0, -6), QPointF(11, -9), QPointF(11, 7), QPointF(0, 10)}));
+        p.setPen(glyphPen(detail, 1.0));
+        for (qreal y : {-3.0, 0.0, 3.0}) {
+            p.drawLine(QPointF(-8.5, y - 3), QPointF(-2.5, y - 1.4));
+            p.drawLine(QPointF(8.5, y - 3), QPointF(2.5, y - 1.4));
+        }
+        p.setPen(glyphPen(shadow ? ink : accent, 1.6));
+        p.drawLine(QPointF(0, -6), QPointF(0, 10));
+        break;
+    }
+    case Glyph::Copy:
+        // Two sheets, one over the other.
+        paintSheet(p, QRectF(-9, -10, 12, 16), ink, detail);
+        paintSheet(p, QRectF(-3, -5, 12, 16), shadow ? ink : accent, detail);
+        break;
     case Glyph::Link: {
         // Two chain links.
         p.setBrush(Qt::NoBrush);

@@ -29,7 +29,7 @@ enum class ButtonState { Normal, Down, Over };
 // What a picture button shows; the names follow the container's image names.
 enum class Glyph {
     Create, Edit, Delete, Add, Remove, Ok, Cancel, Calc, Search, Prev, Next,
-    Minimise, Maximise, Close, Print, Pdf, Paste, Link, Import, Export,
+    Minimise, Maximise, Close, Print, Pdf, Paste, Link, Import, Export, Scale, Basket, Book, Copy,
 };
 
 // A rounded green tile with a white glyph (the 32- and 48-pixel buttons).

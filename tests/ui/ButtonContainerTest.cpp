@@ -27,7 +27,7 @@ struct ButtonContainerTest : ::testing::Test {
     TFormButtonContainer container;
 };
 
-TEST_F(ButtonContainerTest, HoldsThe65ImagesByNameAtTheirSizes)
+TEST_F(ButtonContainerTest, HoldsEveryImageByNameAtItsSize)
 {
     std::map<QString, QSize> expected = {
         {"ImgMinNormal", {19, 19}}, {"ImgMinDown", {19, 19}},  {"ImgMinOver", {19, 19}},
@@ -35,17 +35,18 @@ TEST_F(ButtonContainerTest, HoldsThe65ImagesByNameAtTheirSizes)
         {"ImgExitNormal", {19, 19}}, {"ImgExitDown", {20, 19}}, {"ImgExitOver", {20, 19}},
         {"TabButtonUp", {106, 31}}, {"TabButtonDown", {106, 31}},
     };
-    for (const char* set : {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgImport32", "ImgExport32"})
+    for (const char* set : {"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgImport32", "ImgExport32", "ImgPrint32",
+                            "ImgPdf32", "ImgCookbook32", "ImgScale32", "ImgShopping32"})
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {32, 32};
     for (const char* set : {"ImgCreate", "ImgEdit", "ImgDelete", "ImgAdd", "ImgRemove", "ImgOk", "ImgCancel",
-                            "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext", "ImgPrint", "ImgPdf", "ImgPaste", "ImgLink"})
+                            "ImgCalc", "ImgSearch", "ImgPrev", "ImgNext", "ImgPrint", "ImgPdf", "ImgPaste", "ImgLink", "ImgCopy"})
         for (const char* state : {"Up", "Down", "Over"})
             expected[QString::fromLatin1(set) + state] = {48, 48};
-    ASSERT_EQ(expected.size(), 71u);
+    ASSERT_EQ(expected.size(), 89u);
 
     const QStringList names = container.Names();
-    EXPECT_EQ(names.size(), 71);
+    EXPECT_EQ(names.size(), 89);
     for (const auto& [name, size] : expected) {
         const SkinImage* image = container.Find(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
