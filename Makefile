@@ -4,7 +4,7 @@
 # removes it again and keeps the user's data.
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libsqlite3-dev zlib1g-dev libxml2-dev \
-            libgtest-dev libbenchmark-dev fonts-liberation desktop-file-utils
+            libgtest-dev libbenchmark-dev fonts-liberation desktop-file-utils poppler-utils
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 BENCH_DIR := build/bench

@@ -33,6 +33,7 @@ class TAdvButton;
 class TDataModuleFoods;
 class InfoBasePage;
 class TDialogExportRecipes;
+class TDialogPrintPreview;
 class TDialogScaleRecipe;
 class TDialogShoppingList;
 struct RecipeReading;
@@ -82,8 +83,12 @@ public:
     TGraphicButton* BtnImportRecipe;
     TGraphicButton* BtnExportRecipes;
     TDialogExportRecipes* DialogExportRecipes = nullptr; // made on first use
+    TGraphicButton* BtnPrintRecipe;
+    TGraphicButton* BtnSaveRecipePdf;
+    TGraphicButton* BtnSaveCookbookPdf;
     TGraphicButton* BtnScaleRecipe;
     TGraphicButton* BtnShoppingList;
+    TDialogPrintPreview* DialogPrintPreview = nullptr; // made on first use
     TDialogScaleRecipe* DialogScaleRecipe = nullptr;   // made on first use
     TDialogShoppingList* DialogShoppingList = nullptr; // made on first use
     QLabel* LabelActiveDispalyRecipes;
@@ -192,6 +197,9 @@ public:
     void BtnExportRecipesClick();
     void PasteRecipe(); // Ctrl+V on the recipe list
     // Kitchen tools (app/MainFormCookbook.cpp)
+    void BtnPrintRecipeClick();
+    void BtnSaveRecipePdfClick();
+    void BtnSaveCookbookPdfClick();
     void BtnScaleRecipeClick();
     void BtnShoppingListClick();
     // The Foods page, showing the food with the measure given (the Info Base's double-click).

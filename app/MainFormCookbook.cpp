@@ -1,8 +1,11 @@
-// The Recipes page's kitchen tools: a recipe scaled to any number of serves and
+// The Recipes page's kitchen tools: a recipe card printed or saved as PDF, the
+// recipes listed as a cookbook PDF, a recipe scaled to any number of serves and
 // reviewed in the recipe wizard, and a shopping list from chosen recipes.
 
 #include "app/MainForm.h"
 
+#include "cookbook/PrintPreview.h"
+#include "cookbook/RecipeCard.h"
 #include "cookbook/RecipeScaling.h"
 #include "cookbook/ScaleRecipeDialog.h"
 #include "cookbook/ShoppingListDialog.h"
@@ -14,6 +17,8 @@
 #include "ui/FormParts.h"
 #include "ui/GraphicButton.h"
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 
 namespace {
@@ -28,6 +33,21 @@ RecordSet* shownRecipes()
 {
     RecordSet* shown = DataModuleRecipes->dscDisplayRecipes.dataSet();
     return shown && shown->active() && !shown->isEmpty() ? shown : nullptr;
+}
+
+// Laying out many recipes takes a moment: the cursor says so.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+DocumentLayout cardLayout(std::int64_t recipeId)
+{
+    auto recipe = std::make_shared<CardRecipe>(cardRecipe(DataModuleRecipes->DatabaseRecipe.sqlite(), recipeId));
+    return [recipe](const PageSetup& setup) { return recipeCard(*recipe, setup); };
 }
 
 QString scaleNote(const ScaledRecipe& scaled, bool itself)
@@ -48,9 +68,16 @@ void TFormMain::buildCookbookButtons()
         made->OnClick = [this, click] { guarded([this, click] { (this->*click)(); }); };
         return made;
     };
+    BtnPrintRecipe = button("ImgPrint32", "BtnPrintRecipe", "Print Recipe\u2026 (a preview of its pages first)", 179,
+                            &TFormMain::BtnPrintRecipeClick);
+    BtnSaveRecipePdf = button("ImgPdf32", "BtnSaveRecipePdf", "Save Recipe as PDF\u2026", 210,
+                              &TFormMain::BtnSaveRecipePdfClick);
+    BtnSaveCookbookPdf = button("ImgCookbook32", "BtnSaveCookbookPdf",
+                                "Save Cookbook as PDF\u2026 (the recipes listed, with their contents)", 241,
+                                &TFormMain::BtnSaveCookbookPdfClick);
     BtnScaleRecipe = button("ImgScale32", "BtnScaleRecipe", "Scale Recipe\u2026 (to a number of serves or by a factor)",
-                            179, &TFormMain::BtnScaleRecipeClick);
-    BtnShoppingList = button("ImgShopping32", "BtnShoppingList", "Shopping List\u2026 (from the recipes listed)", 210,
+                            282, &TFormMain::BtnScaleRecipeClick);
+    BtnShoppingList = button("ImgShopping32", "BtnShoppingList", "Shopping List\u2026 (from the recipes listed)", 313,
                              &TFormMain::BtnShoppingListClick);
 }
 
@@ -62,8 +89,62 @@ void TFormMain::addCookbookItems(QMenu* menu)
         action->setObjectName(name);
         QObject::connect(action, &QAction::triggered, this, [this, click] { guarded([this, click] { (this->*click)(); }); });
     };
+    item("Print Recipe\u2026", "PrintRecipe", &TFormMain::BtnPrintRecipeClick);
+    item("Save Recipe as PDF\u2026", "SaveRecipePdf", &TFormMain::BtnSaveRecipePdfClick);
+    item("Save Cookbook as PDF\u2026", "SaveCookbookPdf", &TFormMain::BtnSaveCookbookPdfClick);
+    menu->addSeparator();
     item("Scale Recipe\u2026", "ScaleRecipe", &TFormMain::BtnScaleRecipeClick);
     item("Shopping List\u2026", "ShoppingList", &TFormMain::BtnShoppingListClick);
+}
+
+void TFormMain::BtnPrintRecipeClick()
+{
+    RecordSet* shown = shownRecipes();
+    if (!shown) {
+        showMessage("No Selected Recipe to Print");
+        return;
+    }
+    const QString name = QString::fromStdString(shown->fieldByName("Recipe Name").asString());
+    if (!DialogPrintPreview)
+        DialogPrintPreview = new TDialogPrintPreview(this);
+    DialogPrintPreview->Preview(name, cardLayout(shown->fieldByName("R_ID").asInteger()), name);
+    DialogPrintPreview->ShowModal();
+}
+
+void TFormMain::BtnSaveRecipePdfClick()
+{
+    RecordSet* shown = shownRecipes();
+    if (!shown) {
+        showMessage("No Selected Recipe to Save");
+        return;
+    }
+    saveLayoutAsPdf(this, cardLayout(shown->fieldByName("R_ID").asInteger()),
+                    QString::fromStdString(shown->fieldByName("Recipe Name").asString()));
+}
+
+void TFormMain::BtnSaveCookbookPdfClick()
+{
+    RecordSet* shown = shownRecipes();
+    if (!shown) {
+        showMessage("No Recipes for a Cookbook");
+        return;
+    }
+    const Field& id = shown->fieldByName("R_ID");
+    std::vector<std::int64_t> ids;
+    for (int row = 0; row < shown->recordCount(); ++row)
+        ids.push_back(static_cast<std::int64_t>(numberOf(shown->valueAt(row, id)).value_or(0)));
+    // The book is named after what the list shows: a cuisine, a type, a search.
+    const QString title = TreeViewRecipes->Selected() == NodeViewAllRecipes ? QStringLiteral("All Recipes")
+                                                                            : LabelActiveDispalyRecipes->text();
+    const DocumentLayout layout = [ids, title](const PageSetup& setup) {
+        WaitCursor busy;
+        std::vector<CardRecipe> recipes;
+        const SqliteDatabase& db = DataModuleRecipes->DatabaseRecipe.sqlite();
+        for (std::int64_t recipe : ids)
+            recipes.push_back(cardRecipe(db, recipe));
+        return cookbook(title, recipes, setup);
+    };
+    saveLayoutAsPdf(this, layout, title);
 }
 
 void TFormMain::BtnScaleRecipeClick()

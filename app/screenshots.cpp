@@ -5,6 +5,8 @@
 #include "app/InfoBasePage.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "cookbook/PrintPreview.h"
+#include "cookbook/RecipeCard.h"
 #include "cookbook/ScaleRecipeDialog.h"
 #include "cookbook/ShoppingListDialog.h"
 #include "facts/LabelPainter.h"
@@ -642,6 +644,42 @@ void kitchenTools()
     TFormTemplateDialog::ShowModalHook = nullptr;
 }
 
+void savePage(const PagedDocument& document, int page, const QString& name)
+{
+    renderPage(document, page, 1000).save(outputFolder.filePath(name + ".png"));
+    ++written;
+}
+
+// A recipe card, a cookbook's contents and a shopping list as they print (pictures
+// of their pages, and the PDFs themselves), and the preview dialog.
+void printedPages()
+{
+    const SqliteDatabase& db = DataModuleRecipes->DatabaseRecipe.sqlite();
+    const PageSetup paper = localPageSetup();
+    const PagedDocument card = recipeCard(cardRecipe(db, 3), paper);
+    savePage(card, 0, QStringLiteral("recipe-card-page-1"));
+    saveDocumentPdf(card, outputFolder.filePath(QStringLiteral("recipe-card.pdf")));
+    std::vector<CardRecipe> recipes;
+    auto all = db.prepare(R"(SELECT R_ID FROM "Recipe_Des.DB" ORDER BY "Recipe Name")");
+    while (all.step())
+        recipes.push_back(cardRecipe(db, all.columnInt(0)));
+    const PagedDocument book = cookbook(QStringLiteral("All Recipes"), recipes, paper);
+    savePage(book, 1, QStringLiteral("cookbook-contents-page"));
+    saveDocumentPdf(book, outputFolder.filePath(QStringLiteral("cookbook.pdf")));
+    const ShoppingList list = buildShoppingList(db, {{1, 1}, {3, 2}});
+    const PagedDocument shopping = shoppingListPages(QStringLiteral("Shopping List: 2 recipes"), list, paper);
+    savePage(shopping, 0, QStringLiteral("shopping-list-page"));
+    saveDocumentPdf(shopping, outputFolder.filePath(QStringLiteral("shopping-list.pdf")));
+
+    DataModuleRecipes->ShowAllRecipes();
+    DataModuleRecipes->dscDisplayRecipes.dataSet()->locate("R_ID", Value(std::int64_t{3}));
+    TFormTemplateDialog::ShowModalHook = [](TFormTemplateDialog& dialog) {
+        return saveAndCancel(dialog, QStringLiteral("print-preview-dialog"));
+    };
+    FormMain->BtnPrintRecipeClick();
+    TFormTemplateDialog::ShowModalHook = nullptr;
+}
+
 // The Info Base: iron ranked over all groups, sodium in vegetables lowest first,
 // and a recipe's Daily Values.
 void infoBasePage()
@@ -763,6 +801,7 @@ int main(int argc, char** argv)
         recipeWizardPaste();
         recipeTransfer();
         kitchenTools();
+        printedPages();
         infoBasePage();
         nutritionFacts();
     });

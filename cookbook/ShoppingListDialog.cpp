@@ -1,5 +1,6 @@
 #include "cookbook/ShoppingListDialog.h"
 
+#include "cookbook/RecipeCard.h"
 #include "kitchen/NumberReader.h"
 #include "seams/Messages.h"
 #include "ui/DialogParts.h"
@@ -16,9 +17,6 @@
 #include <QTreeWidget>
 
 #include <cmath>
-
-std::function<void(QWidget*, const QString&, const ShoppingList&)> TDialogShoppingList::PrintHook;
-std::function<void(QWidget*, const QString&, const ShoppingList&)> TDialogShoppingList::SavePdfHook;
 
 namespace {
 
@@ -206,14 +204,20 @@ void TDialogShoppingList::BtnCopyClick()
     QGuiApplication::clipboard()->setText(QString::fromStdString(list_.plainText()));
 }
 
+DocumentLayout TDialogShoppingList::pages() const
+{
+    return [title = title(), list = list_](const PageSetup& setup) { return shoppingListPages(title, list, setup); };
+}
+
 void TDialogShoppingList::BtnPrintClick()
 {
-    if (PrintHook)
-        PrintHook(this, title(), list_);
+    if (!preview_)
+        preview_ = new TDialogPrintPreview(this);
+    preview_->Preview(title(), pages(), title());
+    preview_->ShowModal();
 }
 
 void TDialogShoppingList::BtnSavePdfClick()
 {
-    if (SavePdfHook)
-        SavePdfHook(this, title(), list_);
+    saveLayoutAsPdf(this, pages(), title());
 }

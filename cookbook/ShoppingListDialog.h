@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cookbook/PrintPreview.h"
 #include "cookbook/ShoppingList.h"
 #include "ui/TemplateDialog.h"
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 class QCheckBox;
+class TDialogPrintPreview;
 class QLabel;
 class QTableWidget;
 class QTreeWidget;
@@ -51,18 +53,16 @@ public:
     void BtnPrintClick();
     void BtnSavePdfClick();
 
-    // How the list goes to paper and to PDF: set by the program, and by tests.
-    static std::function<void(QWidget* owner, const QString& title, const ShoppingList&)> PrintHook;
-    static std::function<void(QWidget* owner, const QString& title, const ShoppingList&)> SavePdfHook;
-
 private:
     void rebuildList();
     void servesEdited(int row);
     QString title() const;
+    DocumentLayout pages() const;
 
     const SqliteDatabase* db_ = nullptr;
     std::vector<ShoppingRecipe> recipes_;
     std::vector<double> serves_; // as last accepted, per row
     ShoppingList list_;
     bool filling_ = false;
+    TDialogPrintPreview* preview_ = nullptr; // made on first use
 };

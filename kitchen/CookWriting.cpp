@@ -212,10 +212,12 @@ QString scaleIngredientLine(const QString& written, double factor)
 std::string lineFromFields(const std::optional<double>& quantity, const std::string& unit, const std::string& name)
 {
     QStringList parts;
+    const QString unitText = QString::fromStdString(unit);
     if (quantity)
-        parts.append(cookQuantity(*quantity, unitFromText(QString::fromStdString(unit))));
-    for (const std::string* text : {&unit, &name})
-        if (!text->empty())
-            parts.append(QString::fromStdString(*text));
+        parts.append(cookQuantity(*quantity, unitFromText(unitText)));
+    if (!unitText.isEmpty())
+        parts.append(quantity ? agreeingUnit(unitText, *quantity) : unitText);
+    if (!name.empty())
+        parts.append(QString::fromStdString(name));
     return parts.join(u' ').toStdString();
 }

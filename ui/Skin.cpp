@@ -288,14 +288,15 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         break;
     }
     case Glyph::Scale: {
-        // A small bowl and a large one, with an arrow from the one to the other.
+        // A small bowl growing into a large one, under a rising arrow.
         p.setPen(glyphPen(ink, 1.2));
         p.setBrush(ink);
-        p.drawChord(QRectF(-11, -4, 9, 9), 180 * 16, 180 * 16);
-        p.drawChord(QRectF(-1, -8, 13, 17), 180 * 16, 180 * 16);
+        p.drawChord(QRectF(-11, 1, 8, 8), 180 * 16, 180 * 16);
+        p.drawChord(QRectF(-1, -4, 13, 16), 180 * 16, 180 * 16);
         p.setPen(glyphPen(shadow ? ink : accent, 2.0));
-        p.drawLine(QPointF(-8, -5), QPointF(0, -9));
-        p.drawPolyline(QPolygonF({QPointF(-3.5, -10.2), QPointF(0, -9), QPointF(-1.6, -5.8)}));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(-7, 0), QPointF(3, -8));
+        p.drawPolyline(QPolygonF({QPointF(-1.5, -8.8), QPointF(3, -8), QPointF(2.2, -3.6)}));
         break;
     }
     case Glyph::Basket: {

@@ -19,6 +19,7 @@ TEST(CookWriting, SpoonsCupsAndCountsInKitchenFractionsMetricWhole)
     for (const auto& [amount, written] : cases)
         EXPECT_EQ(cookQuantity(amount.first, amount.second), written) << amount.first;
     EXPECT_EQ(lineFromFields(0.333, "cup", "Plain flour"), "⅓ cup Plain flour");
+    EXPECT_EQ(lineFromFields(3, "clove", "Garlic"), "3 cloves Garlic");
     EXPECT_EQ(lineFromFields(std::nullopt, "", "Salt"), "Salt");
 }
 
