@@ -288,15 +288,16 @@ void paintGlyphShape(QPainter& p, Glyph glyph, const QColor& ink, const QColor& 
         break;
     }
     case Glyph::Scale: {
-        // A small bowl growing into a large one, under a rising arrow.
-        p.setPen(glyphPen(ink, 1.2));
-        p.setBrush(ink);
-        p.drawChord(QRectF(-11, 1, 8, 8), 180 * 16, 180 * 16);
-        p.drawChord(QRectF(-1, -4, 13, 16), 180 * 16, 180 * 16);
-        p.setPen(glyphPen(shadow ? ink : accent, 2.0));
+        // A small square grown into a large one: the resize sign.
+        p.setPen(glyphPen(ink, 2.0));
         p.setBrush(Qt::NoBrush);
-        p.drawLine(QPointF(-7, 0), QPointF(3, -8));
-        p.drawPolyline(QPolygonF({QPointF(-1.5, -8.8), QPointF(3, -8), QPointF(2.2, -3.6)}));
+        p.drawRect(QRectF(-9.5, -9.5, 19, 19));
+        p.setPen(glyphPen(ink, 1.0));
+        p.setBrush(shadow ? ink : accent);
+        p.drawRect(QRectF(-9.5, 1.5, 8, 8));
+        p.setPen(glyphPen(ink, 2.2));
+        p.drawLine(QPointF(0.5, -0.5), QPointF(6, -6));
+        p.drawPolyline(QPolygonF({QPointF(1, -6.5), QPointF(6.5, -6.5), QPointF(6.5, -1)}));
         break;
     }
     case Glyph::Basket: {

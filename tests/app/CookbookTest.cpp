@@ -128,11 +128,17 @@ TEST_F(Cookbook, ScaledByTwoIsANewRecipeWithEveryAmountExactlyDoubledAndCancelLe
     EXPECT_TRUE(messages.texts().empty());
 }
 
-TEST_F(Cookbook, ScaledToOneServeTheRecipeItselfChangesInPlace)
+TEST_F(Cookbook, ScaledToOneServeTheRecipeItselfChangesInPlaceOnlyOnOk)
 {
     selectRecipe("Chicken and Rice");
     const std::vector<std::string> quarter = amounts(3, 0.25);
+    const std::vector<std::string> asStored = amounts(3, 1);
     const std::int64_t before = allRows();
+    scale(true, "1", true);
+    review(false);
+    ui_test::click(FormMain->BtnScaleRecipe);
+    EXPECT_EQ(amounts(3, 1), asStored);
+
     scale(true, "1", true);
     review(true, [] { EXPECT_EQ(DialogRecipeEdit->DBEditServes->text(), "1"); });
     ui_test::click(FormMain->BtnScaleRecipe);
