@@ -18,9 +18,10 @@ struct ImageStore {
     std::vector<std::unique_ptr<SkinImage>> images; // in creation order
     std::map<QString, const SkinImage*> byName;
 
-    void add(const QString& name, QPixmap bitmap)
+    // Drawn when a button first shows it.
+    void add(const QString& name, QSize size, std::function<QPixmap()> draw)
     {
-        images.push_back(std::make_unique<SkinImage>(name, std::move(bitmap)));
+        images.push_back(std::make_unique<SkinImage>(name, size, std::move(draw)));
         byName[name] = images.back().get();
     }
 };
@@ -46,22 +47,23 @@ void drawAll(ImageStore& s)
                                  WindowSet{"ImgMax", Glyph::Maximise, 20, 20},
                                  WindowSet{"ImgExit", Glyph::Close, 19, 20}}) {
         const QString prefix = QString::fromLatin1(set.prefix);
-        s.add(prefix + "Normal", Skin::windowButton(set.glyph, {set.normalWidth, 19}, set.normalWidth,
-                                                     ButtonState::Normal));
+        s.add(prefix + "Normal", {set.normalWidth, 19}, [set] {
+            return Skin::windowButton(set.glyph, {set.normalWidth, 19}, set.normalWidth, ButtonState::Normal);
+        });
         // The wider down and over pictures keep the tile where the normal one has it.
-        s.add(prefix + "Down", Skin::windowButton(set.glyph, {set.otherWidth, 19}, set.normalWidth,
-                                                   ButtonState::Down));
-        s.add(prefix + "Over", Skin::windowButton(set.glyph, {set.otherWidth, 19}, set.normalWidth,
-                                                   ButtonState::Over));
+        for (const ButtonState state : {ButtonState::Down, ButtonState::Over})
+            s.add(prefix + (state == ButtonState::Down ? "Down" : "Over"), {set.otherWidth, 19}, [set, state] {
+                return Skin::windowButton(set.glyph, {set.otherWidth, 19}, set.normalWidth, state);
+            });
     }
 
-    s.add("TabButtonUp", Skin::tab(true));
-    s.add("TabButtonDown", Skin::tab(false));
+    s.add("TabButtonUp", {106, 31}, [] { return Skin::tab(true); });
+    s.add("TabButtonDown", {106, 31}, [] { return Skin::tab(false); });
 
     const auto addToolSet = [&s](const QString& prefix, Glyph glyph, QSize size) {
-        s.add(prefix + "Up", Skin::toolButton(glyph, size, ButtonState::Normal));
-        s.add(prefix + "Down", Skin::toolButton(glyph, size, ButtonState::Down));
-        s.add(prefix + "Over", Skin::toolButton(glyph, size, ButtonState::Over));
+        s.add(prefix + "Up", size, [=] { return Skin::toolButton(glyph, size, ButtonState::Normal); });
+        s.add(prefix + "Down", size, [=] { return Skin::toolButton(glyph, size, ButtonState::Down); });
+        s.add(prefix + "Over", size, [=] { return Skin::toolButton(glyph, size, ButtonState::Over); });
     };
     addToolSet("ImgCreate32", Glyph::Create, {32, 32});
     addToolSet("ImgEdit32", Glyph::Edit, {32, 32});
