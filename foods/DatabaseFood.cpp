@@ -15,6 +15,7 @@ TDataModuleFoods* DataModuleFoods = nullptr;
 
 namespace {
 
+const std::string kFoodTable = "FOOD_DES.db";
 const std::string kAllFoodsLine = "SELECT NDB_No, Food_des.\"Desc\", FdGrp_Cd FROM \"FOOD_DES.db\" Food_des";
 
 // Runs `changes` on sets that store each change at once, holding their writes
@@ -181,6 +182,7 @@ TDataModuleFoods::TDataModuleFoods(const std::filesystem::path& dataFolder)
              &tblFoodDesc3, &tblNutrientData, &tblNutrientData2, &tblNutrientWeight, &tblNutrientWeight2,
              &tblNutrientPreference, &tblFoodSimpleSearch, &tblFoodAdvancedSearch, &tblFoodSQLRules})
         set->open();
+    allFoodsListed_ = DatabaseFoods.tableVersion(kFoodTable); // the list's first query is all foods
 
     DataModuleCreate();
 }
@@ -234,6 +236,7 @@ void TDataModuleFoods::ShowFoodsOfGroup(const std::string& groupName)
 void TDataModuleFoods::ReloadFoodQuery(const std::vector<std::string>& lines,
                                        const std::vector<std::pair<std::string, Value>>& params)
 {
+    allFoodsListed_.reset();
     qrySearchFoods.close();
     qrySearchFoods.clearSql();
     qrySearchFoods.clearParams();
@@ -246,7 +249,13 @@ void TDataModuleFoods::ReloadFoodQuery(const std::vector<std::string>& lines,
 
 void TDataModuleFoods::QueryAllFoods()
 {
+    const std::uint64_t version = DatabaseFoods.tableVersion(kFoodTable);
+    if (allFoodsListed_ == version && qrySearchFoods.active()) {
+        qrySearchFoods.first();
+        return;
+    }
     ReloadFoodQuery({kAllFoodsLine}, {});
+    allFoodsListed_ = version;
 }
 
 void TDataModuleFoods::QueryFoodsCandidatesFirst(const std::vector<std::int32_t>& candidates)

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,6 +150,9 @@ private:
     void HoldFoodDetails();
     void ReleaseFoodDetails();
 
+    // The food table's version when the list last read all foods, while it still
+    // lists them: "View All Foods" then shows the rows it holds instead of reading them again.
+    std::optional<std::uint64_t> allFoodsListed_;
     double fCurrentGramWeight = 0;
     std::vector<std::string> fFoodGroupNames;
     std::vector<std::string> fSearchHistory;
