@@ -21,6 +21,9 @@ TDataModuleRecipes* DataModuleRecipes = nullptr;
 
 namespace {
 
+// A filter no recipe passes: an empty list.
+const std::string kNoRecipe = "R_ID = -9999";
+
 const char* const kAlias = "sv RecipeDatabase";
 const char* const kNutrientFormat = "#.##";
 
@@ -166,6 +169,10 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
     sqlMaxRTYPE_ID.addSql("SELECT MAX( RTYPE_ID ) AS RTYPE_ID");
     sqlMaxRTYPE_ID.addSql("FROM \"Recipe_Types.DB\" RecipeTypes");
 
+    // The by-type list is empty until a type is shown: the filter follows the type from then on.
+    tblDisplayRecipesByTypes.setFilter(kNoRecipe);
+    tblDisplayRecipesByTypes.setFiltered(true);
+
     // Lookup sources and masters before the sets that read them.
     for (RecordSet* set : std::initializer_list<RecordSet*>{
              &tblNutrientDef, &tblNutrientWeightsAll, &tblFoodDesc, &tblRecipeTypes, &tblRecipeTypes2,
@@ -175,8 +182,6 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
              &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit,
              &tblRecipeIngredientNutrientDataEdit})
         set->open();
-    // The by-type filter ran while its sets were still opening; build it once over the open sets.
-    dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
 
     DataModuleCreate();
 }
@@ -215,11 +220,13 @@ std::vector<std::string>& TDataModuleRecipes::GetRecipeTypeNames()
 
 void TDataModuleRecipes::ShowAllRecipes()
 {
+    listingByType_ = false;
     dscDisplayRecipes.setDataSet(&tblDispalyRecipesAll);
 }
 
 void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 {
+    listingByType_ = false;
     if (!tblRecipeCuisine.locate("Cuisine", cuisine))
         showMessage("Unknown Cuisine");
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByCuisine);
@@ -228,6 +235,7 @@ void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
     const SqliteReadSnapshot oneRead(DatabaseRecipe.sqlite()); // the list and the first recipe's details
+    listingByType_ = true;
     const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
         showMessage("Unknown Recipe Type");
@@ -241,15 +249,19 @@ void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 
 void TDataModuleRecipes::ShowSearchResults()
 {
+    listingByType_ = false;
     dscDisplayRecipes.setDataSet(&Searches.qrySearchRecipes);
 }
 
 void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
 {
-    // Whichever source changed, the filter follows the type on which tblRecipeTypes stands.
+    // Whichever source changed, the filter follows the type on which tblRecipeTypes
+    // stands, while the list shows a type: the other lists need not wait for it.
+    if (!listingByType_)
+        return;
     std::string filter;
     if (tblRecipeDescAndTypes.recordCount() < 1) {
-        filter = "R_ID = -9999"; // no recipe has it: the display is empty
+        filter = kNoRecipe;
     } else {
         tblRecipeDescAndTypes.setFiltered(false);
         for (const auto& recipe : fieldTexts(tblRecipeDescAndTypes, "R_ID")) {

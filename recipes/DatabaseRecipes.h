@@ -199,6 +199,7 @@ private:
     void storeImportedCuisine(SqliteDatabase& db);
 
     std::string importedCuisine_;
+    bool listingByType_ = false; // the by-type list follows the type on show only while shown
     std::vector<RecordSet*> editSets();
 
     RecordSet& nutrientPreference_;
