@@ -16,8 +16,8 @@
 #include "ui/ErrorGuard.h"
 #include "ui/FormParts.h"
 #include "ui/GraphicButton.h"
+#include "ui/WaitCursor.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 
@@ -34,15 +34,6 @@ RecordSet* shownRecipes()
     RecordSet* shown = DataModuleRecipes->dscDisplayRecipes.dataSet();
     return shown && shown->active() && !shown->isEmpty() ? shown : nullptr;
 }
-
-// Laying out many recipes takes a moment: the cursor says so.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 DocumentLayout cardLayout(std::int64_t recipeId)
 {

@@ -16,6 +16,7 @@
 #include "store/ProgramError.h"
 #include "ui/DataControls.h"
 #include "ui/ErrorGuard.h"
+#include "ui/WaitCursor.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -41,15 +42,6 @@ std::function<QString(QWidget*, const QString&)> RecipeFileDialogs::SaveHook = [
 };
 
 namespace {
-
-// Reading and linking a long page takes a moment: the cursor says so.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString fromStd(const std::string& text)
 {
