@@ -654,7 +654,7 @@ void savePage(const PagedDocument& document, int page, const QString& name)
 // of their pages, and the PDFs themselves), and the preview dialog.
 void printedPages()
 {
-    const SqliteDatabase& db = DataModuleRecipes->DatabaseRecipe.sqlite();
+    SqliteDatabase& db = DataModuleRecipes->DatabaseRecipe.sqlite();
     const PageSetup paper = localPageSetup();
     const PagedDocument card = recipeCard(cardRecipe(db, 3), paper);
     savePage(card, 0, QStringLiteral("recipe-card-page-1"));

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <optional>
 
 namespace {
@@ -19,6 +20,7 @@ struct FoodNeed {
     double grams = 0;
     std::optional<std::int64_t> measure; // the measure every link used, while they agree
     bool measuresAgree = true;
+    bool fresh = false; // no line counted yet
 };
 
 struct Measure {
@@ -29,10 +31,9 @@ struct Measure {
     double countFor(double wanted) const { return wanted * amount / grams; }
 };
 
-std::vector<Measure> measuresOf(const SqliteDatabase& db, std::int64_t food)
+std::vector<Measure> measuresOf(SqliteStatement& statement, std::int64_t food)
 {
-    auto statement = db.prepare(R"(SELECT "Amount", "Msre_Desc", "Gm_Wgt" FROM "WEIGHT.db")"
-                                R"( WHERE "NDB_No" = ?1 AND "Gm_Wgt" > 0 AND "Amount" > 0 ORDER BY "Seq", "Weight_ID")");
+    statement.reset();
     statement.bindInt(1, food);
     std::vector<Measure> measures;
     while (statement.step())
@@ -40,10 +41,9 @@ std::vector<Measure> measuresOf(const SqliteDatabase& db, std::int64_t food)
     return measures;
 }
 
-std::optional<Measure> measureById(const SqliteDatabase& db, std::int64_t weightId)
+std::optional<Measure> measureById(SqliteStatement& statement, std::int64_t weightId)
 {
-    auto statement = db.prepare(R"(SELECT "Amount", "Msre_Desc", "Gm_Wgt" FROM "WEIGHT.db")"
-                                R"( WHERE "Weight_ID" = ?1 AND "Gm_Wgt" > 0 AND "Amount" > 0)");
+    statement.reset();
     statement.bindInt(1, weightId);
     if (!statement.step())
         return std::nullopt;
@@ -101,23 +101,43 @@ std::string ShoppingList::plainText() const
     return text;
 }
 
-ShoppingList buildShoppingList(const SqliteDatabase& db, const std::vector<ShoppingChoice>& choices)
+ShoppingList buildShoppingList(SqliteDatabase& db, const std::vector<ShoppingChoice>& choices)
 {
+    const SqliteReadSnapshot oneRead(db);
     auto lines = db.prepare(
         R"(SELECT i."NDB_No", i."NDB_ByGram", i."NDB_Weight_ID", i."WeightInGram", i."Quantity", i."Unit",)"
-        R"( i."Ingredient Name", l."Line", f."Desc", g."FdGrp_Desc")"
+        R"( i."Ingredient Name", l."Line")"
         R"( FROM "Rescipe_ingredients.DB" i LEFT JOIN "Ingredient_Line.db" l ON l."R_ING_ID" = i."R_ING_ID")"
-        R"( LEFT JOIN "FOOD_DES.db" f ON f."NDB_No" = i."NDB_No")"
-        R"( LEFT JOIN "FD_GROUP.db" g ON g."FdGrp_Cd" = f."FdGrp_Cd")"
         R"( WHERE i."R_ID" = ?1 ORDER BY i."R_ING_ID")");
+    // Each food is looked up once, however many lines name it.
+    auto foodRow = db.prepare(R"(SELECT f."Desc", g."FdGrp_Desc" FROM "FOOD_DES.db" f)"
+                              R"( LEFT JOIN "FD_GROUP.db" g ON g."FdGrp_Cd" = f."FdGrp_Cd" WHERE f."NDB_No" = ?1)");
     std::map<std::int64_t, FoodNeed> foods;
+    std::set<std::int64_t> missingFoods;
+    const auto knownFood = [&](std::int64_t food) -> FoodNeed* {
+        if (const auto found = foods.find(food); found != foods.end())
+            return &found->second;
+        if (missingFoods.contains(food))
+            return nullptr;
+        foodRow.reset();
+        foodRow.bindInt(1, food);
+        if (!foodRow.step()) {
+            missingFoods.insert(food); // a link to a food no longer stored counts as a line as written
+            return nullptr;
+        }
+        FoodNeed& need = foods[food];
+        need.name = foodRow.columnText(0);
+        need.group = foodRow.columnText(1);
+        need.fresh = true;
+        return &need;
+    };
     std::vector<ShoppingItem> unlinked;
     for (const ShoppingChoice& choice : choices) {
         lines.reset();
         lines.bindInt(1, choice.recipeId);
         while (lines.step()) {
-            const bool linked = !lines.columnIsNull(0) && lines.columnInt(0) != 0 && !lines.columnIsNull(8);
-            if (!linked) {
+            FoodNeed* need = !lines.columnIsNull(0) && lines.columnInt(0) != 0 ? knownFood(lines.columnInt(0)) : nullptr;
+            if (!need) {
                 std::string text;
                 if (!lines.columnIsNull(7)) {
                     text = scaleIngredientLine(QString::fromStdString(lines.columnText(7)), choice.factor).toStdString();
@@ -131,30 +151,28 @@ ShoppingList buildShoppingList(const SqliteDatabase& db, const std::vector<Shopp
                     unlinked.push_back({QString::fromStdString(text).trimmed().toStdString(), 0, 0});
                 continue;
             }
-            const std::int64_t food = lines.columnInt(0);
-            auto [need, first] = foods.try_emplace(food);
-            FoodNeed& item = need->second;
-            if (first) {
-                item.name = lines.columnText(8);
-                item.group = lines.columnText(9);
-            }
-            item.grams += lines.columnDouble(3) * choice.factor;
+            need->grams += lines.columnDouble(3) * choice.factor;
             const bool byGram = lines.columnInt(1) != 0 || lines.columnIsNull(2);
             const std::optional<std::int64_t> measure = byGram ? std::nullopt : std::optional(lines.columnInt(2));
-            if (first)
-                item.measure = measure;
-            else if (item.measure != measure)
-                item.measuresAgree = false;
+            if (need->fresh)
+                need->measure = measure;
+            else if (need->measure != measure)
+                need->measuresAgree = false;
+            need->fresh = false;
         }
     }
 
+    auto foodMeasures = db.prepare(R"(SELECT "Amount", "Msre_Desc", "Gm_Wgt" FROM "WEIGHT.db")"
+                                   R"( WHERE "NDB_No" = ?1 AND "Gm_Wgt" > 0 AND "Amount" > 0 ORDER BY "Seq", "Weight_ID")");
+    auto oneMeasure = db.prepare(R"(SELECT "Amount", "Msre_Desc", "Gm_Wgt" FROM "WEIGHT.db")"
+                                 R"( WHERE "Weight_ID" = ?1 AND "Gm_Wgt" > 0 AND "Amount" > 0)");
     std::map<std::string, std::vector<ShoppingItem>> byGroup;
     for (const auto& [food, need] : foods) {
         std::optional<Measure> measure;
         if (need.measuresAgree && need.measure)
-            measure = measureById(db, *need.measure);
+            measure = measureById(oneMeasure, *need.measure);
         if (!measure)
-            measure = handiestMeasure(measuresOf(db, food), need.grams);
+            measure = handiestMeasure(measuresOf(foodMeasures, food), need.grams);
         std::string text = need.name + " \u2014 " + gramsText(need.grams);
         if (measure && need.grams > 0)
             text += " (" + measureText(*measure, need.grams) + ")";
@@ -162,9 +180,14 @@ ShoppingList buildShoppingList(const SqliteDatabase& db, const std::vector<Shopp
     }
     ShoppingList list;
     for (auto& [group, items] : byGroup) {
-        std::sort(items.begin(), items.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
-            return QString::fromStdString(a.text).compare(QString::fromStdString(b.text), Qt::CaseInsensitive) < 0;
-        });
+        // By name, ignoring case: each name folded once, not at every comparison.
+        std::vector<std::pair<QString, ShoppingItem>> keyed;
+        for (ShoppingItem& item : items)
+            keyed.emplace_back(QString::fromStdString(item.text).toCaseFolded(), std::move(item));
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        items.clear();
+        for (auto& [key, item] : keyed)
+            items.push_back(std::move(item));
         list.groups.push_back({group, std::move(items)});
     }
     if (!unlinked.empty())

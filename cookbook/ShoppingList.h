@@ -38,8 +38,9 @@ inline constexpr const char* kUnlinkedGroup = "Other";
 // The lines of the chosen recipes: those linked to one food merged into one item
 // with their grams summed and a household measure beside them (the one the links
 // used when they all used it, otherwise the food's measure that gives the smallest
-// count of at least 1); the others as written, scaled, after them.
-ShoppingList buildShoppingList(const SqliteDatabase& db, const std::vector<ShoppingChoice>& choices);
+// count of at least 1); the others as written, scaled, after them. Read in one
+// snapshot of the file, so that a whole type of recipes takes a moment only.
+ShoppingList buildShoppingList(SqliteDatabase& db, const std::vector<ShoppingChoice>& choices);
 
 // "85 g", "1.25 kg".
 std::string gramsText(double grams);

@@ -109,7 +109,7 @@ TDialogShoppingList::TDialogShoppingList(QWidget* parent) : TFormTemplateDialog(
     });
 }
 
-void TDialogShoppingList::Offer(const SqliteDatabase& db, const std::vector<ShoppingRecipe>& recipes,
+void TDialogShoppingList::Offer(SqliteDatabase& db, const std::vector<ShoppingRecipe>& recipes,
                                 std::int64_t selected)
 {
     db_ = &db;

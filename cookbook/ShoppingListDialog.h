@@ -43,7 +43,7 @@ public:
     TGraphicButton* BtnClose;
 
     // Offers `recipes`, with `selected` ticked.
-    void Offer(const SqliteDatabase& db, const std::vector<ShoppingRecipe>& recipes, std::int64_t selected);
+    void Offer(SqliteDatabase& db, const std::vector<ShoppingRecipe>& recipes, std::int64_t selected);
 
     // The recipes ticked, each scaled to the serves typed for it.
     std::vector<ShoppingChoice> Choices() const;
@@ -59,7 +59,7 @@ private:
     QString title() const;
     DocumentLayout pages() const;
 
-    const SqliteDatabase* db_ = nullptr;
+    SqliteDatabase* db_ = nullptr;
     std::vector<ShoppingRecipe> recipes_;
     std::vector<double> serves_; // as last accepted, per row
     ShoppingList list_;

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -113,10 +115,14 @@ constexpr std::array<UnitWord, 36> kUnitWords{{
 
 QString agreeingUnit(const QString& unitText, double count)
 {
+    static const std::vector<std::pair<QString, QString>> words = [] {
+        std::vector<std::pair<QString, QString>> made;
+        for (const UnitWord& word : kUnitWords)
+            made.emplace_back(QString::fromUtf16(word.singular), QString::fromUtf16(word.plural));
+        return made;
+    }();
     const bool plural = std::round(count * 8) / 8 > 1; // as the amount is written: "1" for 1.04
-    for (const UnitWord& word : kUnitWords) {
-        const QString singular = QString::fromUtf16(word.singular);
-        const QString pluralForm = QString::fromUtf16(word.plural);
+    for (const auto& [singular, pluralForm] : words) {
         if (unitText.compare(singular, Qt::CaseInsensitive) != 0 && unitText.compare(pluralForm, Qt::CaseInsensitive) != 0)
             continue;
         QString result = plural ? pluralForm : singular;
