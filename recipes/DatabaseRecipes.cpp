@@ -169,15 +169,16 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
     sqlMaxRTYPE_ID.addSql("SELECT MAX( RTYPE_ID ) AS RTYPE_ID");
     sqlMaxRTYPE_ID.addSql("FROM \"Recipe_Types.DB\" RecipeTypes");
 
-    // The by-type list is empty until a type is shown: the filter follows the type from then on.
+    // The by-type list and the links it is filtered by open when a type is first shown
+    // (a user with thousands of recipes waits for neither at start); empty until then.
     tblDisplayRecipesByTypes.setFilter(kNoRecipe);
     tblDisplayRecipesByTypes.setFiltered(true);
 
     // Lookup sources and masters before the sets that read them.
     for (RecordSet* set : std::initializer_list<RecordSet*>{
              &tblNutrientDef, &tblNutrientWeightsAll, &tblFoodDesc, &tblRecipeTypes, &tblRecipeTypes2,
-             &tblRecipeCuisine, &tblRecipeCuisine2, &tblRecipeDescAndTypes, &tblRecipeDescAndTypes2,
-             &tblDispalyRecipesAll, &tblDisplayRecipesByTypes, &tblDisplayRecipesByCuisine, &tblRecipeDescByCuisine,
+             &tblRecipeCuisine, &tblRecipeCuisine2, &tblRecipeDescAndTypes2,
+             &tblDispalyRecipesAll, &tblDisplayRecipesByCuisine, &tblRecipeDescByCuisine,
              &tblRecipeDescAndTypes3, &tblRecipeIngredients, &tblRecipeNutrientData, &tblRecipeDescEdit,
              &tblRecipeIngredientEdit, &tblRecipeDescAndTypesEdit, &tblRecipeNutrientDataEdit,
              &tblRecipeIngredientNutrientDataEdit})
@@ -235,6 +236,7 @@ void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
     const SqliteReadSnapshot oneRead(DatabaseRecipe.sqlite()); // the list and the first recipe's details
+    tblRecipeDescAndTypes.open(); // nothing when open already
     listingByType_ = true;
     const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
@@ -244,6 +246,7 @@ void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
     // describe that type's links as they are stored now.
     if (sameValue(tblRecipeTypes.fieldByName("RTYPE_ID").value(), typeBefore))
         dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+    tblDisplayRecipesByTypes.open(); // the first time, read once with the type's filter
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
 }
 
