@@ -17,6 +17,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 std::function<bool(QPrinter&, QWidget*)> TDialogPrintPreview::PrintDialogHook = [](QPrinter& printer, QWidget* owner) {
     QPrintDialog dialog(&printer, owner);
@@ -59,14 +61,41 @@ private:
     const TDialogPrintPreview& dialog_;
 };
 
-void paintAll(const PagedDocument& document, QPainter& painter, QPagedPaintDevice& device, double dpi)
+// Paints `pages` (indexes into the document) one a sheet.
+void paintPages(const PagedDocument& document, const std::vector<int>& pages, QPainter& painter,
+                QPagedPaintDevice& device, double dpi)
 {
     painter.scale(dpi / 72.0, dpi / 72.0);
-    for (int page = 0; page < static_cast<int>(document.pages.size()); ++page) {
-        if (page > 0)
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
             device.newPage();
-        document.paintPage(painter, page);
+        document.paintPage(painter, pages[i]);
     }
+}
+
+std::vector<int> allPages(const PagedDocument& document)
+{
+    std::vector<int> pages(document.pages.size());
+    std::iota(pages.begin(), pages.end(), 0);
+    return pages;
+}
+
+// The pages the print dialog asked for ("2-3, 5"), or every page.
+std::vector<int> chosenPages(const QPrinter& printer, const PagedDocument& document)
+{
+    const QPageRanges ranges = printer.pageRanges();
+    if (printer.printRange() != QPrinter::PageRange || ranges.isEmpty())
+        return allPages(document);
+    std::vector<int> pages;
+    for (int page = 0; page < static_cast<int>(document.pages.size()); ++page)
+        if (ranges.contains(page + 1))
+            pages.push_back(page);
+    if (pages.empty())
+        throw ProgramError(QStringLiteral("Nothing was printed: the pages chosen (%1) are not among the document's %2 pages.")
+                               .arg(ranges.toString())
+                               .arg(document.pages.size())
+                               .toStdString());
+    return pages;
 }
 
 } // namespace
@@ -88,7 +117,7 @@ void saveDocumentPdf(const PagedDocument& document, const QString& file)
         QPainter painter;
         if (!painter.begin(&writer))
             throw failed(QStringLiteral("the PDF could not be started"));
-        paintAll(document, painter, writer, writer.resolution());
+        paintPages(document, allPages(document), painter, writer, writer.resolution());
         if (!painter.end())
             throw failed(QStringLiteral("the PDF could not be finished"));
     }
@@ -100,10 +129,11 @@ void printDocument(const DocumentLayout& layout, QPrinter& printer)
 {
     printer.setFullPage(true); // the layout keeps its own margins
     const PagedDocument document = layout(pageSetupFor(printer.pageLayout().fullRectPoints().size()));
+    const std::vector<int> pages = chosenPages(printer, document);
     QPainter painter;
     if (!painter.begin(&printer))
         throw ProgramError("The pages could not be printed: the printer did not start.");
-    paintAll(document, painter, printer, printer.resolution());
+    paintPages(document, pages, painter, printer, printer.resolution());
     painter.end();
 }
 

@@ -18,8 +18,9 @@ using DocumentLayout = std::function<PagedDocument(const PageSetup&)>;
 // The document as a PDF file, written whole or not at all; throws ProgramError
 // when the file cannot be written.
 void saveDocumentPdf(const PagedDocument& document, const QString& file);
-// The document laid out on the printer's paper and printed; throws ProgramError
-// when the printer does not start.
+// The document laid out on the printer's paper and printed, only the pages the
+// print dialog chose when it chose some; throws ProgramError when none of those
+// pages is in the document or the printer does not start.
 void printDocument(const DocumentLayout& layout, QPrinter& printer);
 // A page as a picture `width` pixels wide, on white.
 QImage renderPage(const PagedDocument& document, int page, int width);

@@ -7,10 +7,13 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <filesystem>
 
 // Recipe cards, cookbooks and shopping lists on paper: the PDF each writes is read
 // back with pdftotext, page by page, as a reader would see it.
@@ -189,6 +192,51 @@ TEST_F(RecipePages, ThePreviewTurnsPagesPrintsOnThePrintersPaperAndSaves)
     EXPECT_TRUE(pdfText(printed).contains("Long Stew"));
     EXPECT_TRUE(pdfText(saved).simplified().contains(stepText(kSteps)));
     EXPECT_TRUE(messages.texts().empty());
+}
+
+// What the print dialog chose is what prints; what cannot be done says so and
+// leaves no file behind.
+TEST_F(RecipePages, OnlyThePagesChosenPrintAndWhatFailsIsReportedWithNoFileLeft)
+{
+    selectRecipe("Long Stew");
+    const QString printed = QString::fromStdString((dir.path() / "printed.pdf").string());
+    QPageRanges chosen;
+    TDialogPrintPreview::PrintDialogHook = [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setPageRanges(chosen);
+        return true;
+    };
+    int pages = 0;
+    dialogs.expect([&](TFormTemplateDialog& dialog) {
+        auto& preview = dynamic_cast<TDialogPrintPreview&>(dialog);
+        pages = static_cast<int>(preview.Document().pages.size());
+        chosen.addRange(2, 3);
+        ui_test::click(preview.BtnPrint);
+        EXPECT_EQ(pdfPages(printed), 2);
+        for (int page : {2, 3})
+            EXPECT_TRUE(pdfText(printed, page - 1).simplified().startsWith(QStringLiteral("Long Stew Page %1").arg(page)));
+        ASSERT_TRUE(QFile::remove(printed));
+        chosen.clear();
+        chosen.addRange(pages + 1, pages + 4);
+        ui_test::click(preview.BtnPrint);
+        TDialogPrintPreview::SaveFileNameHook = [this](QWidget*, const QString&) {
+            return QString::fromStdString((dir.path() / "no such folder" / "card.pdf").string());
+        };
+        ui_test::click(preview.BtnSavePdf);
+        ui_test::click(preview.BtnClose);
+    });
+    ui_test::click(FormMain->BtnPrintRecipe);
+    ASSERT_TRUE(dialogs.allUsed());
+    ASSERT_GE(pages, 3);
+    EXPECT_FALSE(QFile::exists(printed)) << "pages beyond the document print nothing";
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "no such folder"));
+    const std::vector<std::string> shown = messages.texts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[0].find(QStringLiteral("(%1-%2)").arg(pages + 1).arg(pages + 4).toStdString()), std::string::npos)
+        << shown[0];
+    EXPECT_NE(shown[1].find("The PDF was not saved"), std::string::npos) << shown[1];
 }
 
 TEST_F(RecipePages, AShoppingListSavesAsPdfWithItsLines)
