@@ -246,13 +246,19 @@ void PageFlow::paragraph(const QString& text, Style style, double spaceBefore, d
     placeText(text, style, body.left() + indent, body.width() - indent);
 }
 
-void PageFlow::heading(const QString& text, Style style, double spaceBefore)
+double PageFlow::headingHeight(const QString& text, Style style, double spaceBefore) const
 {
     const QFont f = font(style);
     const double lineHeight = QFontMetricsF(f).lineSpacing() * 1.1;
+    return spaceBefore + lineHeight * static_cast<double>(wrap(text, f, document_.setup.body().width()).size());
+}
+
+void PageFlow::heading(const QString& text, Style style, double spaceBefore, double keptWith)
+{
     const double bodyLine = QFontMetricsF(font(Style::Body)).lineSpacing() * 1.1;
-    // Never the last thing on a page: the heading and two lines after it fit, or a new page.
-    ensureRoom(spaceBefore + lineHeight + 2 * bodyLine);
+    // Never the last thing on a page: the heading, what is kept with it and two
+    // lines after them fit, or a new page.
+    ensureRoom(headingHeight(text, style, spaceBefore) + keptWith + 2 * bodyLine);
     paragraph(text, style, spaceBefore);
 }
 

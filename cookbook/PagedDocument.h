@@ -76,8 +76,11 @@ public:
     void step(const QString& number, const QString& text, double spaceBefore);
     // A line with an empty box before it, to tick off.
     void tickLine(const QString& text);
-    // A heading kept on the page of the lines after it.
-    void heading(const QString& text, Style style, double spaceBefore);
+    // A heading kept on the page of the lines after it, and of `keptWith` points
+    // more that follow it at once (a subheading right under it).
+    void heading(const QString& text, Style style, double spaceBefore, double keptWith = 0);
+    // The height a heading takes, wrapped, with the space before it.
+    double headingHeight(const QString& text, Style style, double spaceBefore) const;
     // The label after what stands, on this page when it fits, else on the next;
     // shrunk only when it is taller than a page's body.
     void label(NutritionLabel label);

@@ -11,6 +11,8 @@ namespace {
 
 using Style = PageFlow::Style;
 
+constexpr double kSectionSpace = 8; // above a section's heading in the steps
+
 QString text(const std::string& value)
 {
     return QString::fromStdString(value).trimmed();
@@ -56,10 +58,13 @@ int layRecipe(PageFlow& flow, const CardRecipe& recipe)
     }
     const std::vector<ProcedureLine> procedure = procedureLines(QString::fromStdString(draft.procedure));
     if (!procedure.empty()) {
-        flow.heading(QStringLiteral("Method"), Style::Heading, 16);
+        // A section's heading right under "Method" stays on its page.
+        const ProcedureLine& first = procedure.front();
+        flow.heading(QStringLiteral("Method"), Style::Heading, 16,
+                     first.heading ? flow.headingHeight(first.text, Style::Subheading, kSectionSpace) : 0);
         for (const ProcedureLine& line : procedure) {
             if (line.heading)
-                flow.heading(line.text, Style::Subheading, 8);
+                flow.heading(line.text, Style::Subheading, kSectionSpace);
             else
                 flow.step(QStringLiteral("%1.").arg(line.number), line.text, 5);
         }

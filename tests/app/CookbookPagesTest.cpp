@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <filesystem>
 
 // Recipe cards, cookbooks and shopping lists on paper: the PDF each writes is read
@@ -137,6 +138,30 @@ TEST_F(RecipePages, ALongRecipeRunsOverPagesWithEveryLineAndStepAndNothingOffThe
         for (const Page& page : card.pages)
             for (const PageItem& item : page.items)
                 EXPECT_TRUE(setup.body().adjusted(-0.5, -0.5, 0.5, 0.5).contains(item.rect)) << item.text.toStdString();
+    }
+}
+
+// Headings are bold, and nothing else that can end a page is: the last text of
+// every page is plain, however far down the ingredient lines push the steps.
+TEST_F(RecipePages, NoHeadingEndsAPageWhereverTheStepsBegin)
+{
+    CardRecipe recipe = cardRecipe(DataModuleRecipes->DatabaseRecipe.sqlite(), 9);
+    recipe.draft.procedure = "For the stock\n" + recipe.draft.procedure;
+    const std::vector<DraftIngredient> lines = recipe.draft.ingredients;
+    for (const PageSetup& setup : {pageSetupFor({595.28, 841.89}), pageSetupFor({612, 792})}) {
+        for (std::size_t count = 0; count <= lines.size(); ++count) {
+            recipe.draft.ingredients.assign(lines.begin(), lines.begin() + std::ptrdiff_t(count));
+            const PagedDocument card = recipeCard(recipe, setup);
+            for (std::size_t page = 0; page < card.pages.size(); ++page) {
+                const auto& items = card.pages[page].items;
+                const auto last = std::find_if(items.rbegin(), items.rend(),
+                                               [](const PageItem& item) { return item.kind == PageItem::Kind::Text; });
+                if (last != items.rend()) {
+                    EXPECT_FALSE(last->font.bold()) << count << " lines: page " << page + 1 << " ends with "
+                                                    << last->text.toStdString();
+                }
+            }
+        }
     }
 }
 
