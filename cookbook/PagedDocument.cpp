@@ -267,7 +267,10 @@ void PageFlow::step(const QString& number, const QString& text, double spaceBefo
     const QFont f = font(Style::Body);
     const QFontMetricsF metrics(f);
     const double lineHeight = metrics.lineSpacing() * 1.1;
-    const double numberWidth = metrics.horizontalAdvance(QStringLiteral("00.")) + 6;
+    // Room for "99." in bold; a step numbered 100 or more widens its own column.
+    const double numberWidth =
+        std::max(QFontMetricsF(font(Style::Subheading)).horizontalAdvance(QStringLiteral("00.")),
+                 QFontMetricsF(font(Style::Subheading)).horizontalAdvance(number)) + 6;
     space(spaceBefore);
     ensureRoom(lineHeight);
     const QRectF body = document_.setup.body();
