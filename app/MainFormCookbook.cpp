@@ -148,7 +148,9 @@ void TFormMain::BtnScaleRecipeClick()
     TDataModuleRecipes& recipes = *DataModuleRecipes;
     if (!DialogScaleRecipe)
         DialogScaleRecipe = new TDialogScaleRecipe(this);
-    DialogScaleRecipe->Offer(recipes.DatabaseRecipe.sqlite(), shown->fieldByName("R_ID").asInteger());
+    DialogScaleRecipe->Offer(recipes.DatabaseRecipe.sqlite(), shown->fieldByName("R_ID").asInteger(),
+                             QString::fromStdString(shown->fieldByName("Recipe Name").asString()),
+                             numberOf(shown->fieldByName("Number of Serves").value()));
     if (DialogScaleRecipe->ShowModal() != mrOk || !DialogScaleRecipe->Scaled())
         return;
     const ScaledRecipe& scaled = *DialogScaleRecipe->Scaled();

@@ -1,6 +1,5 @@
 #include "cookbook/ScaleRecipeDialog.h"
 
-#include "exchange/RecipeStore.h"
 #include "kitchen/NumberReader.h"
 #include "seams/Messages.h"
 #include "ui/DialogParts.h"
@@ -93,17 +92,15 @@ TDialogScaleRecipe::TDialogScaleRecipe(QWidget* parent) : TFormTemplateDialog(pa
     RouteKeyPress(EditServes);
 }
 
-void TDialogScaleRecipe::Offer(const SqliteDatabase& db, std::int64_t recipeId)
+void TDialogScaleRecipe::Offer(const SqliteDatabase& db, std::int64_t recipeId, const QString& name,
+                               std::optional<double> serves)
 {
     db_ = &db;
     recipeId_ = recipeId;
     scaled_.reset();
-    const RecipeDraft recipe = draftOfStoredRecipe(db, recipeId);
-    const bool hasServes = recipe.serves && *recipe.serves > 0;
-    LabelRecipe->setText(hasServes ? QStringLiteral("%1 \u2014 serves %2")
-                                         .arg(QString::fromStdString(recipe.name), numberText(*recipe.serves))
-                                   : QString::fromStdString(recipe.name));
-    EditServes->setText(hasServes ? numberText(*recipe.serves * 2) : QString());
+    const bool hasServes = serves && *serves > 0;
+    LabelRecipe->setText(hasServes ? QStringLiteral("%1 \u2014 serves %2").arg(name, numberText(*serves)) : name);
+    EditServes->setText(hasServes ? numberText(*serves * 2) : QString());
     RadioServes->setEnabled(hasServes);
     EditServes->setEnabled(hasServes);
     ComboFactor->setCurrentIndex(1);

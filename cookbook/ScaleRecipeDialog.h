@@ -31,8 +31,8 @@ public:
     TGraphicButton* BtnOk;
     TGraphicButton* BtnCancel;
 
-    // Sets the dialog up for stored recipe `recipeId`.
-    void Offer(const SqliteDatabase& db, std::int64_t recipeId);
+    // Sets the dialog up for stored recipe `recipeId`, named and served as the list shows it.
+    void Offer(const SqliteDatabase& db, std::int64_t recipeId, const QString& name, std::optional<double> serves);
     void BtnOkClick();
 
     // After OK: the scaled recipe, and whether it replaces the stored one.

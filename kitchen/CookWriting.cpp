@@ -135,14 +135,6 @@ QString agreeingUnit(const QString& unitText, double count)
 
 namespace {
 
-// Where `part` stands in `text` at or after `from`, as whole text (not inside a word).
-qsizetype findPart(const QString& text, const QString& part, qsizetype from)
-{
-    if (part.isEmpty())
-        return -1;
-    return text.indexOf(part, from);
-}
-
 // Scales the whole line's alternative amount, "(190 g)" or "/ 6 oz", when it gives one.
 void scaleAlternative(QString& text, const IngredientLine& line, qsizetype from, double factor)
 {
@@ -191,7 +183,7 @@ QString scaleIngredientLine(const QString& written, double factor)
     const IngredientLine line = readIngredientLine(written);
     if (!line.quantity || line.quantityText.isEmpty())
         return written;
-    const qsizetype start = findPart(written, line.quantityText, 0);
+    const qsizetype start = written.indexOf(line.quantityText);
     if (start < 0)
         return written;
     const double low = line.rangeLow.value_or(*line.quantity) * factor;
@@ -204,7 +196,7 @@ QString scaleIngredientLine(const QString& written, double factor)
     text.replace(start, line.quantityText.size(), amount);
     qsizetype after = start + amount.size();
     if (!line.unitText.isEmpty()) {
-        const qsizetype unitAt = findPart(text, line.unitText, after);
+        const qsizetype unitAt = text.indexOf(line.unitText, after);
         if (unitAt >= 0 && text.sliced(after, unitAt - after).trimmed().isEmpty()) {
             const QString unitWord = agreeingUnit(line.unitText, high * line.multiplier);
             text.replace(unitAt, line.unitText.size(), unitWord);

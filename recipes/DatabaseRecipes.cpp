@@ -221,13 +221,11 @@ std::vector<std::string>& TDataModuleRecipes::GetRecipeTypeNames()
 
 void TDataModuleRecipes::ShowAllRecipes()
 {
-    listingByType_ = false;
     dscDisplayRecipes.setDataSet(&tblDispalyRecipesAll);
 }
 
 void TDataModuleRecipes::ShowRecipesByCuisine(const std::string& cuisine)
 {
-    listingByType_ = false;
     if (!tblRecipeCuisine.locate("Cuisine", cuisine))
         showMessage("Unknown Cuisine");
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByCuisine);
@@ -237,31 +235,30 @@ void TDataModuleRecipes::ShowRecipesByType(const std::string& recipeType)
 {
     const SqliteReadSnapshot oneRead(DatabaseRecipe.sqlite()); // the list and the first recipe's details
     tblRecipeDescAndTypes.open(); // nothing when open already
-    listingByType_ = true;
-    const Value typeBefore = tblRecipeTypes.fieldByName("RTYPE_ID").value();
     if (!tblRecipeTypes.locate("Recipe Type", recipeType))
         showMessage("Unknown Recipe Type");
-    // A locate onto another type has just built the filter from its links; one onto
-    // the row already current raises no data change, and the filter must still
-    // describe that type's links as they are stored now.
-    if (sameValue(tblRecipeTypes.fieldByName("RTYPE_ID").value(), typeBefore))
-        dscRecipeTypesDataChange(dscRecipeTypes, nullptr);
+    // The filter describes the type's links as they are stored now, whether the locate
+    // moved (while another list was shown) or stayed on the type already current.
+    followShownType();
     tblDisplayRecipesByTypes.open(); // the first time, read once with the type's filter
     dscDisplayRecipes.setDataSet(&tblDisplayRecipesByTypes);
 }
 
 void TDataModuleRecipes::ShowSearchResults()
 {
-    listingByType_ = false;
     dscDisplayRecipes.setDataSet(&Searches.qrySearchRecipes);
 }
 
 void TDataModuleRecipes::dscRecipeTypesDataChange(DataSource&, Field*)
 {
-    // Whichever source changed, the filter follows the type on which tblRecipeTypes
-    // stands, while the list shows a type: the other lists need not wait for it.
-    if (!listingByType_)
-        return;
+    // Whichever source changed, the by-type list follows the type on which
+    // tblRecipeTypes stands while it is shown; the other lists need not wait for it.
+    if (dscDisplayRecipes.dataSet() == &tblDisplayRecipesByTypes)
+        followShownType();
+}
+
+void TDataModuleRecipes::followShownType()
+{
     std::string filter;
     if (tblRecipeDescAndTypes.recordCount() < 1) {
         filter = kNoRecipe;

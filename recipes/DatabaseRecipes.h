@@ -193,13 +193,14 @@ private:
 
     void setServeValue(RecordSet& nutrients, ServeFields& fields, RecordSet* recipe);
     void setLinked(RecordSet& ingredients);
+    // Filters the by-type list to the recipes linked to the type tblRecipeTypes stands on.
+    void followShownType();
     void SumLinkedIngredients();
     void addImportedType(const std::string& name);
     void addImportedLine(const LinkedLine& line);
     void storeImportedCuisine(SqliteDatabase& db);
 
     std::string importedCuisine_;
-    bool listingByType_ = false; // the by-type list follows the type on show only while shown
     std::vector<RecordSet*> editSets();
 
     RecordSet& nutrientPreference_;
