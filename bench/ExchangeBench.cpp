@@ -9,6 +9,7 @@
 
 #include "exchange/RecipeImport.h"
 #include "exchange/RecipeReaders.h"
+#include "exchange/RecipeStore.h"
 #include "store/Database.h"
 
 #include <QFile>
@@ -156,11 +157,22 @@ double median(std::vector<double> values)
     return *middle;
 }
 
-void listLines(const ImportedRecipe& recipe)
+double lineKcal(const Database& data, const LinkedLine& line)
+{
+    double kcal = 0;
+    for (const NutrientTotal& total : totalsOfLinkedLines(data.sqlite(), {line}))
+        if (total.nutrientNumber == 208)
+            kcal += total.value;
+    return kcal;
+}
+
+void listLines(const Database& data, const ImportedRecipe& recipe)
 {
     for (const LinkedLine& line : recipe.recipe.lines)
         std::fprintf(stderr, "    %-50s %s\n", line.text.c_str(),
-                     line.link ? (std::to_string(static_cast<int>(line.link->grams)) + " g " + line.link->food).c_str()
+                     line.link ? (std::to_string(static_cast<int>(line.link->grams)) + " g " +
+                                  std::to_string(static_cast<int>(lineKcal(data, line))) + " kcal " + line.link->food)
+                                     .c_str()
                                : ("-- " + line.reason).c_str());
 }
 
@@ -205,7 +217,7 @@ void ImportAccuracy(benchmark::State& state)
                 std::fprintf(stderr, "page %s: serves %s (page: %s)\n", page.file.c_str(),
                              recipe.recipe.draft.serves ? std::to_string(*recipe.recipe.draft.serves).c_str() : "none",
                              qPrintable(page.expected[QStringLiteral("yields")].toVariant().toString()));
-                listLines(recipe);
+                listLines(data, recipe);
             }
             const QJsonValue published = page.expected[QStringLiteral("kcal_per_serving")];
             if (!published.isDouble() || !(published.toDouble() > 0))
@@ -221,7 +233,7 @@ void ImportAccuracy(benchmark::State& state)
                              published.toDouble(),
                              recipe.recipe.draft.serves ? std::to_string(*recipe.recipe.draft.serves).c_str() : "none",
                              qPrintable(page.expected[QStringLiteral("yields")].toVariant().toString()));
-                listLines(recipe);
+                listLines(data, recipe);
             }
         }
     }
