@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/Sqlite.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -230,8 +231,14 @@ QStringList FoodMatcher::queryWords(const QString& foodWords) const
 {
     const QSet<QString>& ignored = ignoredWords();
     const QHash<QString, QStringList>& alias = synonyms();
+    // A word marked ™ or ® is a maker's name for the food, not the food: "Jell-O™ gelatin".
+    QString unbranded;
+    if (foodWords.contains(u'™') || foodWords.contains(u'®')) {
+        static const QRegularExpression marked(QStringLiteral("[^\\s]+[™®]"));
+        unbranded = QString(foodWords).remove(marked);
+    }
     QStringList words;
-    for (const QString& word : foldedWords(foodWords)) {
+    for (const QString& word : foldedWords(unbranded.isNull() ? foodWords : unbranded)) {
         if (ignored.contains(word))
             continue;
         if (auto found = alias.constFind(word); found != alias.constEnd())
@@ -339,11 +346,14 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
     constexpr double kNamedFoodLead = 3;
     const bool anyAllWords =
         std::any_of(candidates.begin(), candidates.end(), [](const FoodCandidate& c) { return c.allWords; });
-    const bool leadNamed = withinFood && withinHead && !anyAllWords;
+    // A curated name that holds the word making the line another food ("vegan butter", "plant milk")
+    // leads even a food that has every other word: butter is no vegan butter.
+    const bool leadNamed = withinFood && withinHead && (!anyAllWords || within.setsApart);
+    const double lead = within.setsApart ? 2 * kNamedFoodLead : kNamedFoodLead;
     if (leadNamed)
         for (FoodCandidate& candidate : candidates)
             if (candidate.ndbNo == withinFood)
-                candidate.score += kNamedFoodLead;
+                candidate.score += lead;
     const auto better = [](const FoodCandidate& a, const FoodCandidate& b) {
         if (a.score != b.score)
             return a.score > b.score;
@@ -357,7 +367,7 @@ std::vector<FoodCandidate> FoodMatcher::match(const QString& foodWords, std::siz
         candidate = scored(foods_[positionOf_.value(candidate.ndbNo)], query, queryIds, candidate.ndbNo == curatedFood,
                            candidate.ndbNo == withinFood, withinHead, true);
         if (leadNamed && candidate.ndbNo == withinFood)
-            candidate.score += kNamedFoodLead;
+            candidate.score += lead;
     }
     return candidates;
 }
@@ -383,13 +393,26 @@ FoodMatcher::CuratedWithin FoodMatcher::curatedWithin(const QStringList& query) 
             found.head = head;
             // Another word that names a food makes it that food's kind: "oat milk", "strawberry kefir";
             // salt and sugar beside another food say how much of them it holds: "reduced-salt stock".
-            const auto namesFood = [&](const QString& word) {
-                return curated_.contains(word) && word != u"salt" && word != u"sugar";
+            // A food named as a flavour is none: "strawberry-flavored gelatin".
+            const auto namesFood = [&](qsizetype at) {
+                const QString& word = query[at];
+                const QString next = query.value(at + 1);
+                return curated_.contains(word) && word != u"salt" && word != u"sugar"
+                       && !(next.startsWith(u"flavor") || next.startsWith(u"flavour"));
             };
-            for (const QString& word : query)
+            const auto isFlavour = [](const QString& word) {
+                return word.startsWith(u"flavor") || word.startsWith(u"flavour");
+            };
+            found.setsApart = false;
+            for (qsizetype at = 0; at < query.size(); ++at) {
+                const QString& word = query[at];
+                const bool unlike = unlikeWords().contains(word);
+                found.setsApart = found.setsApart || (unlike && words.contains(word));
+                const bool flavourOfFood = isFlavour(word) && at > 0 && curated_.contains(query[at - 1]);
                 found.head = found.head
                              && (words.contains(word)
-                                 || !(changesWeight(word) || unlikeWords().contains(word) || namesFood(word)));
+                                 || !(changesWeight(word) || (unlike && !flavourOfFood) || namesFood(at)));
+            }
         }
     }
     return found;

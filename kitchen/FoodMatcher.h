@@ -65,6 +65,7 @@ private:
     struct CuratedWithin {
         std::int32_t ndbNo = 0;
         bool head = false;
+        bool setsApart = false; // the name holds a word that makes the line's food another: "vegan"
     };
     // The longest curated name whose words all stand in the query, and not all of them.
     CuratedWithin curatedWithin(const QStringList& query) const;

@@ -1,5 +1,6 @@
 #include "kitchen/GramConversion.h"
 
+#include "kitchen/NumberReader.h"
 #include "kitchen/WordFolding.h"
 #include "store/Sqlite.h"
 
@@ -95,6 +96,26 @@ GramResult throughMeasure(const FoodMeasure& measure, double count, const QStrin
     return result;
 }
 
+// "serving 1/2 cup", "serving 1/4 cup": the volume of a serving the tables size by one, in
+// millilitres for the measure's whole amount.
+std::optional<double> servingMillilitres(const FoodMeasure& measure)
+{
+    const QString description = measure.description.toLower();
+    for (QStringView serving : {u"serving ", u"portion "}) {
+        if (!description.startsWith(serving))
+            continue;
+        const auto number = readNumber(description, serving.size());
+        if (!number || !(number->value > 0))
+            return std::nullopt;
+        const QStringList after = description.sliced(number->end).split(u' ', Qt::SkipEmptyParts);
+        const std::optional<Unit> unit = after.isEmpty() ? std::nullopt : unitFromText(after.front());
+        if (!unit || unitKind(*unit) != UnitKind::Volume)
+            return std::nullopt;
+        return measure.amount * number->value * millilitresPerUnit(*unit);
+    }
+    return std::nullopt;
+}
+
 GramResult fromVolume(const IngredientLine& line, double count, const std::vector<FoodMeasure>& measures,
                       const QStringList& lineWords)
 {
@@ -116,6 +137,14 @@ GramResult fromVolume(const IngredientLine& line, double count, const std::vecto
     GramResult result;
     const FoodMeasure* chosen = bestOf(largest, lineWords);
     if (!chosen) {
+        for (const FoodMeasure& serving : measures)
+            if (const auto millilitres = servingMillilitres(serving)) {
+                result.grams = withinRule(count * millilitresPerUnit(unit) / *millilitres * serving.grams);
+                result.reason = result.grams
+                                    ? QStringLiteral("by volume through its measure \"%1\"").arg(serving.description)
+                                    : kAmountRule;
+                return result;
+            }
         result.reason = QStringLiteral("no volume measure for this food");
         return result;
     }

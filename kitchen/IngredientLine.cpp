@@ -24,7 +24,8 @@ QString cleaned(QStringView written)
     QChar* const begin = text.data();
     QChar* out = begin;
     bool pendingSpace = false;
-    for (QChar c : written) {
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        const QChar c = written[i];
         if (isBlank(c)) {
             pendingSpace = out != begin;
             continue;
@@ -32,6 +33,12 @@ QString cleaned(QStringView written)
         if (pendingSpace)
             *out++ = u' ';
         pendingSpace = false;
+        // "cup(s)", "package(s)": a plural the way forms write it.
+        if (c == u'(' && out != begin && out[-1].isLetter() && written.sliced(i).startsWith(u"(s)")) {
+            *out++ = u's';
+            i += 2;
+            continue;
+        }
         *out++ = c;
     }
     text.truncate(out - begin);
@@ -87,10 +94,10 @@ bool isMassOrVolume(Unit unit)
 }
 
 // Phrases that end the food's words and start a comment: "salt to taste", "oil for frying".
-constexpr std::array<QStringView, 16> kCommentStarts{
+constexpr std::array<QStringView, 18> kCommentStarts{
     u" to taste",  u" for ",       u" plus ",      u" optional", u" divided",  u" at room temperature",
     u" as needed", u" if needed",  u" or more",    u" or less",  u" to serve", u" to garnish",
-    u" such as ",  u" preferably", u" if desired", u" cut into ",
+    u" such as ",  u" preferably", u" if desired", u" cut into ", u" of your choice", u" of choice",
 };
 
 // Words before a food that say how it is prepared: "finely chopped onion".
@@ -123,8 +130,9 @@ bool isLeadingPreparation(QStringView lowerWord)
 // Whether every word of `lowerText` describes a food without naming one: "sliced", "boneless".
 bool onlyDescribes(QStringView lowerText)
 {
-    static const std::array<QStringView, 8> describing{u"boneless", u"skinless", u"toasted", u"unsalted",
-                                                       u"salted", u"skin-on", u"bone-in", u"raw"};
+    static const std::array<QStringView, 17> describing{
+        u"boneless", u"skinless", u"toasted", u"unsalted", u"salted", u"skin-on",     u"bone-in",     u"raw",   u"cooked",
+        u"uncooked", u"cold",     u"fresh",   u"frozen",   u"ripe",   u"unsweetened", u"unflavored", u"unflavoured"};
     bool any = false;
     for (const QStringView word : lowerText.split(u' ', Qt::SkipEmptyParts)) {
         if (!isLeadingPreparation(word) && std::find(describing.begin(), describing.end(), word) == describing.end())
@@ -248,9 +256,20 @@ IngredientLine LineReader::read(const QString& written)
             skipSpaces(at_);
             break;
         }
+    // "Scant 1/2 teaspoon", "heaping 2 tbsp": how full the measure is, before its number.
+    if (qsizetype after = at_ + lowerTokenAt(at_).size(); isMeasureModifier(lowerTokenAt(at_))) {
+        skipSpaces(after);
+        if (after < text_.size() && (text_[after].isDigit() || vulgarFraction(text_[after])))
+            at_ = after;
+    }
     if (readPieceLength()) {
         // The pieces' length came first: "2-inch piece ginger", "8 1/2-inch slices baguette".
     } else if (readQuantity() || readArticleQuantity()) {
+        // "1, 9-inch pie crust": a comma between the count and what sizes it.
+        if (at_ + 1 < text_.size() && text_[at_] == u',' && text_[at_ + 1] == u' ') {
+            at_ += 1;
+            skipSpaces(at_);
+        }
         readMultiplier();
         if (!readPieceLength() && !readBracketAmount(true) && readItemAmount())
             skipBracketAmount();
@@ -693,6 +712,7 @@ void LineReader::readRest()
     QString withoutBrackets;
     QString lowerWithoutBrackets;
     QStringList notes;
+    QString lastBracket;
     // Brackets hold an amount or a comment; neither is the food.
     if (rest.contains(u'(')) {
         withoutBrackets = rest.toString();
@@ -706,8 +726,11 @@ void LineReader::readRest()
             }
             if (close >= withoutBrackets.size())
                 close = withoutBrackets.size() - 1;
-            const QString inside =
+            QString inside =
                 withoutBrackets.sliced(open + 1, close - open - (withoutBrackets[close] == u')' ? 1 : 0)).trimmed();
+            // "((12 oz each) )": brackets doubled around one amount.
+            while (inside.startsWith(u'(') && inside.endsWith(u')'))
+                inside = inside.sliced(1, inside.size() - 2).trimmed();
             const LineReader inner(inside);
             qsizetype innerEnd = 0;
             if (auto alternative = line_.alternative ? std::nullopt : inner.amountAt(0, innerEnd)) {
@@ -715,6 +738,7 @@ void LineReader::readRest()
                 line_.alternative = alternative;
             } else if (!inside.isEmpty()) {
                 notes << inside;
+                lastBracket = inside;
             }
             withoutBrackets.remove(open, close - open + 1);
         }
@@ -722,6 +746,12 @@ void LineReader::readRest()
         lowerWithoutBrackets = lowered(withoutBrackets);
         rest = withoutBrackets;
         lowerRest = lowerWithoutBrackets;
+    }
+    // "21oz (600g) of farmer's cheese": the "of" after an amount in brackets.
+    if (lowerRest.trimmed().startsWith(u"of ")) {
+        const qsizetype of = lowerRest.indexOf(u"of ");
+        rest = rest.sliced(of + 3);
+        lowerRest = lowerRest.sliced(of + 3);
     }
     qsizetype split = foodEnd(rest);
     // "sliced, toasted almonds", "4 boneless, skinless chicken thighs": words that only describe
@@ -765,6 +795,11 @@ void LineReader::readRest()
             }
     }
     line_.food = food.toString();
+    // "2/3 cup (60g) (old-fashioned rolled oats)": the food itself in brackets, nothing outside them.
+    if (line_.food.isEmpty() && !lastBracket.isEmpty()) {
+        line_.food = lastBracket;
+        notes.removeOne(lastBracket);
+    }
     if (!juiceOf_.isEmpty() && !line_.food.isEmpty())
         line_.food += u' ' + juiceOf_;
     line_.preparation = notes.join(QStringLiteral(", "));

@@ -69,13 +69,20 @@ double digitsValue(std::initializer_list<QStringView> parts, qsizetype decimals,
 std::optional<NumberRead> readSlashFraction(QStringView text, qsizetype at)
 {
     const qsizetype numeratorEnd = digitsEnd(text, at);
-    if (numeratorEnd == at || numeratorEnd >= text.size() || !isFractionSlash(text[numeratorEnd]))
+    if (numeratorEnd == at || numeratorEnd >= text.size())
         return std::nullopt;
-    const qsizetype denominatorEnd = digitsEnd(text, numeratorEnd + 1);
-    if (denominatorEnd == numeratorEnd + 1)
+    // "1 /2": a slash typed after a space still makes one digit a numerator.
+    qsizetype slash = numeratorEnd;
+    if (text[slash] == u' ' && numeratorEnd - at == 1 && slash + 2 < text.size() && text[slash + 1] == u'/'
+        && isDigitAt(text, slash + 2))
+        ++slash;
+    if (!isFractionSlash(text[slash]))
+        return std::nullopt;
+    const qsizetype denominatorEnd = digitsEnd(text, slash + 1);
+    if (denominatorEnd == slash + 1)
         return std::nullopt;
     const QStringView numeratorDigits = text.sliced(at, numeratorEnd - at);
-    const QStringView denominatorDigits = text.sliced(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1);
+    const QStringView denominatorDigits = text.sliced(slash + 1, denominatorEnd - slash - 1);
     const double numerator = digitsValue({numeratorDigits}, 0);
     const double denominator = digitsValue({denominatorDigits}, 0);
     if (denominator == 0 || !std::isfinite(numerator) || !std::isfinite(denominator))

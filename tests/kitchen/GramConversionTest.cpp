@@ -62,6 +62,12 @@ TEST_F(GramConversionTest, AMassAnywhereInTheLineWins)
     EXPECT_NEAR(gramsOf("1 kg flour", kFlour), 1000, 1e-9);
 }
 
+TEST_F(GramConversionTest, WeighsAVolumeThroughAServingTheTablesSizeByVolume)
+{
+    // Vanilla ice cream's one measure is "serving 1/2 cup", 66 g: half a gallon is 16 such servings.
+    EXPECT_NEAR(gramsOf("1/2 gallon vanilla ice cream", 19095), 16 * 66, 1e-9);
+}
+
 TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
 {
     const GramResult chopped = grams("1 cup sliced onion", kOnion);

@@ -66,6 +66,37 @@ TEST(IngredientLineReader, ReadsQuantitiesAsCooksWriteThem)
     EXPECT_EQ(read("1 ½ cups milk").quantityText, QString::fromUtf8("1 ½"));
 }
 
+TEST(IngredientLineReader, ReadsAmountsAndFoodsWrittenLoosely)
+{
+    // How full the measure is, before its number; a slash typed after a space.
+    IngredientLine line = read("Scant 1/2 teaspoon ground ginger");
+    EXPECT_EQ(line.quantity, 0.5);
+    EXPECT_EQ(line.unit, Unit::Teaspoon);
+    EXPECT_EQ(line.food, "ground ginger");
+    EXPECT_EQ(read("1 /2 Banana (peeled)").quantity, 0.5);
+    EXPECT_EQ(read("1 /2 Banana (peeled)").food, "Banana");
+    // A comma between the count and the size of what is counted.
+    line = read("1, 9-inch pie crust (homemade or frozen)");
+    EXPECT_EQ(line.quantity, 1);
+    EXPECT_EQ(line.food, "9-inch pie crust");
+    // Doubled brackets around the weight of each can, and "of" after a bracketed amount.
+    line = read("2 cans of cinnamon rolls ((12 oz each) )");
+    EXPECT_EQ(line.food, "cinnamon rolls");
+    EXPECT_NEAR(*line.statedGrams(), 2 * 340.194, 0.001);
+    EXPECT_EQ(read("21oz (600g) of farmer's cheese").food, "farmer's cheese");
+    // A form's plural, and the food wholly in brackets.
+    line = read("1/2 gallon(s) vanilla ice cream, softened");
+    EXPECT_EQ(line.unit, Unit::Gallon);
+    EXPECT_EQ(line.food, "vanilla ice cream");
+    line = read("2/3 cup (60g) (old-fashioned rolled oats)");
+    EXPECT_EQ(line.food, "old-fashioned rolled oats");
+    EXPECT_EQ(line.statedGrams(), 60);
+    // Words before a comma that only say how the food is kept; a choice left to the cook.
+    EXPECT_EQ(read("555 g cooked, cold jasmine rice, or any rice of choice").food, "cooked cold jasmine rice");
+    EXPECT_EQ(read("1 cup unsweetened, unflavored plant milk").food, "unsweetened unflavored plant milk");
+    EXPECT_EQ(read("1 pound breakfast sausage of your choice").food, "breakfast sausage");
+}
+
 TEST(IngredientLineReader, ReadsAMultiplierBeforeTheAmount)
 {
     const IngredientLine line = read("2 x 400 g tins chopped tomatoes");

@@ -145,14 +145,35 @@ TEST_F(IngredientLinkerTest, KnowsACommonFoodUnderAMakersNameButNotAnotherFormOf
     ASSERT_FALSE(coconut.candidates.empty());
     EXPECT_EQ(coconut.candidates.front().ndbNo, 12118);
     // Words that make it another food, or another form of it, leave the choice to the cook.
-    for (const char* line : {"1 cup non-dairy milk", "1 cup oat milk", "2 cups cooked quinoa", "1 cup vegan butter",
-                             "1/2 cup chocolate chip cookies"})
+    for (const char* line : {"1 cup oat milk", "2 cups cooked quinoa", "1/2 cup chocolate chip cookies"})
         EXPECT_FALSE(linker.propose(QString::fromLatin1(line)).confident) << line;
-    // Unless the cook's table knows that form: cooked lentils, not raw ones.
-    const LinkProposal lentils = linker.propose(QStringLiteral("2 cups cooked lentils"));
-    ASSERT_TRUE(lentils.link);
-    EXPECT_TRUE(lentils.confident);
-    EXPECT_EQ(lentils.link->ndbNo, 16070);
+    // Unless the cook's table knows that form: cooked lentils, not raw ones; vegan butter is no
+    // butter even with a word more, and plant milk no milk.
+    const auto linkedTo = [&](const char* line) {
+        const LinkProposal proposal = linker.propose(QString::fromUtf8(line));
+        EXPECT_TRUE(proposal.confident) << line << ": " << proposal.reason.toStdString();
+        return proposal.link ? proposal.link->ndbNo : 0;
+    };
+    EXPECT_EQ(linkedTo("2 cups cooked lentils"), 16070);
+    EXPECT_EQ(linkedTo("12 Tbsp cultured vegan butter (salted, chilled)"), 4610);
+    EXPECT_EQ(linkedTo("1 cup unsweetened, unflavored plant milk"), 16139);
+}
+
+TEST_F(IngredientLinkerTest, ReadsPastMakersMarksAndFlavours)
+{
+    // A word marked as a maker's name is no food, and a food named as a flavour is none either.
+    const LinkProposal gelatin =
+        linker.propose(QString::fromUtf8("2 packages (4-serving size each) Jell-O® strawberry-flavored gelatin"));
+    ASSERT_TRUE(gelatin.link) << gelatin.reason.toStdString();
+    EXPECT_TRUE(gelatin.confident);
+    EXPECT_EQ(gelatin.link->ndbNo, 19172);
+    EXPECT_EQ(gelatin.link->weightInGram, 2 * 85);
+    const LinkProposal pudding =
+        linker.propose(QString::fromUtf8("2 boxes (3.4 oz each) Zorb™ vanilla-flavor instant pudding & pie filling mix"));
+    ASSERT_TRUE(pudding.link) << pudding.reason.toStdString();
+    EXPECT_TRUE(pudding.confident);
+    EXPECT_EQ(pudding.link->ndbNo, 19202);
+    EXPECT_NEAR(pudding.link->weightInGram, 2 * 3.4 * 28.349523125, 1e-9);
 }
 
 } // namespace
