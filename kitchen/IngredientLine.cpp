@@ -537,13 +537,28 @@ std::optional<AlternativeAmount> LineReader::amountAt(qsizetype at, qsizetype& e
     const auto number = readNumber(view(), at);
     if (!number)
         return std::nullopt;
+    double value = number->value;
     qsizetype unitStart = number->end;
     skipSpaces(unitStart);
+    // "(15 to 20 oz)", "10-13 oz bag": a range of sizes weighs as its middle, as a range of counts does.
+    qsizetype afterJoin = -1;
+    if (unitStart < text_.size() && (text_[unitStart] == u'-' || text_[unitStart] == u'–'))
+        afterJoin = unitStart + 1;
+    else if (lowerTokenAt(unitStart) == u"to")
+        afterJoin = unitStart + 2;
+    if (afterJoin > 0) {
+        skipSpaces(afterJoin);
+        if (const auto high = readNumber(view(), afterJoin); high && high->value >= value) {
+            value = (value + high->value) / 2;
+            unitStart = high->end;
+            skipSpaces(unitStart);
+        }
+    }
     const auto unit = unitAt(unitStart);
     if (!unit || !isMassOrVolume(unit->first))
         return std::nullopt;
     end = unit->second;
-    return AlternativeAmount{number->value, unit->first, false};
+    return AlternativeAmount{value, unit->first, false};
 }
 
 bool LineReader::readBracketAmount(bool perItem)

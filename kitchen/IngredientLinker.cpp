@@ -69,11 +69,28 @@ QStringList IngredientLinker::choices(const QString& food)
 
 void IngredientLinker::proposeFood(LinkProposal& proposal, const QString& foodWords)
 {
+    // A can holds canned food: "1 can tomatoes" are not raw ones. Yet a can of cola is cola,
+    // which no food calls canned: then the food as named is the surer match.
+    const bool canned = proposal.line.unit == Unit::Can || proposal.line.container == Unit::Can;
+    if (!canned) {
+        proposeMatch(proposal, foodWords, foodWords);
+        return;
+    }
+    proposeMatch(proposal, QStringLiteral("canned ") + foodWords, foodWords);
+    if (proposal.confident)
+        return;
+    LinkProposal asNamed = proposal;
+    proposeMatch(asNamed, foodWords, foodWords);
+    if (asNamed.confident)
+        proposal = asNamed;
+}
+
+void IngredientLinker::proposeMatch(LinkProposal& proposal, const QString& query, const QString& foodWords)
+{
     proposal.link.reset();
     proposal.confident = false;
-    // A can holds canned food: "1 can tomatoes" are not raw ones.
-    const bool canned = proposal.line.unit == Unit::Can || proposal.line.container == Unit::Can;
-    proposal.candidates = matcher_.match(canned ? QStringLiteral("canned ") + foodWords : foodWords);
+    proposal.reason.clear();
+    proposal.candidates = matcher_.match(query);
     if (proposal.candidates.empty()) {
         proposal.reason = foodWords.isEmpty() ? QStringLiteral("the line names no food")
                                               : QStringLiteral("no food matches \"%1\"").arg(foodWords);

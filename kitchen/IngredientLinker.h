@@ -47,6 +47,7 @@ private:
     void link(LinkProposal& proposal, const FoodCandidate& food);
     // The foods for one of the line's choices, linked to the best when there is one.
     void proposeFood(LinkProposal& proposal, const QString& foodWords);
+    void proposeMatch(LinkProposal& proposal, const QString& query, const QString& foodWords);
     QStringList choices(const QString& food);
 
     const Database& foods_;

@@ -291,6 +291,17 @@ TEST(IngredientLineReader, ReadsAlternativeAmounts)
     EXPECT_EQ(line.preparation, "peeled and cubed");
     line = read("3 sweet potatoes (about 8 ounces each)");
     EXPECT_NEAR(*line.statedGrams(), 3 * 8 * 28.349523125, 1e-9);
+
+    // A range of sizes weighs as its middle; "15-ounce" is one size, not a range.
+    line = read("1 (15 to 20 oz) can crushed pineapple");
+    EXPECT_EQ(line.unit, Unit::Can);
+    EXPECT_NEAR(*line.statedGrams(), 17.5 * 28.349523125, 1e-9);
+    EXPECT_EQ(line.food, "crushed pineapple");
+    line = read("1 10-13 oz bag tortilla chips");
+    EXPECT_NEAR(*line.statedGrams(), 11.5 * 28.349523125, 1e-9);
+    EXPECT_EQ(line.food, "tortilla chips");
+    line = read("2 (15-20 oz) cans chickpeas");
+    EXPECT_NEAR(*line.statedGrams(), 2 * 17.5 * 28.349523125, 1e-9);
 }
 
 TEST(IngredientLineReader, AddsASecondAmountAndReadsTheContainerAfterAnAmount)

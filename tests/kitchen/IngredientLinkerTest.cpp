@@ -57,6 +57,15 @@ TEST_F(IngredientLinkerTest, TakesACannedFoodForACan)
     EXPECT_NEAR(proposal.link->quantity, 411.1, 0.05);
 }
 
+TEST_F(IngredientLinkerTest, TakesTheFoodAsNamedForACanWhenNoCannedFoodIsSure)
+{
+    const LinkProposal cola = linker.propose(QStringLiteral("1 can cola"));
+    ASSERT_TRUE(cola.link) << cola.reason.toStdString();
+    EXPECT_EQ(cola.link->ndbNo, 14148);
+    EXPECT_NEAR(cola.link->weightInGram, 370, 1e-9);
+    EXPECT_TRUE(cola.confident);
+}
+
 TEST_F(IngredientLinkerTest, ProposesConvertedGramsThroughAnotherVolumeMeasure)
 {
     const LinkProposal proposal = linker.propose(QStringLiteral("250 ml whole milk"));
