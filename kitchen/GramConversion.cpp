@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 const QString kAmountRule = QString::fromLatin1(kAmountRuleMessage);
 
@@ -45,17 +46,33 @@ bool changesTheFood(const QString& qualifier)
     return qualifier == u"whipped";
 }
 
+// "oz" in "can (12.5 oz)": a weight that sizes the measure, as "cups" in "yields 2 cups" do not.
+bool isMassWord(const QString& word)
+{
+    const std::optional<Unit> unit = unitFromText(word);
+    return unit && unitKind(*unit) == UnitKind::Mass;
+}
+
 // Among measures of one unit, the one whose words the line shares most, then the plainest.
 const FoodMeasure* bestOf(const std::vector<const FoodMeasure*>& measures, const QStringList& lineWords)
 {
     const FoodMeasure* best = nullptr;
-    int bestShared = -1;
+    int bestShared = std::numeric_limits<int>::min();
     qsizetype bestOthers = 0;
     for (const FoodMeasure* measure : measures) {
         int shared = 0;
-        for (const QString& word : measure->qualifiers)
+        int statedSizes = 0;
+        for (qsizetype i = 0; i < measure->qualifiers.size(); ++i) {
+            const QString& word = measure->qualifiers[i];
             shared += lineWords.contains(word) ? 1 : 0;
+            if (!word.isEmpty() && word[0].isDigit() && !lineWords.contains(word)
+                && isMassWord(measure->qualifiers.value(i + 1)))
+                ++statedSizes;
+        }
         qsizetype others = measure->qualifiers.size() - shared;
+        // "can (12.5 oz), drained" is a can of one size the line does not give: the plain
+        // "can" is the one a line means, whatever else the two share.
+        shared -= statedSizes;
         // The first word says what the measure holds: "cup, whipped"; "cup, fluid (yields 2 cups whipped)".
         const QString state = measure->qualifiers.value(0);
         if (changesTheFood(state) && !lineWords.contains(state))

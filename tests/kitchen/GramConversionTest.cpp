@@ -38,6 +38,7 @@ constexpr std::int32_t kLemon = 9150;
 constexpr std::int32_t kThyme = 2049;
 constexpr std::int32_t kBayLeaf = 2004;
 constexpr std::int32_t kKale = 11233;
+constexpr std::int32_t kTuna = 15121;
 constexpr std::int32_t kLemonJuice = 9152;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
@@ -78,6 +79,9 @@ TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
     // Cream is poured unless the line whips it: a cup of it whipped weighs half as much.
     EXPECT_EQ(gramsOf("1 cup heavy cream", kHeavyCream), 238);
     EXPECT_EQ(gramsOf("1 cup heavy cream, whipped", kHeavyCream), 120);
+    // "can (12.5 oz), drained" shares "drained" with the line but is a can of a size the line
+    // does not give: the plain "can" is the one meant.
+    EXPECT_EQ(gramsOf("1/2 can tuna, drained", kTuna), 82.5);
 }
 
 TEST_F(GramConversionTest, CountsBySizeKinUnitOrUsualWeightWhenTheLineNamesNoMeasureOfTheFood)
