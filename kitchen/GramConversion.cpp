@@ -172,11 +172,13 @@ GramResult fromVolume(const IngredientLine& line, double count, const std::vecto
     return result;
 }
 
-// Words of a measure that weighs one whole item of the food: "fruit (2\" dia)", "pepper", "link, 4/lb".
+// Words of a measure that weighs one whole item of the food: "fruit (2\" dia)", "pepper", "link, 4/lb",
+// a nut's "kernel".
 const QSet<QString>& wholeItemWords()
 {
     static const QSet<QString> words = {QStringLiteral("whole"), QStringLiteral("fruit"), QStringLiteral("item"), QStringLiteral("each"), QStringLiteral("piece"), QStringLiteral("pepper"),
-                                        QStringLiteral("link"), QStringLiteral("fillet"), QStringLiteral("steak"), QStringLiteral("tortilla"), QStringLiteral("cookie"), QStringLiteral("muffin")};
+                                        QStringLiteral("link"), QStringLiteral("fillet"), QStringLiteral("steak"), QStringLiteral("tortilla"), QStringLiteral("cookie"), QStringLiteral("muffin"),
+                                        QStringLiteral("kernel")};
     return words;
 }
 

@@ -794,6 +794,19 @@ void LineReader::readRest()
     tail = tail.trimmed();
     if (!tail.isEmpty())
         notes << tail.toString();
+    // "1 whole salmon, about 1½ lbs", "2 breasts, 8 oz each, sliced": a mass after the comma
+    // weighs the line as one in brackets does.
+    if (!line_.alternative && !tail.isEmpty()) {
+        const LineReader after(tail.first(tail.indexOf(u',') < 0 ? tail.size() : tail.indexOf(u',')).toString());
+        qsizetype end = 0;
+        if (auto amount = after.amountAt(0, end)) {
+            const QStringView left = QStringView(after.lower_).sliced(end).trimmed();
+            if (left.isEmpty() || left == u"each") {
+                amount->perItem = !left.isEmpty();
+                line_.alternative = amount;
+            }
+        }
+    }
     food = food.trimmed();
     while (food.endsWith(u'.') || food.endsWith(u':') || food.endsWith(u'*'))
         food.chop(1);

@@ -39,6 +39,7 @@ constexpr std::int32_t kThyme = 2049;
 constexpr std::int32_t kBayLeaf = 2004;
 constexpr std::int32_t kKale = 11233;
 constexpr std::int32_t kTuna = 15121;
+constexpr std::int32_t kRoastedChestnuts = 12167;
 constexpr std::int32_t kLemonJuice = 9152;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
@@ -82,6 +83,8 @@ TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
     // "can (12.5 oz), drained" shares "drained" with the line but is a can of a size the line
     // does not give: the plain "can" is the one meant.
     EXPECT_EQ(gramsOf("1/2 can tuna, drained", kTuna), 82.5);
+    // Nuts counted by the kernel: "10 kernels" weighs 84 g.
+    EXPECT_NEAR(gramsOf("15 chestnuts", kRoastedChestnuts), 15 * 8.4, 1e-9);
 }
 
 TEST_F(GramConversionTest, CountsBySizeKinUnitOrUsualWeightWhenTheLineNamesNoMeasureOfTheFood)

@@ -302,6 +302,19 @@ TEST(IngredientLineReader, ReadsAlternativeAmounts)
     EXPECT_EQ(line.food, "tortilla chips");
     line = read("2 (15-20 oz) cans chickpeas");
     EXPECT_NEAR(*line.statedGrams(), 2 * 17.5 * 28.349523125, 1e-9);
+
+    // A mass after the comma weighs the line as one in brackets does; anything else there is
+    // only a note.
+    line = read("1 wild coho salmon, about 1½ lbs");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 1.5 * 453.59237);
+    EXPECT_EQ(line.food, "wild coho salmon");
+    line = read("2 chicken breasts, 8 oz each, sliced");
+    EXPECT_DOUBLE_EQ(*line.statedGrams(), 2 * 8 * 28.349523125);
+    EXPECT_EQ(line.food, "chicken breasts");
+    line = read("2 chicken breasts, 8 oz of them sliced");
+    EXPECT_FALSE(line.statedGrams());
+    line = read("1 onion, diced");
+    EXPECT_FALSE(line.statedGrams());
 }
 
 TEST(IngredientLineReader, AddsASecondAmountAndReadsTheContainerAfterAnAmount)
