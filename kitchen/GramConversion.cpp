@@ -173,12 +173,12 @@ GramResult fromVolume(const IngredientLine& line, double count, const std::vecto
 }
 
 // Words of a measure that weighs one whole item of the food: "fruit (2\" dia)", "pepper", "link, 4/lb",
-// a nut's "kernel".
+// a nut's "kernel", a bun's "roll".
 const QSet<QString>& wholeItemWords()
 {
     static const QSet<QString> words = {QStringLiteral("whole"), QStringLiteral("fruit"), QStringLiteral("item"), QStringLiteral("each"), QStringLiteral("piece"), QStringLiteral("pepper"),
                                         QStringLiteral("link"), QStringLiteral("fillet"), QStringLiteral("steak"), QStringLiteral("tortilla"), QStringLiteral("cookie"), QStringLiteral("muffin"),
-                                        QStringLiteral("kernel")};
+                                        QStringLiteral("kernel"), QStringLiteral("roll")};
     return words;
 }
 

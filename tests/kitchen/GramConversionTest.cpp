@@ -40,6 +40,7 @@ constexpr std::int32_t kBayLeaf = 2004;
 constexpr std::int32_t kKale = 11233;
 constexpr std::int32_t kTuna = 15121;
 constexpr std::int32_t kRoastedChestnuts = 12167;
+constexpr std::int32_t kBurgerBun = 18350;
 constexpr std::int32_t kLemonJuice = 9152;
 
 TEST_F(GramConversionTest, WeighsEachKindOfUnitByTheFoodTablesOwnMeasures)
@@ -85,6 +86,8 @@ TEST_F(GramConversionTest, UsesTheMeasureOfTheLinesOwnUnitAndItsWords)
     EXPECT_EQ(gramsOf("1/2 can tuna, drained", kTuna), 82.5);
     // Nuts counted by the kernel: "10 kernels" weighs 84 g.
     EXPECT_NEAR(gramsOf("15 chestnuts", kRoastedChestnuts), 15 * 8.4, 1e-9);
+    // Buns counted by the roll: "roll 1 serving" weighs one.
+    EXPECT_EQ(gramsOf("2 burger buns", kBurgerBun), 88);
 }
 
 TEST_F(GramConversionTest, CountsBySizeKinUnitOrUsualWeightWhenTheLineNamesNoMeasureOfTheFood)
