@@ -26,16 +26,18 @@ const std::string kNoRecipe = "R_ID = -9999";
 
 const char* const kAlias = "sv RecipeDatabase";
 const char* const kNutrientFormat = "#.##";
+const char* const kQuantityFormat = "0.###";
 
-// Every stored field of a table, in stored order; `formatted` fields show with the nutrient format.
-std::vector<FieldSpec> storedFields(const std::string& table, std::initializer_list<const char*> formatted = {})
+// Every stored field of a table, in stored order; `formatted` fields show with `format`.
+std::vector<FieldSpec> storedFields(const std::string& table, std::initializer_list<const char*> formatted = {},
+                                    const char* format = kNutrientFormat)
 {
     std::vector<FieldSpec> fields;
     for (const auto& definition : tableDefinition(table).fields) {
         FieldSpec field = FieldSpec::data(definition.name);
         for (const char* name : formatted)
             if (definition.name == name)
-                field.withFormat(kNutrientFormat);
+                field.withFormat(format);
         fields.push_back(std::move(field));
     }
     return fields;
@@ -121,10 +123,11 @@ TDataModuleRecipes::TDataModuleRecipes(RecordSet& nutrientPreference, const std:
         links->setFields(withExtra(storedFields("Recipe_DesAndTypes.DB"), {typeLookup()}));
     for (Table* nutrients : {&tblRecipeNutrientData, &tblRecipeNutrientDataEdit})
         nutrients->setFields(nutrientLookups(storedFields("Recipe_NUT_DATA.db", {"Nutr_Val"})));
-    tblRecipeIngredients.setFields(
-        withExtra(storedFields("Rescipe_ingredients.DB"), {FieldSpec::calculated("Linked", FieldType::Alpha, 20)}));
+    // "2 1/3 cups" is stored as written, 2.333..., but a quantity column shows three decimals at most.
+    tblRecipeIngredients.setFields(withExtra(storedFields("Rescipe_ingredients.DB", {"Quantity"}, kQuantityFormat),
+                                             {FieldSpec::calculated("Linked", FieldType::Alpha, 20)}));
     tblRecipeIngredientEdit.setFields(withExtra(
-        storedFields("Rescipe_ingredients.DB"),
+        storedFields("Rescipe_ingredients.DB", {"Quantity"}, kQuantityFormat),
         {FieldSpec::lookup("NDB_Unit", "NDB_Weight_ID", tblNutrientWeightsAll, "Weight_ID", "Msre_Desc", 80),
          FieldSpec::lookup("NDB_Desc", "NDB_No", tblFoodDesc, "NDB_No", "Desc", 179),
          FieldSpec::calculated("Linked", FieldType::Alpha, 20)}));

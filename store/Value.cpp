@@ -20,6 +20,9 @@ std::string formatNumber(double value, const std::string& displayFormat)
             text.pop_back();
     }
     // '#' forces no digit: no leading zero before the point, nothing at all for zero.
+    // A '0' before the point forces one: "0.###" shows 0.5 as "0.5" and zero as "0".
+    if (point != std::string::npos && point > 0 && displayFormat[point - 1] == '0')
+        return text == "-0" ? "0" : text;
     const bool negative = !text.empty() && text[0] == '-';
     std::string digits = negative ? text.substr(1) : text;
     if (digits.starts_with("0"))

@@ -168,13 +168,18 @@ TEST_F(CachedUpdates, ADetailAppliedWithItsMasterShowsEachRowOnce)
     EXPECT_EQ(dir.stored().count(R"(SELECT count(*) FROM "FOOD_DES.db" WHERE NDB_No = 99001)"), 1);
 }
 
-TEST(DisplayFormat, ShowsAtMostTwoDecimalsAndForcesNoDigit)
+TEST(DisplayFormat, ShowsItsDecimalsAtMostAndALeadingZeroOnlyWhereTheFormatAsks)
 {
     EXPECT_EQ(formatNumber(2.5, "#.##"), "2.5");
     EXPECT_EQ(formatNumber(0.456, "#.##"), ".46");
     EXPECT_EQ(formatNumber(0, "#.##"), "");
     EXPECT_EQ(formatNumber(0.001, "#.##"), "");
     EXPECT_EQ(formatNumber(12, "#.##"), "12");
+    EXPECT_EQ(formatNumber(7.0 / 3, "0.###"), "2.333");
+    EXPECT_EQ(formatNumber(0.125, "0.###"), "0.125");
+    EXPECT_EQ(formatNumber(0.5, "0.###"), "0.5");
+    EXPECT_EQ(formatNumber(0, "0.###"), "0");
+    EXPECT_EQ(formatNumber(-0.0001, "0.###"), "0");
     EXPECT_EQ(formatNumber(-0.5, "#.##"), "-.5");
     EXPECT_EQ(formatNumber(1234.567, "#.##"), "1234.57");
     EXPECT_EQ(numberText(81.11), "81.11");
