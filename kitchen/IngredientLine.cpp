@@ -180,6 +180,7 @@ private:
     bool readUnit();
     bool readPieceLength();
     void skipModifiers();
+    std::optional<NumberRead> rangeEndAt(qsizetype at, double low) const;
     std::optional<AlternativeAmount> amountAt(qsizetype at, qsizetype& end) const;
     bool readBracketAmount(bool perItem);
     bool readItemAmount();
@@ -302,24 +303,12 @@ bool LineReader::readQuantity()
     skipSpaces(next);
     if (low == 0.5 && (lowerTokenAt(next) == u"a" || lowerTokenAt(next) == u"an"))
         end = next + tokenAt(next).size();
-    // Ranges: "2-3", "2–3", "2 to 3", "2 or 3".
     qsizetype joinAt = end;
     skipSpaces(joinAt);
     std::optional<double> high;
-    if (joinAt < text_.size()) {
-        qsizetype afterJoin = -1;
-        const QChar c = text_[joinAt];
-        if (c == u'-' || c == u'–' || c == u'—')
-            afterJoin = joinAt + 1;
-        else if (const QStringView word = lowerTokenAt(joinAt); word == u"to" || word == u"or")
-            afterJoin = joinAt + word.size();
-        if (afterJoin > 0) {
-            skipSpaces(afterJoin);
-            if (const auto second = readNumber(view(), afterJoin); second && second->value >= low) {
-                high = second->value;
-                end = second->end;
-            }
-        }
+    if (const auto second = rangeEndAt(joinAt, low)) {
+        high = second->value;
+        end = second->end;
     }
     // "2/3 + 1/4 cup": two amounts of one unit, added.
     if (!high && joinAt < text_.size() && (text_[joinAt] == u'+' || lowerTokenAt(joinAt) == u"plus")) {
@@ -337,6 +326,24 @@ bool LineReader::readQuantity()
     at_ = end;
     skipSpaces(at_);
     return true;
+}
+
+// The second number of a range whose join stands at `at`: "2-3", "2–3", "2 to 3", "2 or 3".
+std::optional<NumberRead> LineReader::rangeEndAt(qsizetype at, double low) const
+{
+    if (at >= text_.size())
+        return std::nullopt;
+    qsizetype afterJoin = -1;
+    const QChar c = text_[at];
+    if (c == u'-' || c == u'–' || c == u'—')
+        afterJoin = at + 1;
+    else if (const QStringView word = lowerTokenAt(at); word == u"to" || word == u"or")
+        afterJoin = at + word.size();
+    if (afterJoin < 0)
+        return std::nullopt;
+    skipSpaces(afterJoin);
+    const auto high = readNumber(view(), afterJoin);
+    return high && high->value >= low ? high : std::nullopt;
 }
 
 // "a pinch", "an egg's worth": an article counts as one only before a unit or a size.
@@ -541,18 +548,10 @@ std::optional<AlternativeAmount> LineReader::amountAt(qsizetype at, qsizetype& e
     qsizetype unitStart = number->end;
     skipSpaces(unitStart);
     // "(15 to 20 oz)", "10-13 oz bag": a range of sizes weighs as its middle, as a range of counts does.
-    qsizetype afterJoin = -1;
-    if (unitStart < text_.size() && (text_[unitStart] == u'-' || text_[unitStart] == u'–'))
-        afterJoin = unitStart + 1;
-    else if (lowerTokenAt(unitStart) == u"to")
-        afterJoin = unitStart + 2;
-    if (afterJoin > 0) {
-        skipSpaces(afterJoin);
-        if (const auto high = readNumber(view(), afterJoin); high && high->value >= value) {
-            value = (value + high->value) / 2;
-            unitStart = high->end;
-            skipSpaces(unitStart);
-        }
+    if (const auto high = rangeEndAt(unitStart, value)) {
+        value = (value + high->value) / 2;
+        unitStart = high->end;
+        skipSpaces(unitStart);
     }
     const auto unit = unitAt(unitStart);
     if (!unit || !isMassOrVolume(unit->first))
@@ -797,7 +796,8 @@ void LineReader::readRest()
     // "1 whole salmon, about 1½ lbs", "2 breasts, 8 oz each, sliced": a mass after the comma
     // weighs the line as one in brackets does.
     if (!line_.alternative && !tail.isEmpty()) {
-        const LineReader after(tail.first(tail.indexOf(u',') < 0 ? tail.size() : tail.indexOf(u',')).toString());
+        const qsizetype comma = tail.indexOf(u',');
+        const LineReader after(tail.first(comma < 0 ? tail.size() : comma).toString());
         qsizetype end = 0;
         if (auto amount = after.amountAt(0, end)) {
             const QStringView left = QStringView(after.lower_).sliced(end).trimmed();
